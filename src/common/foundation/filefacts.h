@@ -1,0 +1,22 @@
+// Version-resource strings and file dates of a program.
+#pragma once
+
+inline constexpr int kVersionSlotSize = 1024;
+inline constexpr int kVersionTextMax = 127;
+inline constexpr int kFactSlotSize = 24;
+
+enum VersionField { kProductName, kProductVersion, kCompanyName, kFileDescription,
+                    kLegalCopyright, kVersionFieldCount };
+enum FactField { kFactCreated, kFactAccessed, kFactWritten, kFactFirstDetected, kFactSize,
+                 kFactFieldCount };
+
+struct VersionStrings {
+  char text[kVersionFieldCount][kVersionSlotSize];
+};
+struct FileFactsRecord {
+  char text[kFactFieldCount][kFactSlotSize];
+};
+
+bool ReadVersionStrings(const char* path, VersionStrings* out);
+int ReadFileFacts(const char* path, int kind, FileFactsRecord* out);
+int ReadSizeAndWritten(const char* path, char* written, char* size);

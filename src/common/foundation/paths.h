@@ -1,0 +1,19 @@
+// Where the programs live, command normalisation, file existence and program identity.
+#pragma once
+#include <windows.h>
+
+inline constexpr int kPathSize = 261;
+
+enum BrowserKindCode { kBrowserIE = 1, kBrowserNetscape, kBrowserFirefox, kBrowserMaxthon,
+                       kBrowserAvant, kBrowserMozilla };
+
+int ProgramFolder(char* out, int capacity);
+int DataFolder(char* out, int capacity);
+int LongPath(const char* path, char* out, int capacity);
+// name is a buffer of kPathSize bytes; it may be rewritten to the System-folder short form.
+bool FileExists(char* name);
+int NormaliseCommand(const char* command, char* out, int capacity);
+int DefaultBrowserCommand(char* out, int capacity);
+int IEPath(char* out, int capacity);
+int BrowserKind();
+int ProgramIdentity(char* out, int capacity);

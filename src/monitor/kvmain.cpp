@@ -1,0 +1,3 @@
+#include <windows.h>
+extern "C" int WINAPI TarvexStart(HWND);
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) { TarvexStart(nullptr); return 0; }

@@ -1,0 +1,3 @@
+#include <windows.h>
+extern "C" __declspec(dllexport) int WINAPI TarvexStart(HWND) { return 1; }
+extern "C" __declspec(dllexport) int WINAPI TarvexStop() { return 1; }

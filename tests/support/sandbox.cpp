@@ -1,0 +1,89 @@
+#include "sandbox.h"
+
+#include <shellapi.h>
+
+#include <cstdio>
+#include <vector>
+
+namespace {
+
+const HKEY kMappedRoots[3] = {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE, HKEY_CLASSES_ROOT};
+const char* const kMappedNames[3] = {"HKCU", "HKLM", "HKCR"};
+int g_sandboxSerial = 0;
+
+void RemoveFolderTree(const std::string& folder) {
+  std::vector<char> from(folder.begin(), folder.end());
+  from.push_back('\0');
+  from.push_back('\0');
+  SHFILEOPSTRUCTA op = {};
+  op.wFunc = FO_DELETE;
+  op.pFrom = from.data();
+  op.fFlags = FOF_NOCONFIRMATION | FOF_NOERRORUI | FOF_SILENT;
+  SHFileOperationA(&op);
+}
+
+}  // namespace
+
+void RegistrySandbox::SetUp() {
+  char name[96];
+  std::snprintf(name, sizeof name, "Software\\KorvaneTestSandbox\\%lu_%d",
+                GetCurrentProcessId(), ++g_sandboxSerial);
+  root_ = name;
+  for (int i = 0; i < 3; ++i) {
+    std::string path = root_ + "\\" + kMappedNames[i];
+    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0,
+                                             KEY_ALL_ACCESS, nullptr, &mapped_[i], nullptr));
+  }
+  // Map HKCU last: the other two keys were created through the real HKCU.
+  for (int i = 2; i >= 0; --i)
+    ASSERT_EQ(ERROR_SUCCESS, RegOverridePredefKey(kMappedRoots[i], mapped_[i]));
+
+  char temp[MAX_PATH];
+  GetTempPathA(MAX_PATH, temp);
+  char folder[64];
+  std::snprintf(folder, sizeof folder, "kvtest_%lu_%d", GetCurrentProcessId(), g_sandboxSerial);
+  scratch_ = std::string(temp) + folder;
+  CreateDirectoryA(scratch_.c_str(), nullptr);
+}
+
+void RegistrySandbox::TearDown() {
+  for (int i = 0; i < 3; ++i) {
+    RegOverridePredefKey(kMappedRoots[i], nullptr);
+    if (mapped_[i]) RegCloseKey(mapped_[i]);
+    mapped_[i] = nullptr;
+  }
+  RegDeleteTreeA(HKEY_CURRENT_USER, root_.c_str());
+  RemoveFolderTree(scratch_);
+}
+
+std::string RegistrySandbox::WriteScratchFile(const char* name, const std::string& bytes) {
+  std::string path = scratch_ + "\\" + name;
+  HANDLE f = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                         FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (f != INVALID_HANDLE_VALUE) {
+    DWORD written = 0;
+    WriteFile(f, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    CloseHandle(f);
+  }
+  return path;
+}
+
+std::string ReadRegString(HKEY root, const char* subkey, const char* value) {
+  char buffer[4096] = {};
+  DWORD size = sizeof buffer - 1;
+  if (RegGetValueA(root, subkey, value, RRF_RT_REG_SZ | RRF_RT_REG_EXPAND_SZ | RRF_NOEXPAND,
+                   nullptr, buffer, &size) != ERROR_SUCCESS)
+    return {};
+  return buffer;
+}
+
+bool RegKeyExists(HKEY root, const char* subkey) {
+  HKEY key = nullptr;
+  if (RegOpenKeyExA(root, subkey, 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
+  RegCloseKey(key);
+  return true;
+}
+
+bool RegValueExists(HKEY root, const char* subkey, const char* value) {
+  return RegGetValueA(root, subkey, value, RRF_RT_ANY, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+}
