@@ -1,0 +1,98 @@
+#include "settings_init.h"
+
+#include "datetime.h"
+#include "options.h"
+#include "paths.h"
+#include "pending.h"
+#include "resource.h"
+#include "settings.h"
+#include "startup/self_autostart.h"
+#include "strings.h"
+#include "text.h"
+#include "trace.h"
+
+namespace {
+
+constexpr char kSysfilesKey[] = "Software\\Tamsel\\Korvane\\Sysfiles";
+constexpr char kLiveUpdateKey[] =
+    "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\WindowsUpdate\\Auto Update";
+constexpr char kUpdateModeValue[] = "AUOptions";
+constexpr const char* kFirstRunSubKeys[] = {"Nuts", "Cookies", "Options", "Run",
+                                           "IEHelpers", "HostFile", "Tasks"};
+constexpr int kMachineRunCode = 1;
+
+bool HasText(HKEY root, const char* subkey, const char* value) {
+  char text[1024];
+  return SettingsReadString(root, subkey, value, text, sizeof text) != 0;
+}
+
+void CreateFirstRunTree() {
+  SettingsCreateKey(HKEY_CURRENT_USER, kMakerKey);
+  SettingsCreateKey(HKEY_CURRENT_USER, kBaseKey);
+  for (const char* name : kFirstRunSubKeys) {
+    char path[kPathSize];
+    CopyBounded(path, sizeof path, kBaseKey);
+    AppendBounded(path, sizeof path, "\\");
+    AppendBounded(path, sizeof path, name);
+    SettingsCreateKey(HKEY_CURRENT_USER, path);
+  }
+}
+
+// An autostart entry left under the explorer's title gives way to the monitor's own.
+void CreateInitialValues() {
+  TraceNote("Create Initial Values", "");
+  RebuildKnownEntries();
+  char title[128];
+  LocalString(IDS_EXPLORER_CAPTION, title, sizeof title);
+  RemoveStartupEntry(title, "korvane.exe", "", kMachineRunCode);
+  SetSelfAutostart(true);
+}
+
+void WriteStoreVersion() {
+  SettingsWriteString(HKEY_CURRENT_USER, kBaseKey, "Version", kStoreVersion);
+}
+
+}  // namespace
+
+int SettingsFirstRun() {
+  if (HasText(HKEY_CURRENT_USER, kBaseKey, "")) return 0;
+  TraceNote("Get Initial Values", "FIRSTTIME");
+  CreateFirstRunTree();
+  char stamp[kDateTimeTextSize];
+  NowDateTimeText(stamp);
+  SettingsWriteString(HKEY_CURRENT_USER, kBaseKey, "", stamp);
+  CreateInitialValues();
+  return 1;
+}
+
+void SettingsSystemFilesOnce() {
+  if (HasText(HKEY_LOCAL_MACHINE, kSysfilesKey, "")) return;
+  SettingsCreateKey(HKEY_LOCAL_MACHINE, kSysfilesKey);
+  InitSystemFiles();
+}
+
+void InitApprovedUpdateMode() {
+  if (SettingsReadSmallNumber(HKEY_CURRENT_USER, kBaseKey, kUpdateModeValue) != 0) return;
+  int live = SettingsReadSmallNumber(HKEY_LOCAL_MACHINE, kLiveUpdateKey, kUpdateModeValue);
+  if (live != 0)
+    SettingsWriteNumber(HKEY_CURRENT_USER, kBaseKey, kUpdateModeValue, static_cast<DWORD>(live));
+}
+
+void SettingsVersionAndCleanup() {
+  char version[256];
+  if (SettingsReadString(HKEY_CURRENT_USER, kBaseKey, "Version", version, sizeof version) == 0) {
+    ResetKnownEntries();
+    WriteStoreVersion();
+    return;
+  }
+  if (!ContainsNoCase(version, kStoreVersion)) {
+    ResetKnownEntries();
+    WriteStoreVersion();
+    CreateInitialValues();
+  }
+  const char* cleanup = OptionRowFor(kOptCleanup).name;
+  if (OptionGet(cleanup, 0) > 0) {
+    ResetKnownEntries();
+    OptionSet(cleanup, 0);
+  }
+}

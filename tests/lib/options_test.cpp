@@ -1,0 +1,161 @@
+#include <cstring>
+#include <set>
+#include <string>
+
+#include "foundation/options.h"
+#include "foundation/platform.h"
+#include "foundation/settings.h"
+#include "sandbox.h"
+
+namespace {
+
+void PutOption(const char* name, const char* text) {
+  ASSERT_EQ(1, SettingsWriteString(HKEY_CURRENT_USER, kOptionsKey, name, text));
+}
+
+std::set<std::string> OptionValueNames() {
+  std::set<std::string> names;
+  HKEY key = nullptr;
+  if (RegOpenKeyExA(HKEY_CURRENT_USER, kOptionsKey, 0, KEY_READ, &key) != ERROR_SUCCESS)
+    return names;
+  char name[256];
+  for (DWORD i = 0;; ++i) {
+    DWORD size = sizeof name;
+    if (RegEnumValueA(key, i, name, &size, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+      break;
+    names.insert(name);
+  }
+  RegCloseKey(key);
+  return names;
+}
+
+OptionsRecord FreshRecord() {
+  OptionsRecord record;
+  std::memset(&record, 0, sizeof record);
+  return record;
+}
+
+using OptionsTest = RegistrySandbox;
+
+TEST_F(OptionsTest, GetReadsDecimalTextOrTheDefault) {
+  EXPECT_EQ(7, OptionGet("Services", 7));
+  PutOption("Services", "");
+  EXPECT_EQ(7, OptionGet("Services", 7));
+  PutOption("Services", "abc");
+  EXPECT_EQ(0, OptionGet("Services", 7));
+  PutOption("Services", "12minutes");
+  EXPECT_EQ(12, OptionGet("Services", 7));
+  PutOption("Services", "-3");
+  EXPECT_EQ(-3, OptionGet("Services", 7));
+  PutOption("Services", std::string(128, '5').c_str());
+  EXPECT_EQ(7, OptionGet("Services", 7));
+}
+
+TEST_F(OptionsTest, SetWritesDecimalTextAndRaisesUpdate) {
+  EXPECT_EQ(1, OptionSet("HideStartup", 2));
+  EXPECT_EQ("2", ReadRegString(HKEY_CURRENT_USER, kOptionsKey, "HideStartup"));
+  EXPECT_EQ("1", ReadRegString(HKEY_CURRENT_USER, kOptionsKey, "Update"));
+  PutOption("Update", "0");
+  OptionSet("Sound", -1);
+  EXPECT_EQ("-1", ReadRegString(HKEY_CURRENT_USER, kOptionsKey, "Sound"));
+  EXPECT_EQ("1", ReadRegString(HKEY_CURRENT_USER, kOptionsKey, "Update"));
+  OptionSet("Update", 0);
+  EXPECT_EQ("1", ReadRegString(HKEY_CURRENT_USER, kOptionsKey, "Update"));
+}
+
+TEST_F(OptionsTest, TableRowsMatchTheirIdsAndDefaults) {
+  for (int i = 0; i < kOptionCount; ++i) EXPECT_EQ(i, kOptionTable[i].id);
+  EXPECT_STREQ("HideTobbit", OptionRowFor(kOptHideTobbit).name);
+  EXPECT_EQ(315, OptionRowFor(kOptMaxCookie).monitorDefault);
+  EXPECT_EQ(4096, OptionRowFor(kOptMaxCookie).explorerDefault);
+  for (const OptionRow& row : kOptionTable) {
+    if (row.id != kOptMaxCookie) {
+      EXPECT_EQ(row.monitorDefault, row.explorerDefault) << row.name;
+    }
+  }
+  EXPECT_EQ(OptionKind::Policy, OptionRowFor(kOptHideHomePage).kind);
+  EXPECT_EQ(OptionKind::Other, OptionRowFor(kOptHideMicrosoftServices).kind);
+  EXPECT_EQ(OptionKind::Interval, OptionRowFor(kOptWinInit).kind);
+  EXPECT_EQ(OptionKind::Realtime, OptionRowFor(kOptRealtimeServices).kind);
+}
+
+TEST_F(OptionsTest, LoadUsesDefaultsAndSkipsOnDemandRows) {
+  OptionsRecord record = FreshRecord();
+  record.value[kOptTrayIcon] = -5;
+  record.value[kOptDebug] = -5;
+  record.secondHalf = true;
+  PutOption("Debug", "1");
+  LoadOptions(record);
+  EXPECT_EQ(1, record.value[kOptSound]);
+  EXPECT_EQ(1, record.value[kOptHideMicrosoftServices]);
+  EXPECT_EQ(315, record.value[kOptMaxCookie]);
+  EXPECT_EQ(11, record.value[kOptTasks]);
+  EXPECT_EQ(11, record.countdown[kOptTasks]);
+  EXPECT_EQ(5, record.value[kOptWinInit]);
+  EXPECT_EQ(-5, record.value[kOptTrayIcon]);
+  EXPECT_EQ(-5, record.value[kOptDebug]);
+  EXPECT_FALSE(record.secondHalf);
+
+  OptionsRecord explorer = FreshRecord();
+  ExplorerLoadOptions(explorer);
+  EXPECT_EQ(4096, explorer.value[kOptMaxCookie]);
+  EXPECT_EQ(7, explorer.value[kOptServices]);
+}
+
+TEST_F(OptionsTest, LoadResetsCountdownsButWinInitOnlyRises) {
+  OptionsRecord record = FreshRecord();
+  record.countdown[kOptStart] = 1;
+  record.countdown[kOptServices] = 30;
+  record.countdown[kOptWinInit] = 9;
+  PutOption("Start", "4");
+  PutOption("WinInit", "6");
+  LoadOptions(record);
+  EXPECT_EQ(4, record.countdown[kOptStart]);
+  EXPECT_EQ(7, record.countdown[kOptServices]);
+  EXPECT_EQ(6, record.value[kOptWinInit]);
+  EXPECT_EQ(9, record.countdown[kOptWinInit]);
+
+  PutOption("WinInit", "9");
+  LoadOptions(record);
+  EXPECT_EQ(9, record.countdown[kOptWinInit]);
+  PutOption("WinInit", "12");
+  LoadOptions(record);
+  EXPECT_EQ(12, record.countdown[kOptWinInit]);
+  PutOption("Hidden", "0");
+  LoadOptions(record);
+  EXPECT_EQ(0, record.countdown[kOptHidden]);
+}
+
+TEST_F(OptionsTest, ExplorerWriterStoresExactlyTheWritableRows) {
+  OptionsRecord record = FreshRecord();
+  for (int i = 0; i < kOptionCount; ++i) record.value[i] = 100 + i;
+  ExplorerWriteOptions(record);
+
+  const std::set<std::string> excluded = {"MaxCookie", "TrayIcon", "Cleanup",
+                                          "Debug", "BrowserFailure", "StartTab"};
+  std::set<std::string> expected = {"Update"};
+  for (const OptionRow& row : kOptionTable)
+    if (!excluded.count(row.name) && std::string(row.name) != "Update") expected.insert(row.name);
+  EXPECT_EQ(expected, OptionValueNames());
+  EXPECT_EQ(44u + 1u, expected.size());
+  EXPECT_EQ("1", ReadRegString(HKEY_CURRENT_USER, kOptionsKey, "Update"));
+  EXPECT_EQ("101", ReadRegString(HKEY_CURRENT_USER, kOptionsKey, "HideTobbit"));
+  EXPECT_EQ(std::to_string(100 + kOptViewCookies),
+            ReadRegString(HKEY_CURRENT_USER, kOptionsKey, "ViewCookies"));
+
+  OptionsRecord reread = FreshRecord();
+  ExplorerLoadOptions(reread);
+  EXPECT_EQ(100 + kOptRealtimeHidden, reread.value[kOptRealtimeHidden]);
+  EXPECT_EQ(4096, reread.value[kOptMaxCookie]);
+}
+
+TEST_F(OptionsTest, TrayIconIsReadOnDemand) {
+  ASSERT_FALSE(IsWin9xFamily());
+  EXPECT_GE(RunningWindowsVersion().major, 5u);
+  EXPECT_EQ(RunningWindowsVersion().major >= 6, IsVistaOrLater());
+  EXPECT_EQ(101, TrayIconOption());
+  PutOption("TrayIcon", "159");
+  EXPECT_EQ(159, TrayIconOption());
+}
+
+}  // namespace
