@@ -18,6 +18,10 @@ std::string NormaliseCommandText(std::string_view command, std::string_view wind
                                  std::string_view programFiles);
 
 // Splits a command into program and parameters; returns the program's length.
+// windowsFolder replaces a "\SystemRoot" form as in NormaliseCommandText.
+std::size_t SplitCommand(std::string_view command, std::string_view windowsFolder,
+                         std::string& program, std::string& parameters);
+// The same without a Windows folder: a "\SystemRoot" form keeps only what follows it.
 std::size_t SplitCommand(std::string_view command, std::string& program, std::string& parameters);
 // When the command runs rundll32.exe, rest is what follows it and one separator (result 1);
 // otherwise rest is the command (result 0).

@@ -13,6 +13,8 @@ std::size_t AppendBounded(char* out, std::size_t capacity, std::string_view text
 // True when part occurs in text ignoring ASCII case. False for a null argument, when part
 // is longer than text, or when text is 773 characters or longer.
 bool ContainsNoCase(const char* text, const char* part);
+// The same test on counted texts.
+bool TextContainsNoCase(std::string_view text, std::string_view part);
 bool EqualsNoCase(std::string_view a, std::string_view b);
 char UpperAscii(char c);
 std::string UpperText(std::string_view text);
