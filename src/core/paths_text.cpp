@@ -8,6 +8,9 @@ namespace {
 constexpr std::size_t kPathLimit = 259;
 // "\SystemRoot" and "%ProgramFiles%" are dropped by position, the folder put in their place.
 constexpr std::size_t kSystemRootSkip = 11;
+// Service image paths also use the environment form; dropping 11 characters of it would
+// leave a stray '%' inside the path.
+constexpr std::string_view kSystemRootVariable = "%SYSTEMROOT%";
 constexpr std::size_t kProgramFilesSkip = 14;
 
 struct Substituted {
@@ -23,7 +26,10 @@ Substituted Substitute(std::string_view command, std::string_view windowsFolder,
   std::string_view folder;
   if (TextContainsNoCase(command, "SYSTEMROOT")) {
     folder = windowsFolder;
-    s.skipped = kSystemRootSkip;
+    const bool variable = command.size() >= kSystemRootVariable.size() &&
+                          EqualsNoCase(command.substr(0, kSystemRootVariable.size()),
+                                       kSystemRootVariable);
+    s.skipped = variable ? kSystemRootVariable.size() : kSystemRootSkip;
     s.substituted = true;
   } else if (withProgramFiles && TextContainsNoCase(command, "%PROGRAMFILES%")) {
     folder = programFiles;

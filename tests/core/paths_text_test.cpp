@@ -55,8 +55,8 @@ TEST(NormaliseCommand, WithoutDriveKeepsTheWholeTextUpToTheDll) {
 TEST(NormaliseCommand, SubstitutesTheFolders) {
   EXPECT_EQ("C:\\WINDOWS\\SYSTEM32\\DRIVERS\\X.SYS", Normalise("\\SystemRoot\\System32\\drivers\\x.sys"));
   EXPECT_EQ("D:\\PROGRAMS\\TOOL\\T.EXE", Normalise("%ProgramFiles%\\Tool\\t.exe /s"));
-  // The folder is put in by position, wherever the word stood.
-  EXPECT_EQ("C:\\WINDOWS%\\SYSTEM32\\SVCHOST.EXE", Normalise("%SystemRoot%\\system32\\svchost.exe -k x"));
+  // The environment form is replaced whole, so no stray "%" is left in the path.
+  EXPECT_EQ("C:\\WINDOWS\\SYSTEM32\\SVCHOST.EXE", Normalise("%SystemRoot%\\system32\\svchost.exe -k x"));
 }
 
 TEST(NormaliseCommand, ShortAndCutOffInputsStayInRange) {
