@@ -19,4 +19,5 @@ struct FileFactsRecord {
 
 bool ReadVersionStrings(const char* path, VersionStrings* out);
 int ReadFileFacts(const char* path, int kind, FileFactsRecord* out);
+// written and size are kFactSlotSize bytes each; size is plain decimal.
 int ReadSizeAndWritten(const char* path, char* written, char* size);

@@ -17,3 +17,5 @@ int DefaultBrowserCommand(char* out, int capacity);
 int IEPath(char* out, int capacity);
 int BrowserKind();
 int ProgramIdentity(char* out, int capacity);
+// The identity as ProgramIdentity builds it for a given program folder and running executable.
+int ProgramIdentityOf(const char* folder, const char* runningPath, char* out, int capacity);

@@ -1,0 +1,120 @@
+#include "filefacts.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <string_view>
+
+#include "datetime.h"
+#include "handles.h"
+#include "numbers_text.h"
+#include "paths.h"
+#include "pending.h"
+#include "strings.h"
+#include "text.h"
+
+namespace {
+
+constexpr DWORD kVersionBlockMax = 8191;
+constexpr int kFileInUseString = 923;
+constexpr const char* kVersionNames[kVersionFieldCount] = {
+    "ProductName", "ProductVersion", "CompanyName", "FileDescription", "LegalCopyright"};
+
+struct Translation {
+  WORD language;
+  WORD codePage;
+};
+
+// A value found in the block, or an empty view when absent; found tells the two apart.
+std::string_view QueryString(char* block, DWORD blockSize, const Translation& t,
+                             const char* name, bool* found) {
+  char query[96];
+  std::snprintf(query, sizeof query, "\\StringFileInfo\\%04x%04x\\%s", t.language, t.codePage,
+                name);
+  void* value = nullptr;
+  UINT length = 0;
+  *found = VerQueryValueA(block, query, &value, &length) && value != nullptr;
+  if (!*found) return {};
+  const char* text = static_cast<const char*>(value);
+  size_t limit = kVersionTextMax + 1;
+  if (text >= block && text < block + blockSize)
+    limit = std::min(limit, static_cast<size_t>(block + blockSize - text));
+  size_t size = strnlen(text, limit);
+  if (size > static_cast<size_t>(kVersionTextMax)) return {};
+  return std::string_view(text, size);
+}
+
+void ReadTranslation(char* block, DWORD blockSize, const Translation& t, VersionStrings* out) {
+  for (int field = 0; field < kVersionFieldCount; ++field) {
+    bool found = false;
+    std::string_view value = QueryString(block, blockSize, t, kVersionNames[field], &found);
+    if (!found && field == kProductName) return;
+    CopyBounded(out->text[field], kVersionSlotSize, value);
+  }
+}
+
+void ClearSlots(char (*slots)[kVersionSlotSize]) {
+  for (int field = 0; field < kVersionFieldCount; ++field) slots[field][0] = '\0';
+}
+
+bool ReadTimesAndSize(const char* path, FILETIME times[3], LARGE_INTEGER* size, bool* sized) {
+  Handle file(CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                          OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) return false;
+  if (!GetFileTime(file.get(), &times[0], &times[1], &times[2])) return false;
+  *sized = GetFileSizeEx(file.get(), size) != 0;
+  return true;
+}
+
+}  // namespace
+
+bool ReadVersionStrings(const char* path, VersionStrings* out) {
+  ClearSlots(out->text);
+  DWORD ignored = 0;
+  DWORD size = GetFileVersionInfoSizeA(path, &ignored);
+  if (size == 0 || size > kVersionBlockMax) return false;
+  alignas(8) char block[kVersionBlockMax + 1];
+  if (!GetFileVersionInfoA(path, 0, size, block)) return false;
+  void* table = nullptr;
+  UINT tableSize = 0;
+  if (!VerQueryValueA(block, "\\VarFileInfo\\Translation", &table, &tableSize) || !table)
+    return false;
+  const Translation* translations = static_cast<const Translation*>(table);
+  for (UINT i = 0; i < tableSize / sizeof(Translation); ++i)
+    ReadTranslation(block, size, translations[i], out);
+  char* product = out->text[kProductName];
+  if (ContainsNoCase(product, "Operating System"))
+    CopyBounded(product, kVersionSlotSize, out->text[kFileDescription]);
+  return product[0] != '\0';
+}
+
+int ReadFileFacts(const char* path, int kind, FileFactsRecord* out) {
+  for (auto& slot : out->text) slot[0] = '\0';
+  FILETIME times[3];
+  LARGE_INTEGER size;
+  bool sized = false;
+  if (!ReadTimesAndSize(path, times, &size, &sized)) return 0;
+  if (sized)
+    CopyBounded(out->text[kFactSize], kFactSlotSize, GroupThousands(size.QuadPart));
+  else
+    LocalString(kFileInUseString, out->text[kFactSize], kFactSlotSize);
+  for (int i = 0; i < 3; ++i) FileTimeText(times[i], out->text[kFactCreated + i]);
+  char normalised[kPathSize];
+  NormaliseCommand(path, normalised, kPathSize);
+  FirstDetectedText(normalised, kind, out->text[kFactFirstDetected]);
+  return 1;
+}
+
+int ReadSizeAndWritten(const char* path, char* written, char* size) {
+  written[0] = '\0';
+  size[0] = '\0';
+  FILETIME times[3];
+  LARGE_INTEGER bytes;
+  bool sized = false;
+  if (!ReadTimesAndSize(path, times, &bytes, &sized)) return 0;
+  if (sized) std::snprintf(size, kFactSlotSize, "%lld", static_cast<long long>(bytes.QuadPart));
+  if (!FileTimeText(times[2], written)) return 0;
+  return static_cast<int>(std::strlen(written));
+}
