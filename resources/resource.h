@@ -1,15 +1,146 @@
 // Every resource id of the two programs and the companion.
 // String ids are the string-table numbers the programs address texts by.
+// Icons, bitmaps, the wave and dialogs are separate resource types, so an icon
+// and a bitmap (or a dialog) may share a number: 158 is both the "checking"
+// tray icon and the cookie-folder picture, 193 both a bitmap and a dialog.
 #pragma once
 
-// Icons
+// Icons. Each holds a 16x16 and a 32x32 image with alpha.
 #define IDI_PROGRAM 101
+#define IDI_ITEM_DEFAULT 115        // list rows whose file has no icon of its own
+#define IDI_TRAY_STARTUP 157        // first half of a sweep (startup programs)
+#define IDI_TRAY_CHECKING 158       // second half of a sweep, IE helpers, hidden files, ActiveX
+#define IDI_TRAY_CLASSIC 159        // the "original Tobbit" tray picture; the 9x default
+#define IDI_TRAY_ALERT 161          // an alert is pending; also the hidden-file alert's picture
+#define IDI_ALERT_IE_HELPER 162
+#define IDI_ALERT_SERVICE 164
+#define IDI_ALERT_STARTUP 165
+#define IDI_ALERT_TASK 166
+#define IDI_TAB_VELT 167
+#define IDI_ALERT_ACTIVEX 171
+#define IDI_TAB_SERVICES 173
+#define IDI_TAB_STARTUP 174
+#define IDI_TAB_ACTIVE_TASKS 176
+#define IDI_TAB_FILE_TYPES 179
+#define IDI_TAB_IE_HELPERS 180
+#define IDI_TAB_OPTIONS 181
+#define IDI_TAB_SCHEDULED_TASKS 182
+#define IDI_TAB_COOKIES 183         // also every row of the cookie filter list
+#define IDI_TAB_HIDDEN_FILES 198
+#define IDI_DELAYED 200             // Delayed Start tab and the back-in-startup alert
+#define IDI_TAB_ACTIVEX 212
 
-// Strings
+// Picture-button bitmaps of the explorer's pages. Their background is the
+// classic 3-D face grey (192,192,192), so loading them with LR_LOADMAP3DCOLORS
+// blends them into the dialog whatever its colour.
+#define IDB_HELP 133
+#define IDB_HELP_HOVER 134
+#define IDB_HELP_PRESSED 135
+#define IDB_MONITOR_OFF 154
+#define IDB_MONITOR_HOVER 155
+#define IDB_MONITOR_ON 156
+#define IDB_MONITOR_REALTIME 193
+#define IDB_FOLDER 158
+#define IDB_FOLDER_HOVER 159
+#define IDB_FOLDER_PRESSED 160
+
+// Sound played when the user's scheme names no file for an alert.
+#define IDR_ALERT_WAVE 170
+
+// Strings, shared table
 #define IDS_CLASS_NAME 1
 #define IDS_CAPTION 2
-#define IDS_CONFIRM_EXIT 17
+#define IDS_HTTP_COMMAND_KEY 5
+#define IDS_MOZILLA_CLASS 11
+#define IDS_IE_APP_PATH_KEY 12
+#define IDS_WININIT_TITLE 30
+#define IDS_WININIT_EMPTY 59
+#define IDS_INFO_BUTTON 301
+#define IDS_CLOSE 304
+#define IDS_WININIT_DELETE 614
 #define IDS_EXPLORER_CAPTION 622
+#define IDS_IE_MAIN_KEY 623
 #define IDS_LANGUAGE_CODE 634
+#define IDS_VELT_INFO_BUTTON 641
+#define IDS_VERSION_LABEL 644
+#define IDS_SERVICE_STOPPED 652    // 652..658: service states 1..7
+#define IDS_SERVICE_START_AUTOMATIC 664
+#define IDS_SERVICE_START_MANUAL 665
+#define IDS_SERVICE_START_DISABLED 666
+#define IDS_NEVER 686
+#define IDS_WININIT_LEGEND 702
+#define IDS_KILL_TASK_QUESTION 707
+#define IDS_FILE_NOT_FOUND 730
+#define IDS_WATCHED_FILE_TYPES 750
+#define IDS_DELETE_BUTTON 925
+#define IDS_COOKIE_FOLDER_NOT_FOUND 968
+#define IDS_UPDATE_MODE_TITLE 1050  // 1050 + n: the text of update mode n
+#define IDS_DEFAULT_PREFIX 1061
+
+// Strings, monitor table
+#define IDS_STARTUP_ALERT_TEXT 7
+#define IDS_NEW_COOKIES_QUESTION 16
+#define IDS_CONFIRM_EXIT 17
+#define IDS_WININIT_QUESTION 28
+#define IDS_MENU_ABOUT 501
+#define IDS_MENU_STARTUP 503
+#define IDS_MENU_ACTIVE_TASKS 504
+#define IDS_MENU_COOKIES 505
+#define IDS_MENU_RESTART_COMMANDS 507
+#define IDS_MENU_EXIT 508
+#define IDS_MENU_SERVICES 509
+#define IDS_MENU_FILE_TYPES 510
+#define IDS_MENU_OPTIONS 610
+#define IDS_SERVICE_START_UNKNOWN 616
+#define IDS_IE_START_PAGE_VALUE 624
+#define IDS_START_PAGE_QUESTION 625
+#define IDS_VERSION_LABEL_SHORT 630
+#define IDS_DISABLE_BUTTON 633
+#define IDS_IE_SEARCH_PAGE_VALUE 675
+#define IDS_SEARCH_PAGE_QUESTION 676
+#define IDS_MENU_SCHEDULED_TASKS 685
+#define IDS_TASK_ALERT_TEXT 692
+#define IDS_MENU_IE_HELPERS 697
+#define IDS_IE_HELPER_ALERT_TEXT 701
+#define IDS_ALERT_CAPTION 718
+#define IDS_FILE_TYPE_ALERT_TEXT 756  // 756..759: the four texts of the file-type alert
+#define IDS_FILE_TYPE_ALERT_CAPTION 760
+#define IDS_STARTUP_WHERE_OTHER 765
+#define IDS_STARTUP_WHERE_RUN_ONCE 766
+#define IDS_STARTUP_WHERE_WIN_INI 767
+#define IDS_STARTUP_WHERE_FOLDER 768
 #define IDS_EXPLORER_MISSING 795
 #define IDS_TRAY_IDLE 820
+#define IDS_TRAY_STARTUP 821
+#define IDS_TRAY_IE_HELPERS 822
+#define IDS_TRAY_TASKS 823
+#define IDS_TRAY_CHECKING 824
+#define IDS_TRAY_SETTINGS 825
+#define IDS_TRAY_COOKIES 826
+#define IDS_TRAY_FILE_TYPES 827
+#define IDS_TRAY_SYSTEM_FILES 828
+#define IDS_TRAY_PAGES 829
+#define IDS_TRAY_RESTORING 830
+#define IDS_SERVICE_ALERT_TEXT 900
+#define IDS_SERVICE_ALERT_STATUS 901
+#define IDS_FILE_CHANGE_CAPTION 1000  // 1000..1010: the system-file change dialog
+#define IDS_PROTECTED_REMOVE_QUESTION 1013
+#define IDS_HIDDEN_ALERT_TEXT 1015
+#define IDS_IE_DESKTOP_KEY 1016
+#define IDS_DESKTOP_PAGE_QUESTION 1017
+#define IDS_MENU_HIDDEN_FILES 1018
+#define IDS_MENU_DELAYED 1020
+#define IDS_DELAYED_BACK_TEXT 1022
+#define IDS_DELAYED_BACK_CAPTION 1023
+#define IDS_UPDATE_MODE_QUESTION 1055
+#define IDS_PREFIX_TITLE 1060
+#define IDS_PREFIX_QUESTION 1065
+#define IDS_ACTIVEX_ALERT_TEXT 1066
+#define IDS_MENU_ACTIVEX 1067
+
+// Strings, explorer table: addressed by number; the few named here are the
+// ones its entry needs before any page exists.
+#define IDS_EXPLORER_CLASS_NAME 9
+#define IDS_NO_SELECTION 57
+#define IDS_EXPLORER_LOADING 833
+#define IDS_FILE_IN_USE 923
