@@ -1,3 +1,12 @@
-#include <windows.h>
-extern "C" __declspec(dllexport) int WINAPI TarvexStart(HWND) { return 1; }
-extern "C" __declspec(dllexport) int WINAPI TarvexStop() { return 1; }
+#include "tarvex.h"
+
+#include "process_watch.h"
+
+extern "C" int WINAPI TarvexStart(HWND window) {
+  return ProcessWatchStart(window, kTarvexNewProcessMessage) ? 1 : 0;
+}
+
+extern "C" int WINAPI TarvexStop() {
+  ProcessWatchStop();
+  return 1;
+}

@@ -1,0 +1,32 @@
+// Process-wide state of the monitor: its window, names and loaded options.
+// Only the monitor's one thread touches any of it.
+#pragma once
+#include <windows.h>
+
+#include "foundation/options.h"
+
+inline constexpr int kMonitorNameSize = 32;
+inline constexpr UINT_PTR kMonitorTimerId = 1;
+inline constexpr UINT kMonitorTimerPeriodMs = 2000;
+inline constexpr UINT kMonitorTrayMessage = 6035;
+inline constexpr UINT kMonitorRealtimeMessage = 9024;
+
+enum MonitorCommandId : int {
+  kCmdStartupStep = 6025,
+  kCmdExit = 6030,
+  kCmdToggleAutostart = 6031,
+  kCmdRestartCommands = 6034,
+  kCmdTrayVisibility = 6053,
+};
+
+struct MonitorGlobals {
+  HWND window;  // in a second start: the running monitor's window
+  char className[kMonitorNameSize];
+  char caption[kMonitorNameSize];
+  UINT taskbarCreatedMessage;  // 0 until the start-up step registers it
+  UINT_PTR timer;
+  bool wow64RunKey;  // the machine has a 32-bit Run key beside the native one
+};
+
+extern MonitorGlobals g_monitor;
+extern OptionsRecord g_options;

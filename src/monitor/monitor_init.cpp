@@ -1,0 +1,75 @@
+#include "monitor_init.h"
+
+#include <windows.h>
+
+#include "foundation/handles.h"
+#include "foundation/options.h"
+#include "foundation/paths.h"
+#include "foundation/settings.h"
+#include "foundation/settings_init.h"
+#include "foundation/strings.h"
+#include "foundation/trace.h"
+#include "monitor.h"
+#include "pending.h"
+#include "startup/self_autostart.h"
+#include "sweep.h"
+#include "text.h"
+
+namespace {
+
+inline constexpr int kTraceOff = 9999;
+inline constexpr int kOptionTextSize = 128;
+inline constexpr int kIdentitySize = 1024;
+inline constexpr char kWow64RunKey[] = "Software\\Wow6432Node\\Microsoft\\Windows\\CurrentVersion\\Run";
+
+// Debug is read once, straight from the store, so only a stored nonzero value turns tracing on.
+void MonitorReadDebug() {
+  char text[kOptionTextSize] = "";
+  const OptionRow& debug = OptionRowFor(kOptDebug);
+  if (SettingsReadString(HKEY_CURRENT_USER, kOptionsKey, debug.name, text, sizeof text) > 0 &&
+      ParseDecimal(text) != 0)
+    TraceSetCounter(0);
+}
+
+bool MonitorHasWow64RunKey() {
+  RegKey key;
+  return key.Open(HKEY_LOCAL_MACHINE, kWow64RunKey, KEY_READ);
+}
+
+void MonitorTakeSnapshots() {
+  InitFirstDetected();
+  BuildServicesSnapshot();
+  BuildHiddenSnapshot();
+  BuildActiveXSnapshot();
+}
+
+void MonitorUpgradeStore() {
+  InitApprovedUpdateMode();
+  SettingsSystemFilesOnce();
+  SettingsVersionAndCleanup();
+}
+
+}  // namespace
+
+void MonitorTraceBegin() {
+  char identity[kIdentitySize] = "";
+  ProgramIdentity(identity, sizeof identity);
+  TraceNote("-------------------------------------Begin Korvane", identity);
+}
+
+void MonitorInitialize() {
+  TraceSetCounter(kTraceOff);
+  g_sweep.lastCycleStart = GetTickCount();
+  ChooseLanguage();
+  MonitorReadDebug();
+  ItemListClear();
+  g_monitor.wow64RunKey = MonitorHasWow64RunKey();
+  SettingsFirstRun();
+  MonitorTraceBegin();
+  MonitorTakeSnapshots();
+  MonitorUpgradeStore();
+  InitFileTypeStore();
+  LoadOptions(g_options);
+  g_selfAutostart = IsSelfAutostart() ? 1 : 0;
+  SweepDelayedReset(LoadDelayedList());
+}

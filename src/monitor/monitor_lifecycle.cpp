@@ -1,0 +1,63 @@
+#include "monitor_lifecycle.h"
+
+#include <windows.h>
+#include <objbase.h>
+
+#include "explorer_launch.h"
+#include "foundation/msgbox.h"
+#include "foundation/options.h"
+#include "foundation/settings.h"
+#include "foundation/trace.h"
+#include "monitor.h"
+#include "pending.h"
+#include "resource.h"
+#include "sweep.h"
+#include "tarvex.h"
+#include "tray_icon.h"
+
+namespace {
+
+bool MonitorExitConfirmed() {
+  const OptionRow& row = OptionRowFor(kOptConfirmExit);
+  g_options.value[kOptConfirmExit] = OptionGet(row.name, row.monitorDefault);
+  if (g_options.value[kOptConfirmExit] == 0) return true;
+  return ShowStringMessage(g_monitor.window, IDS_CONFIRM_EXIT,
+                           MB_YESNO | MB_ICONQUESTION | MB_TOPMOST) != IDNO;
+}
+
+}  // namespace
+
+void MonitorStartupStep() {
+  TraceNote("Program Init1", "Add Tray Icon");
+  g_monitor.taskbarCreatedMessage = RegisterWindowMessageA("TaskbarCreated");
+  TrayMenuBusyClear();
+  TrayIconReAdd();
+  ItemListClear();
+  g_sweep.realtimeRepeat = 0;
+  TraceNote("Application Start", "VerifyData");
+  TraceNote("Application Start", "SetTimer");
+  g_sweep.tickCounter = 0;
+  g_monitor.timer = SetTimer(g_monitor.window, kMonitorTimerId, kMonitorTimerPeriodMs, nullptr);
+}
+
+bool MonitorExitRequest() {
+  TraceNote("WM_DESTROY", "kvmain");
+  if (!MonitorExitConfirmed()) {
+    StartExplorerRestart();
+    return false;
+  }
+  MonitorShutdown();
+  PostQuitMessage(0);
+  return true;
+}
+
+void MonitorShutdown() {
+  TarvexStop();
+  TrayIconUpdate(kTrayDelete, 0, 0);
+  if (g_monitor.timer != 0) KillTimer(g_monitor.window, kMonitorTimerId);
+  g_monitor.timer = 0;
+  TraceNote("Application Exit", g_monitor.className);
+  ItemListFree();
+  CookieListFree();
+  CoUninitialize();
+}

@@ -1,0 +1,4 @@
+#include "monitor.h"
+
+MonitorGlobals g_monitor = {};
+OptionsRecord g_options = {};

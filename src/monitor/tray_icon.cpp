@@ -1,0 +1,53 @@
+#include "tray_icon.h"
+
+#include <shellapi.h>
+
+#include "foundation/options.h"
+#include "foundation/strings.h"
+#include "foundation/trace.h"
+#include "monitor.h"
+#include "resource.h"
+#include "text.h"
+
+namespace {
+
+inline constexpr int kTrayTooltipLoadSize = 64;
+
+bool g_trayMenuBusy = false;
+
+bool TrayHidden() { return g_options.value[kOptHideTobbit] == 1; }
+
+void TrayFillLook(NOTIFYICONDATAA& data, TrayOperation operation, int icon, int tooltip) {
+  // An added icon always shows the configured tray picture, whatever was asked for.
+  const int picture = operation == kTrayAdd ? TrayIconOption() : icon;
+  if (picture != 0)
+    data.hIcon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(picture));
+  char text[kTrayTooltipLoadSize] = "";
+  LocalString(tooltip, text, sizeof text);
+  CopyBounded(data.szTip, sizeof data.szTip, text);
+  data.uCallbackMessage = kMonitorTrayMessage;
+  data.uFlags = NIF_ICON | NIF_TIP | NIF_MESSAGE;
+}
+
+}  // namespace
+
+int TrayIconUpdate(TrayOperation operation, int icon, int tooltip) {
+  if (TrayHidden()) return 0;
+  NOTIFYICONDATAA data = {};
+  data.cbSize = sizeof data;
+  data.hWnd = g_monitor.window;
+  data.uID = kTrayIconId;
+  if (operation != kTrayDelete) TrayFillLook(data, operation, icon, tooltip);
+  if (operation == kTrayAdd) TraceNote("Tray Message", "Add");
+  static const DWORD kVerbs[] = {NIM_ADD, NIM_MODIFY, NIM_DELETE};
+  Shell_NotifyIconA(kVerbs[operation], &data);
+  return 1;
+}
+
+int TrayIconReAdd() { return TrayIconUpdate(kTrayAdd, IDI_PROGRAM, IDS_TRAY_IDLE); }
+
+void TrayNotify(WPARAM, LPARAM) {
+  // The tray menu and the double click land with the menu module.
+}
+
+void TrayMenuBusyClear() { g_trayMenuBusy = false; }

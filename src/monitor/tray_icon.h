@@ -1,0 +1,15 @@
+// The monitor's icon in the notification area.
+#pragma once
+#include <windows.h>
+
+inline constexpr UINT kTrayIconId = 6036;
+
+enum TrayOperation { kTrayAdd = 0, kTrayModify = 1, kTrayDelete = 2 };
+
+// 1 when the notification area was asked, 0 when the icon is switched off (HideTobbit 1).
+int TrayIconUpdate(TrayOperation operation, int icon, int tooltip);
+// Adds the idle icon again, e.g. after the shell restarted.
+int TrayIconReAdd();
+// Handles the icon's mouse notifications.
+void TrayNotify(WPARAM iconId, LPARAM mouseMessage);
+void TrayMenuBusyClear();

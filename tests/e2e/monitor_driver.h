@@ -1,0 +1,69 @@
+// Drives the real monitor in the test prefix: starts it, finds its windows and boxes,
+// and puts the registry and files it touches back before and after each test.
+#pragma once
+#include <windows.h>
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "foundation/handles.h"
+
+inline constexpr char kMonitorClass[] = "Korvane";
+inline constexpr char kBaseKey[] = "Software\\Tamsel\\Korvane";
+inline constexpr char kKnownStartupKey[] = "Software\\Tamsel\\Korvane\\Run";
+inline constexpr char kMachineRunKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+inline constexpr int kMonitorExitCommand = 6030;
+inline constexpr DWORD kWaitMs = 10000;
+
+// Folder of the test program, where Korvane.exe and Tarvex.dll are built too.
+std::string BinFolder();
+bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = kWaitMs);
+
+class ProgramRun {
+ public:
+  // Starts "<bin folder>\<program>" with the arguments; false when it could not start.
+  bool Start(const char* program, const char* arguments, DWORD flags = 0);
+  bool WaitExit(DWORD timeoutMs = kWaitMs) const;
+  bool WaitIdle(DWORD timeoutMs = kWaitMs) const;
+  bool Running() const;
+  DWORD ExitCode() const;
+  DWORD Id() const { return id_; }
+  void Kill();
+
+ private:
+  Handle process_;
+  DWORD id_ = 0;
+};
+
+std::vector<HWND> MonitorWindows();
+HWND MonitorWindowOf(DWORD processId);
+// A message box ("#32770") of the process with the monitor's caption; null when none.
+HWND FindBox(DWORD processId);
+// The texts of the box's static controls, joined.
+std::string BoxText(HWND box);
+// Presses a button of a box the way a click does.
+void PressBoxButton(HWND box, int buttonId);
+// True while the notification area holds the monitor's icon for that window.
+bool TrayIconShown(HWND monitor);
+// Takes the monitor's icon away the way a restarting shell loses it.
+void TrayIconForget(HWND monitor);
+
+void WriteSetting(const char* subkey, const char* name, const char* value);
+void WriteOption(const char* name, const char* value);
+// What the monitor writes as its own autostart command.
+std::string AutostartCommand();
+std::string TraceFilePath();
+
+class MonitorTest : public ::testing::Test {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+  // Starts the monitor; with ready, waits until its window exists and its loop is idle.
+  ProgramRun& Launch(const char* arguments, bool ready = true);
+
+ private:
+  std::deque<ProgramRun> runs_;  // stable references for the callers
+};
