@@ -17,11 +17,18 @@ bool g_trayMenuBusy = false;
 
 bool TrayHidden() { return g_options.value[kOptHideTobbit] == 1; }
 
+// LoadIcon would take the 32x32 image and let the shell shrink it; the drawn 16x16 one is crisp.
+HICON TrayLoadSmallIcon(int picture) {
+  return static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(picture),
+                                       IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                                       GetSystemMetrics(SM_CYSMICON), LR_SHARED));
+}
+
 void TrayFillLook(NOTIFYICONDATAA& data, TrayOperation operation, int icon, int tooltip) {
   // An added icon always shows the configured tray picture, whatever was asked for.
   const int picture = operation == kTrayAdd ? TrayIconOption() : icon;
   if (picture != 0)
-    data.hIcon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(picture));
+    data.hIcon = TrayLoadSmallIcon(picture);
   char text[kTrayTooltipLoadSize] = "";
   LocalString(tooltip, text, sizeof text);
   CopyBounded(data.szTip, sizeof data.szTip, text);
