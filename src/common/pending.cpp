@@ -1,18 +1,33 @@
 #include "pending.h"
 
-void RebuildKnownEntries() {}
-void ResetKnownEntries() {}
-int RemoveStartupEntry(const char*, const char*, const char*, int) { return 0; }
-int BuildStartupList(int) { return 0; }
 void InitSystemFiles() {}
-void InitFirstDetected() {}
-int FirstDetectedText(const char*, int, char* out24) { return out24[0] = '\0', 0; }
 void BuildServicesSnapshot() {}
 void BuildHiddenSnapshot() {}
 void BuildActiveXSnapshot() {}
 int InitFileTypeStore() { return 0; }
 int LoadDelayedList() { return 0; }
-void ItemListClear() {}
-void ItemListFree() {}
 void CookieListFree() {}
 int CheckWinInit(int) { return 0; }
+
+int EnumerateIEHelpers() { return 0; }
+int EnumerateScheduledTasks() { return 0; }
+void EnumerateServices(int) {}
+int EnumerateFileTypes() { return 0; }
+int EnumerateHiddenFiles() { return 0; }
+int EnumerateActiveX(int) { return 0; }
+
+int CheckIEHelpers() { return 0; }
+void CheckServices() {}
+void CheckScheduledTasks() {}
+void CheckFileTypes() {}
+void CheckHiddenFiles() {}
+void CheckActiveX() {}
+void CheckSystemFiles() {}
+void CheckNewCookies() {}
+void FilterCookies() {}
+int CheckWindowsSettings() { return 0; }
+
+int RunDelayedSlot(int) { return 0; }
+void ForgetDelayed(HKEY, const char*) {}
+
+int HistoryUpload(const char*, const char*, const char*, const char*) { return 0; }

@@ -1,21 +1,37 @@
-// Operations that the start-up and first-run steps call but that belong to the startup,
-// category and record modules. Each lands with its module; until then the body in
-// pending.cpp does nothing, so landing one is deleting its line there.
+// Operations of categories that are not built yet. The sweep and the start-up steps call
+// them where they belong; each body in pending.cpp does nothing, so landing a category is
+// moving its line out of here into the category's own header.
 #pragma once
+#include <windows.h>
 
-void RebuildKnownEntries();
-void ResetKnownEntries();
-int RemoveStartupEntry(const char* title, const char* command, const char* key, int code);
-int BuildStartupList(int quick);
 void InitSystemFiles();
-void InitFirstDetected();
-int FirstDetectedText(const char* name, int code, char* out24);
 void BuildServicesSnapshot();
 void BuildHiddenSnapshot();
 void BuildActiveXSnapshot();
 int InitFileTypeStore();
 int LoadDelayedList();
-void ItemListClear();
-void ItemListFree();
 void CookieListFree();
 int CheckWinInit(int quiet);
+
+int EnumerateIEHelpers();
+int EnumerateScheduledTasks();
+void EnumerateServices(int quick);
+int EnumerateFileTypes();
+int EnumerateHiddenFiles();
+int EnumerateActiveX(int keepList);
+
+int CheckIEHelpers();
+void CheckServices();
+void CheckScheduledTasks();
+void CheckFileTypes();
+void CheckHiddenFiles();
+void CheckActiveX();
+void CheckSystemFiles();
+void CheckNewCookies();
+void FilterCookies();
+int CheckWindowsSettings();
+
+int RunDelayedSlot(int seconds);
+void ForgetDelayed(HKEY root, const char* program);
+
+int HistoryUpload(const char* action, const char* type, const char* title, const char* command);

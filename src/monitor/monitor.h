@@ -25,7 +25,6 @@ struct MonitorGlobals {
   char caption[kMonitorNameSize];
   UINT taskbarCreatedMessage;  // 0 until the start-up step registers it
   UINT_PTR timer;
-  bool wow64RunKey;  // the machine has a 32-bit Run key beside the native one
 };
 
 extern MonitorGlobals g_monitor;

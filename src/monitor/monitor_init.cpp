@@ -11,6 +11,9 @@
 #include "foundation/trace.h"
 #include "monitor.h"
 #include "pending.h"
+#include "records/first_detected.h"
+#include "startup/item_list.h"
+#include "startup/locations.h"
 #include "startup/self_autostart.h"
 #include "sweep.h"
 #include "text.h"
@@ -20,7 +23,6 @@ namespace {
 inline constexpr int kTraceOff = 9999;
 inline constexpr int kOptionTextSize = 128;
 inline constexpr int kIdentitySize = 1024;
-inline constexpr char kWow64RunKey[] = "Software\\Wow6432Node\\Microsoft\\Windows\\CurrentVersion\\Run";
 
 // Debug is read once, straight from the store, so only a stored nonzero value turns tracing on.
 void MonitorReadDebug() {
@@ -29,11 +31,6 @@ void MonitorReadDebug() {
   if (SettingsReadString(HKEY_CURRENT_USER, kOptionsKey, debug.name, text, sizeof text) > 0 &&
       ParseDecimal(text) != 0)
     TraceSetCounter(0);
-}
-
-bool MonitorHasWow64RunKey() {
-  RegKey key;
-  return key.Open(HKEY_LOCAL_MACHINE, kWow64RunKey, KEY_READ);
 }
 
 void MonitorTakeSnapshots() {
@@ -63,7 +60,7 @@ void MonitorInitialize() {
   ChooseLanguage();
   MonitorReadDebug();
   ItemListClear();
-  g_monitor.wow64RunKey = MonitorHasWow64RunKey();
+  g_wow64RunKey = ProbeWow64RunKey();
   SettingsFirstRun();
   MonitorTraceBegin();
   MonitorTakeSnapshots();

@@ -10,6 +10,7 @@
 #include "foundation/trace.h"
 #include "monitor.h"
 #include "pending.h"
+#include "startup/item_list.h"
 #include "resource.h"
 #include "sweep.h"
 #include "tarvex.h"
@@ -57,7 +58,7 @@ void MonitorShutdown() {
   if (g_monitor.timer != 0) KillTimer(g_monitor.window, kMonitorTimerId);
   g_monitor.timer = 0;
   TraceNote("Application Exit", g_monitor.className);
-  ItemListFree();
+  ItemListClear();
   CookieListFree();
   CoUninitialize();
 }

@@ -11,7 +11,7 @@
 #include "handles.h"
 #include "numbers_text.h"
 #include "paths.h"
-#include "pending.h"
+#include "records/first_detected.h"
 #include "strings.h"
 #include "text.h"
 

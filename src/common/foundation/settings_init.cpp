@@ -4,6 +4,8 @@
 #include "options.h"
 #include "paths.h"
 #include "pending.h"
+#include "startup/snapshot.h"
+#include "startup/startup_actions.h"
 #include "resource.h"
 #include "settings.h"
 #include "startup/self_autostart.h"

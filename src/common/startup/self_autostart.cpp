@@ -5,7 +5,8 @@
 #include "foundation/paths.h"
 #include "foundation/settings.h"
 #include "foundation/strings.h"
-#include "pending.h"
+#include "startup/startup_actions.h"
+#include "startup/startup_list.h"
 #include "resource.h"
 #include "text.h"
 

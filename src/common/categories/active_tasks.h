@@ -1,0 +1,14 @@
+// Running programs: the process walk, the list, lookup and stopping.
+#pragma once
+
+using ProcessVisitor = bool (*)(unsigned long processId, unsigned short task16,
+                                const char* path, void* context);
+
+bool WalkProcesses(ProcessVisitor visitor, void* context);
+int EnumerateActiveTasks();
+unsigned long FindProcessByFile(const char* path);
+bool IsProgramRunning(const char* path);
+unsigned long KillTask(const char* path, const char* title, int prompt);
+bool TerminateProcessById(unsigned long processId);
+void RecordActiveTasks();
+int WatchTaskCount();

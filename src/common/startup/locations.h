@@ -1,0 +1,22 @@
+// The catalogue of autostart locations: codes, keys, disabled stores and names.
+#pragma once
+#include <windows.h>
+
+inline constexpr char kDisabledIndexKey[] = "Software\\Tamsel\\Korvane\\Disabled";
+inline constexpr char kKnownStartupKey[] = "Software\\Tamsel\\Korvane\\Run";
+
+// Set at start when the machine has the 32-bit view's Run key (a 64-bit system).
+extern bool g_wow64RunKey;
+bool ProbeWow64RunKey();
+
+bool IsRunFamily(int code);
+HKEY LocationRoot(int code);
+// Full key path of a Run-family code; empty for other codes.
+const char* LocationKeyPath(int code);
+// Disabled-store key of the code, or empty when it has none. Returns the length.
+int DisabledStoreKey(int code, char* out, int capacity);
+const char* ShortLocationName(int code);
+// True when the disabled index holds a value named title.
+bool IsTitleDisabled(const char* title);
+// Label of a location, with the disabled marker in front; length, 0 for category codes.
+int LocationLabel(const char* title, int code, char* out, int capacity);

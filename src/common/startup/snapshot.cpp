@@ -1,0 +1,4 @@
+#include "startup/snapshot.h"
+
+void RebuildKnownEntries() {}
+void ResetKnownEntries() {}

@@ -1,0 +1,13 @@
+// The startup enumeration: every entry of every autostart location into the item list.
+#pragma once
+
+int BuildStartupList(int quick);
+void EnumRunKeys();
+void EnumStartupFolders();
+void EnumWinIni();
+void EnumDisabledEntries();
+int WinlogonUserinitExtra(char* out260);
+int WinlogonShellExtra(char* out260);
+int EnumShellHooks();
+// Status of the link object (S_OK, S_FALSE when the target is missing, or its error).
+long ShortcutTarget(const char* shortcut, char* target260, char* description260);
