@@ -144,3 +144,20 @@
 #define IDS_NO_SELECTION 57
 #define IDS_EXPLORER_LOADING 833
 #define IDS_FILE_IN_USE 923
+
+// Alert dialogs of the monitor. The dialogs still to come (138, 171, 140, 193, 191, 143)
+// use the same control ids.
+#define IDD_ALERT_STARTUP 131
+#define IDD_ALERT_DELAYED_BACK 192
+#define IDC_ALERT_NAME 100
+#define IDC_ALERT_ICON_BUTTON 117         // flat button: the program's icon, or "No Icon"
+#define IDC_ALERT_DONT_ASK 1014           // disabled and hidden in the startup alert
+#define IDC_ALERT_COMMAND 1026
+#define IDC_ALERT_VERSION 1029
+#define IDC_ALERT_COMPANY 1030
+#define IDC_ALERT_DESCRIPTION 1031
+#define IDC_ALERT_COPYRIGHT 1032
+#define IDC_ALERT_MESSAGE 1036
+#define IDC_ALERT_INFO 1067
+#define IDC_ALERT_VERSION_LABEL 1097
+#define IDC_ALERT_PICTURE 1130

@@ -31,3 +31,4 @@ int RunDelayedSlot(int) { return 0; }
 void ForgetDelayed(HKEY, const char*) {}
 
 int HistoryUpload(const char*, const char*, const char*, const char*) { return 0; }
+void FilterMozillaCookies() {}

@@ -35,3 +35,5 @@ int RunDelayedSlot(int seconds);
 void ForgetDelayed(HKEY root, const char* program);
 
 int HistoryUpload(const char* action, const char* type, const char* title, const char* command);
+// The sweep's Mozilla-family cookie step: puts a filtered cookies file in place when due.
+void FilterMozillaCookies();

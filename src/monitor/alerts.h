@@ -30,6 +30,7 @@ struct AlertItem {
 extern AlertItem g_alertItem;
 
 void AlertSetItem(const char* command, const char* name, int code);
+void AlertItemClear();
 // Answer of the dialog, or of the policy when it is not 0 (1 accepts, others reject).
 int AlertOrAuto(int policy, int soundIndex, int dialogId);
 void AlertSound(int index);

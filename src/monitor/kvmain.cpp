@@ -2,6 +2,7 @@
 #include <commctrl.h>
 #include <objbase.h>
 
+#include "alerts.h"
 #include "explorer_launch.h"
 #include "foundation/msgbox.h"
 #include "foundation/paths.h"
@@ -79,7 +80,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
     return 0;
   }
   if (ContainsNoCase(commandLine, "-Q")) return 0;
-  if (!MonitorWindowCreate(instance)) return 0;
+  if (!MonitorWindowCreate(instance) || !AlertCreateFonts()) return 0;
   MonitorPrepare(commandLine);
   MonitorInitialize();
   MonitorTraceStart();

@@ -27,13 +27,6 @@ const char* MonitorPageSwitch(int id) {
   return nullptr;
 }
 
-void MonitorTrayVisibility(LPARAM hide) {
-  if (hide != 0)
-    TrayIconUpdate(kTrayDelete, 0, 0);
-  else
-    TrayIconReAdd();
-}
-
 }  // namespace
 
 void MonitorCommand(int id, LPARAM parameter) {
@@ -46,7 +39,7 @@ void MonitorCommand(int id, LPARAM parameter) {
     case kCmdExit: PostMessageA(g_monitor.window, WM_DESTROY, 0, 0); break;
     case kCmdToggleAutostart: SetSelfAutostart(g_selfAutostart == 0); break;
     case kCmdRestartCommands: CheckWinInit(0); break;
-    case kCmdTrayVisibility: MonitorTrayVisibility(parameter); break;
+    case kCmdTrayVisibility: TrayVisibilityCommand(parameter); break;
     default: break;
   }
 }

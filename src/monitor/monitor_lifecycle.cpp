@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <objbase.h>
 
+#include "alerts.h"
 #include "explorer_launch.h"
 #include "foundation/msgbox.h"
 #include "foundation/options.h"
@@ -35,6 +36,7 @@ void MonitorStartupStep() {
   TrayIconReAdd();
   ItemListClear();
   g_sweep.realtimeRepeat = 0;
+  AlertStartupRepeatClear();
   TraceNote("Application Start", "VerifyData");
   TraceNote("Application Start", "SetTimer");
   g_sweep.tickCounter = 0;
@@ -60,5 +62,6 @@ void MonitorShutdown() {
   TraceNote("Application Exit", g_monitor.className);
   ItemListClear();
   CookieListFree();
+  AlertDeleteFonts();
   CoUninitialize();
 }

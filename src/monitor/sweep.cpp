@@ -1,10 +1,22 @@
 #include "sweep.h"
 
+#include "pending.h"
+#include "sweep_steps.h"
+
 SweepState g_sweep = {};
 
 namespace {
 
-inline constexpr int kTicksPerCycle = 17;
+inline constexpr int kTicksPerDelayedSlot = 6;
+inline constexpr int kSecondsPerDelayedSlot = 10;
+
+void SweepDelayedStep() {
+  if (g_sweep.delayedLaunched >= g_sweep.delayedTotal) return;
+  if (g_sweep.delayedTicks++ < kTicksPerDelayedSlot - 1) return;
+  ++g_sweep.delayedSlot;
+  g_sweep.delayedLaunched = RunDelayedSlot(g_sweep.delayedSlot * kSecondsPerDelayedSlot);
+  g_sweep.delayedTicks = 0;
+}
 
 int SweepTakeHold() {
   if (g_sweep.expressBoot > 0) --g_sweep.expressBoot;
@@ -20,17 +32,17 @@ void SweepCycleDone() {
 }  // namespace
 
 void SweepTick() {
+  SweepDelayedStep();
   const int hold = SweepTakeHold();
   if (g_sweep.tickCounter++ >= kTicksPerCycle - 1) {
     // While held the counter keeps growing, so the cycle runs on the first free tick.
     if (hold > 0) return;
-    // The sweep cycle over the watched categories is called here once they exist.
+    SweepCycle();
     SweepCycleDone();
     return;
   }
   if (g_sweep.realtimePending) {
-    if (g_sweep.alertShowing || g_sweep.inCycle || hold > 0) return;
-    g_sweep.realtimePending = false;
+    SweepRealtimeTick(hold);
     return;
   }
   g_sweep.realtimeRepeat = 0;

@@ -1,4 +1,4 @@
-// The timer-driven sweep: its counters and the tick handler.
+// The timer-driven sweep: its counters, the tick handler and the cycle.
 #pragma once
 #include <windows.h>
 
@@ -16,11 +16,15 @@ struct SweepState {
   int delayedLaunched;
   int delayedTicks;
   int delayedSlot;
+  int cycleCounter;  // for the periodic tray icon refresh
+  int taskCount;     // running programs at the last realtime check
 };
 
 extern SweepState g_sweep;
 
 // Called on every tick of timer 1.
 void SweepTick();
+// 1 after a cycle or when refused (one runs, or an alert is up); 0 after an early exit.
+int SweepCycle();
 // Forgets the delayed-start progress; total is the size of the freshly loaded list.
 void SweepDelayedReset(int total);

@@ -13,8 +13,6 @@ namespace {
 
 inline constexpr int kTrayTooltipLoadSize = 64;
 
-bool g_trayMenuBusy = false;
-
 bool TrayHidden() { return g_options.value[kOptHideTobbit] == 1; }
 
 // LoadIcon would take the 32x32 image and let the shell shrink it; the drawn 16x16 one is crisp.
@@ -51,10 +49,19 @@ int TrayIconUpdate(TrayOperation operation, int icon, int tooltip) {
   return 1;
 }
 
+int SetTrayStatus(int icon, int tooltip) { return TrayIconUpdate(kTrayModify, icon, tooltip); }
+
 int TrayIconReAdd() { return TrayIconUpdate(kTrayAdd, IDI_PROGRAM, IDS_TRAY_IDLE); }
 
-void TrayNotify(WPARAM, LPARAM) {
-  // The tray menu and the double click land with the menu module.
+// The loaded HideTobbit follows the command at once: the explorer's option write reaches the
+// loaded options only at the next reload, and until then the old value would keep a shown
+// icon from coming back, or let the periodic refresh bring a hidden one back.
+void TrayVisibilityCommand(LPARAM hide) {
+  if (hide != 0) {
+    TrayIconUpdate(kTrayDelete, 0, 0);
+    g_options.value[kOptHideTobbit] = 1;
+  } else {
+    g_options.value[kOptHideTobbit] = 0;
+    TrayIconReAdd();
+  }
 }
-
-void TrayMenuBusyClear() { g_trayMenuBusy = false; }

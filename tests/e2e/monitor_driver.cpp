@@ -7,6 +7,9 @@ namespace {
 inline constexpr char kTamselKey[] = "Software\\Tamsel";
 inline constexpr char kOptionsKey[] = "Software\\Tamsel\\Korvane\\Options";
 inline constexpr UINT kTrayIconId = 6036;
+inline constexpr UINT_PTR kMonitorTimerId = 1;
+inline constexpr int kTrayVisibilityCommand = 6053;
+inline constexpr DWORD kCycleGapMs = 1100;
 inline constexpr DWORD kPollMs = 50;
 
 void DeleteMachineRunValue() {
@@ -41,24 +44,32 @@ void ResetSurroundings() {
   DeleteFileA(TraceFilePath().c_str());
 }
 
-struct BoxSearch {
+struct WindowSearch {
   DWORD processId;
+  const char* className;
+  const char* caption;  // null: any
   HWND found;
 };
 
-BOOL CALLBACK FindBoxVisit(HWND window, LPARAM parameter) {
-  auto* search = reinterpret_cast<BoxSearch*>(parameter);
-  char className[16] = "", caption[32] = "";
+BOOL CALLBACK FindWindowVisit(HWND window, LPARAM parameter) {
+  auto* search = reinterpret_cast<WindowSearch*>(parameter);
+  char className[16] = "", caption[128] = "";
   GetClassNameA(window, className, sizeof className);
   GetWindowTextA(window, caption, sizeof caption);
   DWORD processId = 0;
   GetWindowThreadProcessId(window, &processId);
-  // Visible only once the box has finished its set-up.
-  if (processId != search->processId || lstrcmpA(className, "#32770") != 0 ||
-      lstrcmpA(caption, kMonitorClass) != 0 || !IsWindowVisible(window))
+  // Visible only once the window has finished its set-up.
+  if (processId != search->processId || lstrcmpA(className, search->className) != 0 ||
+      (search->caption && lstrcmpA(caption, search->caption) != 0) || !IsWindowVisible(window))
     return TRUE;
   search->found = window;
   return FALSE;
+}
+
+HWND FindProcessWindow(DWORD processId, const char* className, const char* caption) {
+  WindowSearch search = {processId, className, caption, nullptr};
+  EnumWindows(FindWindowVisit, reinterpret_cast<LPARAM>(&search));
+  return search.found;
 }
 
 BOOL CALLBACK CollectStaticText(HWND child, LPARAM parameter) {
@@ -133,6 +144,19 @@ DWORD ProgramRun::ExitCode() const {
   return code;
 }
 
+bool ProgramRun::CountStarts() {
+  job_.Reset(CreateJobObjectA(nullptr, nullptr));
+  return job_ && AssignProcessToJobObject(job_.get(), process_.get());
+}
+
+DWORD ProgramRun::Starts() const {
+  JOBOBJECT_BASIC_ACCOUNTING_INFORMATION accounting = {};
+  if (!job_ || !QueryInformationJobObject(job_.get(), JobObjectBasicAccountingInformation,
+                                          &accounting, sizeof accounting, nullptr))
+    return 0;
+  return accounting.TotalProcesses;
+}
+
 void ProgramRun::Kill() {
   if (!Running()) return;
   TerminateProcess(process_.get(), 1);
@@ -156,11 +180,19 @@ HWND MonitorWindowOf(DWORD processId) {
   return nullptr;
 }
 
-HWND FindBox(DWORD processId) {
-  BoxSearch search = {processId, nullptr};
-  EnumWindows(FindBoxVisit, reinterpret_cast<LPARAM>(&search));
-  return search.found;
+HWND FindDialog(DWORD processId, const char* caption) {
+  return FindProcessWindow(processId, "#32770", caption);
 }
+
+HWND FindBox(DWORD processId) { return FindDialog(processId, kMonitorClass); }
+
+std::string DialogItemText(HWND dialog, int controlId) {
+  char text[1024] = "";
+  GetDlgItemTextA(dialog, controlId, text, sizeof text);
+  return text;
+}
+
+HWND FindPopupMenu(DWORD processId) { return FindProcessWindow(processId, "#32768", nullptr); }
 
 std::string BoxText(HWND box) {
   std::string text;
@@ -184,6 +216,19 @@ void TrayIconForget(HWND monitor) {
   Shell_NotifyIconA(NIM_DELETE, &data);
 }
 
+void SendTicks(HWND monitor, int count) {
+  for (int i = 0; i < count; ++i) PostMessageA(monitor, WM_TIMER, kMonitorTimerId, 0);
+}
+
+bool WaitMessagesHandled(HWND monitor) {
+  PostMessageA(monitor, WM_COMMAND, kTrayVisibilityCommand, 1);
+  if (!WaitUntil([&] { return !TrayIconShown(monitor); })) return false;
+  PostMessageA(monitor, WM_COMMAND, kTrayVisibilityCommand, 0);
+  return WaitUntil([&] { return TrayIconShown(monitor); });
+}
+
+void WaitCycleGap() { Sleep(kCycleGapMs); }
+
 void WriteSetting(const char* subkey, const char* name, const char* value) {
   RegKey key;
   ASSERT_TRUE(key.Create(HKEY_CURRENT_USER, subkey, KEY_SET_VALUE));
@@ -196,6 +241,20 @@ void WriteOption(const char* name, const char* value) { WriteSetting(kOptionsKey
 std::string AutostartCommand() { return BinFolder() + "\\korvane.exe -expressboot"; }
 
 std::string TraceFilePath() { return BinFolder() + "\\send2ts.txt"; }
+
+std::string HistoryFilePath() { return BinFolder() + "\\history.txt"; }
+
+std::string ReadTextFile(const std::string& path) {
+  Handle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                          nullptr, OPEN_EXISTING, 0, nullptr));
+  if (!file) return "";
+  std::string text(GetFileSize(file.get(), nullptr), '\0');
+  DWORD read = 0;
+  if (text.empty() || !ReadFile(file.get(), text.data(), static_cast<DWORD>(text.size()), &read, nullptr))
+    return "";
+  text.resize(read);
+  return text;
+}
 
 void MonitorTest::SetUp() { ResetSurroundings(); }
 

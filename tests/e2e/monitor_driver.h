@@ -31,17 +31,27 @@ class ProgramRun {
   bool Running() const;
   DWORD ExitCode() const;
   DWORD Id() const { return id_; }
+  // Puts the program into a job that counts every process it starts from now on.
+  bool CountStarts();
+  // Processes started in the job so far, the program itself included.
+  DWORD Starts() const;
   void Kill();
 
  private:
   Handle process_;
+  Handle job_;
   DWORD id_ = 0;
 };
 
 std::vector<HWND> MonitorWindows();
 HWND MonitorWindowOf(DWORD processId);
+// A visible dialog ("#32770") of the process with that caption; null when none.
+HWND FindDialog(DWORD processId, const char* caption);
 // A message box ("#32770") of the process with the monitor's caption; null when none.
 HWND FindBox(DWORD processId);
+std::string DialogItemText(HWND dialog, int controlId);
+// The visible popup menu window ("#32768") of the process; null when none.
+HWND FindPopupMenu(DWORD processId);
 // The texts of the box's static controls, joined.
 std::string BoxText(HWND box);
 // Presses a button of a box the way a click does.
@@ -51,11 +61,22 @@ bool TrayIconShown(HWND monitor);
 // Takes the monitor's icon away the way a restarting shell loses it.
 void TrayIconForget(HWND monitor);
 
+// Posts timer-1 ticks the way the monitor's timer delivers them.
+void SendTicks(HWND monitor, int count);
+// Returns once the monitor has handled every message posted to it before: it hides and
+// shows its icon in turn (the icon must be shown when this is called).
+bool WaitMessagesHandled(HWND monitor);
+// The monitor runs no cycle within a second of the previous one, nor of its start.
+void WaitCycleGap();
+
 void WriteSetting(const char* subkey, const char* name, const char* value);
 void WriteOption(const char* name, const char* value);
 // What the monitor writes as its own autostart command.
 std::string AutostartCommand();
 std::string TraceFilePath();
+std::string HistoryFilePath();
+// The whole file; empty when it cannot be read.
+std::string ReadTextFile(const std::string& path);
 
 class MonitorTest : public ::testing::Test {
  protected:

@@ -1,4 +1,167 @@
 #include "records/first_detected.h"
 
-void InitFirstDetected() {}
-int FirstDetectedText(const char*, int, char* out24) { return out24[0] = '\0', 0; }
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "categories/active_tasks.h"
+#include "foundation/datetime.h"
+#include "foundation/handles.h"
+#include "foundation/paths.h"
+#include "foundation/settings.h"
+#include "pending.h"
+#include "startup/item_list.h"
+#include "startup/startup_list.h"
+#include "text.h"
+
+namespace {
+
+constexpr char kActiveX[] = "ActiveX";
+constexpr char kActiveTasks[] = "ActiveTasks";
+constexpr int kFirstCategoryCode = 300;
+constexpr int kActiveXCode = 1200;
+
+// Codes below 300 read Startup; codes of 300 and above not listed read ActiveTasks.
+constexpr struct {
+  int code;
+  const char* key;
+} kDetectedKeys[] = {
+    {370, "Hidden"},   {400, "FileTypes"}, {700, "Services"}, {701, "Services"},
+    {800, "Tasks"},    {900, "IEHelper"},  {901, "IEHelper"}, {902, "IEHelper"},
+    {kActiveXCode, kActiveX},
+};
+
+constexpr const char* kFilledKeys[] = {"Startup", "IEHelper", "Services", "Tasks",
+                                       kActiveTasks, "FileTypes", "Hidden"};
+
+const char* FirstDetectedKeyOf(int code) {
+  if (code < kFirstCategoryCode) return "Startup";
+  for (const auto& row : kDetectedKeys)
+    if (row.code == code) return row.key;
+  return kActiveTasks;
+}
+
+std::string FirstDetectedPath(const char* categoryKey) {
+  return std::string(kDetectedKey) + "\\" + (categoryKey ? categoryKey : "");
+}
+
+// Every listed item's command into one category; items without a command are passed over.
+void FirstDetectedRecordList(const char* categoryKey) {
+  char command[kItemCommandSize];
+  const int count = ItemCount();
+  for (int i = 0; i < count; ++i)
+    if (ItemCommand(i, command) > 0) RecordFirstDetected(command, categoryKey);
+  ItemListClear();
+}
+
+void FirstDetectedFillCategories() {
+  SettingsCreateKey(HKEY_CURRENT_USER, kDetectedKey);
+  for (const char* key : kFilledKeys)
+    SettingsCreateKey(HKEY_CURRENT_USER, FirstDetectedPath(key).c_str());
+  char now[kDateTimeTextSize];
+  NowDateTimeText(now);
+  SettingsWriteString(HKEY_CURRENT_USER, kDetectedKey, "", now);
+
+  const struct {
+    int (*enumerate)();
+    const char* key;
+  } kFills[] = {
+      {[] { ItemListClear(); return BuildStartupList(0); }, "Startup"},
+      {[] { ItemListClear(); return EnumerateIEHelpers(); }, "IEHelper"},
+      {[] { ItemListClear(); return EnumerateScheduledTasks(); }, "Tasks"},
+      {[] { ItemListClear(); EnumerateServices(0); return ItemCount(); }, "Services"},
+      {[] { ItemListClear(); return EnumerateFileTypes(); }, "FileTypes"},
+      {[] { return EnumerateActiveTasks(); }, kActiveTasks},
+      {[] { ItemListClear(); return EnumerateHiddenFiles(); }, "Hidden"},
+  };
+  for (const auto& fill : kFills) {
+    fill.enumerate();
+    FirstDetectedRecordList(fill.key);
+  }
+}
+
+void FirstDetectedFillActiveX() {
+  const std::string path = FirstDetectedPath(kActiveX);
+  SettingsCreateKey(HKEY_CURRENT_USER, path.c_str());
+  SettingsWriteString(HKEY_CURRENT_USER, path.c_str(), "", "P");
+  ItemListClear();
+  EnumerateActiveX(0);
+  char command[kItemCommandSize], key[kItemKeySize], time[kDateTimeTextSize];
+  const int count = ItemCount();
+  for (int i = 0; i < count; ++i) {
+    if (ItemKey(i, key) == 0 || ItemCommand(i, command) == 0) continue;
+    if (FirstDetectedText(command, kActiveXCode, time) == 0) RecordFirstDetected(command, kActiveX);
+  }
+  ItemListClear();
+}
+
+bool FirstDetectedMarked(const char* subkey) {
+  char marker[1024];
+  return SettingsReadString(HKEY_CURRENT_USER, subkey, "", marker, sizeof marker) > 0;
+}
+
+std::vector<std::string> FirstDetectedStaleNames(HKEY root, const char* subkey) {
+  std::vector<std::string> stale;
+  RegKey key;
+  if (!key.Open(root, subkey, KEY_READ)) return stale;
+  DWORD valueCount = 0;
+  if (RegQueryInfoKeyA(key.get(), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+                       &valueCount, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+    return stale;
+  for (DWORD index = 0; index < valueCount; ++index) {
+    char name[256];
+    DWORD length = sizeof name;
+    const LONG status =
+        RegEnumValueA(key.get(), index, name, &length, nullptr, nullptr, nullptr, nullptr);
+    if (status == ERROR_NO_MORE_ITEMS) break;
+    // The default value is a marker, not a record; longer names are no program file, and a
+    // name with a NUL inside would delete the record its front part names.
+    if (status != ERROR_SUCCESS || length == 0 || std::strlen(name) != length) continue;
+    char file[kPathSize];
+    CopyBounded(file, sizeof file, std::string_view(name, length));
+    if (!FileExists(file)) stale.emplace_back(name, length);
+  }
+  return stale;
+}
+
+}  // namespace
+
+int RecordFirstDetected(const char* name, const char* categoryKey) {
+  if (name == nullptr || categoryKey == nullptr || categoryKey[0] == '\0') return 0;
+  char record[kPathSize];
+  if (EqualsNoCase(categoryKey, kActiveX)) {
+    CopyBounded(record, sizeof record, name);
+  } else {
+    NormaliseCommand(name, record, sizeof record);
+    char probe[kPathSize];
+    CopyBounded(probe, sizeof probe, record);
+    if (!FileExists(probe)) return 0;
+  }
+  if (record[0] == '\0') return 0;
+  const std::string path = FirstDetectedPath(categoryKey);
+  char time[kDateTimeTextSize];
+  if (SettingsReadString(HKEY_CURRENT_USER, path.c_str(), record, time, sizeof time) > 0) return 1;
+  NowDateTimeText(time);
+  SettingsWriteString(HKEY_CURRENT_USER, path.c_str(), record, time);
+  return 0;
+}
+
+int FirstDetectedText(const char* name, int code, char* out24) {
+  if (out24 == nullptr) return 0;
+  out24[0] = '\0';
+  if (name == nullptr || name[0] == '\0') return 0;
+  const std::string path = FirstDetectedPath(FirstDetectedKeyOf(code));
+  return SettingsReadString(HKEY_CURRENT_USER, path.c_str(), name, out24, kDateTimeTextSize);
+}
+
+void InitFirstDetected() {
+  if (!FirstDetectedMarked(kDetectedKey)) FirstDetectedFillCategories();
+  if (!FirstDetectedMarked(FirstDetectedPath(kActiveX).c_str())) FirstDetectedFillActiveX();
+}
+
+void PruneFirstDetected(HKEY root, const char* categoryKey) {
+  ItemListClear();
+  const std::string path = FirstDetectedPath(categoryKey);
+  const std::vector<std::string> stale = FirstDetectedStaleNames(root, path.c_str());
+  for (const std::string& name : stale) SettingsDeleteValue(root, path.c_str(), name.c_str());
+}

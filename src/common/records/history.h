@@ -18,3 +18,5 @@ int HistoryWrite(const char* title, const char* command, const char* extra, int 
 const char* HistoryTypeName(int code);
 const char* HistoryActionName(int code);
 int HistoryStamp(const SYSTEMTIME& time, char* out, int capacity);
+// <program folder>\history.txt; 0 and an empty text when the folder is unknown.
+int HistoryFilePath(char* out, int capacity);

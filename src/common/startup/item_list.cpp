@@ -1,12 +1,139 @@
 #include "startup/item_list.h"
 
-// Filled in with the startup enumeration.
-void ItemListClear() {}
-int ItemAdd(const char*, const char*, const char*, const char*, int, int) { return 0; }
-int ItemCount() { return 0; }
-int ItemTitle(int, char* out) { return out[0] = '\0', 0; }
-int ItemCommand(int, char* out) { return out[0] = '\0', 0; }
-int ItemKey(int, char* out) { return out[0] = '\0', 0; }
-int ItemExtra(int, char*, int) { return 0; }
-int ItemCode(int) { return 0; }
-int ItemValue(int) { return 0; }
+#include <cstring>
+#include <memory>
+#include <new>
+#include <string>
+
+#include "foundation/paths.h"
+#include "foundation/strings.h"
+#include "resource.h"
+#include "startup_text.h"
+#include "text.h"
+
+namespace {
+
+constexpr int kLongFormMinimum = 4;
+
+struct ListItem {
+  char title[kItemTitleSize];
+  char command[kItemCommandSize];
+  char key[kItemKeySize];
+  char extra[kItemExtraSize];
+  int code;
+  int value;
+};
+
+std::unique_ptr<ListItem> g_items[kItemListMax];
+int g_count = 0;
+int g_cookieLimit = kDefaultCookieLimit;
+
+const char* Text(const char* text) { return text ? text : ""; }
+
+const ListItem* ItemAt(int index) {
+  return index >= 0 && index < g_count ? g_items[index].get() : nullptr;
+}
+
+// The field's length; an unreachable item (null field) leaves an empty text.
+int CopyOut(const char* field, char* out, int capacity) {
+  if (out != nullptr && capacity > 0) CopyBounded(out, static_cast<std::size_t>(capacity), Text(field));
+  return field ? static_cast<int>(std::strlen(field)) : 0;
+}
+
+// Windows rewrites only the components that are short names, and every short name it makes
+// carries a '~'; other texts come back unchanged, so the costly file-system walk is left out.
+void StoreLongForm(const char* text, char* out, int capacity) {
+  if (std::strchr(text, '~') != nullptr)
+    LongPath(text, out, capacity);
+  else
+    CopyBounded(out, static_cast<std::size_t>(capacity), text);
+}
+
+// Quote-free command, in long form when long enough to name a file. True when it was.
+bool StoreCommand(ListItem& item, const char* command) {
+  char plain[kItemCommandSize];
+  CopyBounded(plain, sizeof plain, Text(command));
+  ReplaceChar(plain, '"', '\0');
+  if (std::strlen(plain) < static_cast<std::size_t>(kLongFormMinimum)) {
+    CopyBounded(item.command, sizeof item.command, plain);
+    return false;
+  }
+  StoreLongForm(plain, item.command, sizeof item.command);
+  return true;
+}
+
+void StoreKey(ListItem& item, const char* key, bool longForm) {
+  char given[kItemKeySize];
+  CopyBounded(given, sizeof given, Text(key));
+  if (longForm)
+    StoreLongForm(given, item.key, sizeof item.key);
+  else
+    CopyBounded(item.key, sizeof item.key, given);
+}
+
+void StoreTitle(ListItem& item, const char* title) {
+  if (title == nullptr || title[0] == '\0') {
+    CopyBounded(item.title, sizeof item.title, TitleFromCommand(item.command));
+    return;
+  }
+  CopyBounded(item.title, sizeof item.title, title);
+  if (ContainsNoCase(item.title, "Korvane"))
+    LocalString(IDS_CLASS_NAME, item.title, sizeof item.title);
+}
+
+}  // namespace
+
+void ItemListClear() {
+  for (int i = 0; i < g_count; ++i) g_items[i].reset();
+  g_count = 0;
+}
+
+void ItemListSetCookieLimit(int limit) { g_cookieLimit = limit; }
+
+int ItemAdd(const char* title, const char* command, const char* key, const char* extra, int code,
+            int value) {
+  if (g_count >= kItemListMax) return 0;
+  if (code == kItemCookieCode && g_count >= g_cookieLimit) return 0;
+  std::unique_ptr<ListItem> item(new (std::nothrow) ListItem());
+  if (!item) return 0;
+  CopyBounded(item->extra, sizeof item->extra, Text(extra));
+  const bool longForm = StoreCommand(*item, command);
+  StoreKey(*item, key, longForm);
+  StoreTitle(*item, title);
+  item->code = code;
+  item->value = value;
+  g_items[g_count++] = std::move(item);
+  return 1;
+}
+
+int ItemCount() { return g_count; }
+
+int ItemTitle(int index, char* out128) {
+  const ListItem* item = ItemAt(index);
+  return CopyOut(item ? item->title : nullptr, out128, kItemTitleSize);
+}
+
+int ItemCommand(int index, char* out260) {
+  const ListItem* item = ItemAt(index);
+  return CopyOut(item ? item->command : nullptr, out260, kItemCommandSize);
+}
+
+int ItemKey(int index, char* out260) {
+  const ListItem* item = ItemAt(index);
+  return CopyOut(item ? item->key : nullptr, out260, kItemKeySize);
+}
+
+int ItemExtra(int index, char* out, int capacity) {
+  const ListItem* item = ItemAt(index);
+  return CopyOut(item ? item->extra : nullptr, out, capacity);
+}
+
+int ItemCode(int index) {
+  const ListItem* item = ItemAt(index);
+  return item ? item->code : 0;
+}
+
+int ItemValue(int index) {
+  const ListItem* item = ItemAt(index);
+  return item ? item->value : 0;
+}

@@ -5,16 +5,33 @@
 inline constexpr char kDisabledIndexKey[] = "Software\\Tamsel\\Korvane\\Disabled";
 inline constexpr char kKnownStartupKey[] = "Software\\Tamsel\\Korvane\\Run";
 
+inline constexpr int kRunFamilySize = 7;
+inline constexpr int kLocationWinLoad = 100;
+inline constexpr int kLocationWinRun = 101;
+inline constexpr int kLocationStartupFolder = 200;
+inline constexpr int kLocationUserinit = 250;
+inline constexpr int kLocationShell = 251;
+inline constexpr int kLocationDelayLoad = 252;
+inline constexpr int kLocationTaskScheduler = 253;
+inline constexpr int kLocationShellHook = 254;
+inline constexpr int kLocationAppInit = 255;
+inline constexpr int kLocationNotify = 256;
+
 // Set at start when the machine has the 32-bit view's Run key (a 64-bit system).
 extern bool g_wow64RunKey;
 bool ProbeWow64RunKey();
 
 bool IsRunFamily(int code);
+// Per-machine or per-user; null for codes outside the catalogue.
 HKEY LocationRoot(int code);
 // Full key path of a Run-family code; empty for other codes.
 const char* LocationKeyPath(int code);
 // Disabled-store key of the code, or empty when it has none. Returns the length.
 int DisabledStoreKey(int code, char* out, int capacity);
+// The disabled-store sub-keys in their fixed order (Run ... WinRun, RunOnce\Setup, WinNotify);
+// empty outside 0..kDisabledStoreCount-1.
+inline constexpr int kDisabledStoreCount = 11;
+const char* DisabledStoreSubKey(int index);
 const char* ShortLocationName(int code);
 // True when the disabled index holds a value named title.
 bool IsTitleDisabled(const char* title);

@@ -1,8 +1,175 @@
 #include "startup/startup_list.h"
 
-#include "startup/item_list.h"
+#include <windows.h>
 
-int BuildStartupList(int) {
+#include <cstring>
+#include <string>
+
+#include "foundation/filefacts.h"
+#include "foundation/handles.h"
+#include "foundation/paths.h"
+#include "foundation/platform.h"
+#include "foundation/settings.h"
+#include "paths_text.h"
+#include "startup/item_list.h"
+#include "startup/locations.h"
+#include "startup/reg_values.h"
+#include "startup/startup_actions.h"
+#include "startup/startup_folders.h"
+#include "startup_text.h"
+#include "text.h"
+
+namespace {
+
+constexpr std::size_t kRunTextMax = 512;
+constexpr std::size_t kDisabledTextMax = 255;
+constexpr int kIndexNumberSize = 17;
+constexpr int kWinIniSize = 512;
+constexpr int kWinlogonSize = 260;
+constexpr int kRootBases[] = {0, 10, 20};
+constexpr int kWow64Base = 20;
+constexpr int kDisabledStoresListed = 9;
+constexpr char kWinlogonKey[] = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon";
+
+// The value examined last; a value repeating it exactly (ignoring case) is passed over.
+struct PreviousValue {
+  std::string name;
+  std::string data;
+  bool Repeats(const char* otherName, const char* otherData) const {
+    return EqualsNoCase(name, otherName) && EqualsNoCase(data, otherData);
+  }
+};
+
+// A disabled entry that came back: restoring and disabling again moves the live value, with
+// its new data, into the disabled store. True when it left the key. A name that was cut does
+// not name the live value, which is then left alone.
+bool ReturnToDisabledStore(HKEY key, const char* name, const char* data, int code) {
+  if (!HasValue(key, name)) return false;
+  ToggleStartupEntry(name, data, "", code);
+  ToggleStartupEntry(name, data, "", code);
+  return !HasValue(key, name);
+}
+
+void AddRunValue(const char* name, const char* data, int code) {
+  if (std::strlen(name) <= 1 || std::strlen(data) <= 4 ||
+      static_cast<unsigned char>(name[0]) >= 128)
+    return;
+  std::string command;
+  const int viaRundll = RundllTarget(data, command);
+  ItemAdd(name, command.c_str(), "", "", code, viaRundll);
+}
+
+void EnumRunKey(HKEY key, int code, HKEY disabledIndex, ValueCursor& cursor,
+                PreviousValue& previous) {
+  if (!ValueCursorStart(cursor, key)) return;
+  for (ValueRead read; (read = ValueCursorNext(cursor, kRunTextMax)) != ValueRead::kEnd;) {
+    if (read != ValueRead::kText) continue;
+    const char* name = cursor.name.data();
+    const char* data = cursor.data.data();
+    if (previous.Repeats(name, data)) continue;
+    if (name[0] != '\0' && HasValue(disabledIndex, name)) {
+      if (ReturnToDisabledStore(key, name, data, code)) ValueCursorStay(cursor);
+      continue;
+    }
+    AddRunValue(name, data, code);
+    previous.name = name;
+    previous.data = data;
+  }
+}
+
+void EnumWinIniKey(const char* keyName, int code) {
+  char text[kWinIniSize] = "";
+  GetProfileStringA("windows", keyName, "", text, sizeof text);
+  for (std::string_view piece : SplitItems(text, ";")) {
+    const std::string item(piece);
+    VersionStrings version;
+    ReadVersionStrings(item.c_str(), &version);
+    const char* product = version.text[kProductName];
+    ItemAdd(product[0] ? product : keyName, item.c_str(), "", "", code, 0);
+  }
+}
+
+void EnumDisabledStore(const char* subKey, HKEY disabledIndex, ValueCursor& cursor) {
+  std::string path = std::string(kDisabledIndexKey) + "\\" + subKey;
+  RegKey store;
+  if (!store.Open(HKEY_LOCAL_MACHINE, path.c_str(), KEY_READ) || !ValueCursorStart(cursor, store.get()))
+    return;
+  for (ValueRead read; (read = ValueCursorNext(cursor, kDisabledTextMax)) != ValueRead::kEnd;) {
+    const char* name = cursor.name.data();
+    if (read != ValueRead::kText || name[0] == '\0') continue;
+    char number[kIndexNumberSize];
+    ReadValueText(disabledIndex, name, number, sizeof number);
+    const int code = ParseDecimal(number);
+    if (code > 0) ItemAdd(name, cursor.data.data(), "", "", code, 0);
+  }
+}
+
+int WinlogonExtra(const char* value, int (*rule)(std::string_view, std::string&), char* out) {
+  char text[kWinlogonSize];
+  ReadKeyText(HKEY_LOCAL_MACHINE, kWinlogonKey, value, text, sizeof text);
+  std::string extra;
+  const int found = rule(text, extra);
+  CopyBounded(out, kWinlogonSize, extra);
+  return found;
+}
+
+bool IsNtFamily() { return RunningWindowsVersion().platformId == VER_PLATFORM_WIN32_NT; }
+
+void AddWinlogonEntries() {
+  char command[kWinlogonSize];
+  if (WinlogonUserinitExtra(command))
+    ItemAdd("Winlogon Userinit", command, "", "", kLocationUserinit, 0);
+  if (WinlogonShellExtra(command)) ItemAdd("Winlogon Shell", command, "", "", kLocationShell, 0);
+}
+
+}  // namespace
+
+void EnumRunKeys() {
+  RegKey disabledIndex;
+  disabledIndex.Open(HKEY_LOCAL_MACHINE, kDisabledIndexKey, KEY_QUERY_VALUE);
+  ValueCursor cursor;
+  PreviousValue previous;
+  for (int base : kRootBases) {
+    if (base == kWow64Base && !g_wow64RunKey) continue;
+    for (int position = 0; position < kRunFamilySize; ++position) {
+      const int code = base + position + 1;
+      RegKey key;
+      if (key.Open(LocationRoot(code), LocationKeyPath(code), KEY_READ))
+        EnumRunKey(key.get(), code, disabledIndex.get(), cursor, previous);
+    }
+  }
+}
+
+void EnumWinIni() {
+  EnumWinIniKey("run", kLocationWinRun);
+  EnumWinIniKey("load", kLocationWinLoad);
+}
+
+void EnumDisabledEntries() {
+  RegKey disabledIndex;
+  if (disabledIndex.Open(HKEY_LOCAL_MACHINE, kDisabledIndexKey, KEY_QUERY_VALUE)) {
+    ValueCursor cursor;
+    for (int store = 0; store < kDisabledStoresListed; ++store)
+      EnumDisabledStore(DisabledStoreSubKey(store), disabledIndex.get(), cursor);
+  }
+  char folder[kPathSize] = "";
+  ProgramFolder(folder, sizeof folder);
+  AppendBounded(folder, sizeof folder, "\\Disabled");
+  WalkStartupFolder(folder);
+}
+
+int WinlogonUserinitExtra(char* out260) { return WinlogonExtra("UserInit", UserinitExtraText, out260); }
+
+int WinlogonShellExtra(char* out260) { return WinlogonExtra("Shell", ShellExtraText, out260); }
+
+int BuildStartupList(int quick) {
   ItemListClear();
-  return 0;
+  EnumRunKeys();
+  EnumStartupFolders();
+  EnumWinIni();
+  EnumDisabledEntries();
+  const bool everything = quick == 0 || OptionGet("ShowAllStartup", 0) > 0;
+  if (everything && IsNtFamily()) AddWinlogonEntries();
+  if (everything) EnumShellHooks();
+  return ItemCount();
 }

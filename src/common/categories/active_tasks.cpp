@@ -1,0 +1,304 @@
+#include "categories/active_tasks.h"
+
+#include <windows.h>
+
+#include <cstdio>
+#include <new>
+#include <string>
+#include <unordered_set>
+#include <vector>
+
+#include "foundation/filefacts.h"
+#include "foundation/handles.h"
+#include "foundation/msgbox.h"
+#include "foundation/options.h"
+#include "foundation/paths.h"
+#include "foundation/platform.h"
+#include "foundation/settings.h"
+#include "foundation/strings.h"
+#include "foundation/trace.h"
+#include "paths_text.h"
+#include "records/first_detected.h"
+#include "records/history.h"
+#include "resource.h"
+#include "startup/item_list.h"
+#include "text.h"
+
+namespace {
+
+constexpr int kTaskCode = 600;
+constexpr DWORD kFirstIdBytes = 1024;
+constexpr DWORD kMostIdBytes = 1u << 24;
+constexpr DWORD kTerminateWaitMs = 50;
+constexpr int kTicksBeforeCycle = 16;
+
+using EnumProcessesProc = BOOL(WINAPI*)(DWORD*, DWORD, DWORD*);
+using EnumProcessModulesProc = BOOL(WINAPI*)(HANDLE, HMODULE*, DWORD, DWORD*);
+using ModuleFileNameProc = DWORD(WINAPI*)(HANDLE, HMODULE, LPSTR, DWORD);
+using ImageNameProc = BOOL(WINAPI*)(HANDLE, DWORD, LPSTR, PDWORD);
+using TaskVisitProc = BOOL(WINAPI*)(DWORD, WORD, WORD, PSZ, PSZ, LPARAM);
+using EnumTasksProc = INT(WINAPI*)(DWORD, TaskVisitProc, LPARAM);
+
+class Library {
+ public:
+  explicit Library(const char* name) : module_(LoadLibraryA(name)) {}
+  Library(const Library&) = delete;
+  Library& operator=(const Library&) = delete;
+  ~Library() {
+    if (module_) FreeLibrary(module_);
+  }
+  template <class Proc>
+  Proc Get(const char* name) const {
+    return module_ ? reinterpret_cast<Proc>(GetProcAddress(module_, name)) : nullptr;
+  }
+
+ private:
+  HMODULE module_;
+};
+
+// 16-bit tasks are an extra: 64-bit Windows has no VDMDBG, and that must not stop the walk.
+struct ProcessApi {
+  Library psapi{"PSAPI.DLL"};
+  Library vdmdbg{"VDMDBG.DLL"};
+  EnumProcessesProc enumProcesses = psapi.Get<EnumProcessesProc>("EnumProcesses");
+  EnumProcessModulesProc enumModules = psapi.Get<EnumProcessModulesProc>("EnumProcessModules");
+  ModuleFileNameProc moduleFileName = psapi.Get<ModuleFileNameProc>("GetModuleFileNameExA");
+  EnumTasksProc enumTasks = vdmdbg.Get<EnumTasksProc>("VDMEnumTaskWOWEx");
+  ImageNameProc imageName = reinterpret_cast<ImageNameProc>(
+      GetProcAddress(GetModuleHandleA("KERNEL32.DLL"), "QueryFullProcessImageNameA"));
+
+  bool Usable() const { return enumProcesses && enumModules && moduleFileName; }
+};
+
+bool ProcessIds(const ProcessApi& api, std::vector<DWORD>& ids) {
+  try {
+    for (DWORD bytes = kFirstIdBytes;; bytes *= 2) {
+      ids.resize(bytes / sizeof(DWORD));
+      DWORD returned = 0;
+      if (!api.enumProcesses(ids.data(), bytes, &returned)) return false;
+      if (returned < bytes || bytes >= kMostIdBytes) {
+        ids.resize(returned / sizeof(DWORD));
+        return true;
+      }
+    }
+  } catch (const std::bad_alloc&) {
+    return false;
+  }
+}
+
+// A 64-bit reader cannot read every process's modules; the image name still names the file.
+void ProcessPath(const ProcessApi& api, DWORD processId, char* path) {
+  path[0] = '\0';
+  Handle process(OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, processId));
+  if (!process) return;
+  HMODULE first = nullptr;
+  DWORD needed = 0;
+  if (api.enumModules(process.get(), &first, sizeof first, &needed) &&
+      api.moduleFileName(process.get(), first, path, kPathSize - 1) > 0) {
+    path[kPathSize - 1] = '\0';
+    return;
+  }
+  DWORD size = kPathSize - 1;
+  if (!api.imageName || !api.imageName(process.get(), 0, path, &size)) path[0] = '\0';
+  path[kPathSize - 1] = '\0';
+}
+
+struct ProcessWalk {
+  ProcessVisitor visitor;
+  void* context;
+  DWORD ntvdm;
+  bool stopped;
+};
+
+BOOL WINAPI VisitTask16(DWORD, WORD, WORD task16, PSZ, PSZ fileName, LPARAM param) {
+  auto* walk = reinterpret_cast<ProcessWalk*>(param);
+  char path[kPathSize];
+  CopyBounded(path, sizeof path, fileName ? fileName : "");
+  try {
+    walk->stopped = !walk->visitor(walk->ntvdm, task16, path, walk->context);
+  } catch (...) {
+    walk->stopped = true;
+  }
+  return walk->stopped ? TRUE : FALSE;
+}
+
+bool IsNtvdm(const char* path) {
+  const std::string_view text(path);
+  return text.size() >= 9 && EqualsNoCase(text.substr(text.size() - 9), "NTVDM.EXE");
+}
+
+// Distinct programs by normalised path; describe also lists each one.
+struct TaskSet {
+  std::unordered_set<std::string> seen;
+  bool describe;
+};
+
+bool TaskSetVisit(unsigned long processId, unsigned short, const char* path, void* context) {
+  auto& tasks = *static_cast<TaskSet*>(context);
+  if (path[0] == '\0') return true;
+  char command[kPathSize];
+  if (NormaliseCommand(path, command, sizeof command) == 0) return true;
+  if (!tasks.seen.insert(UpperText(command)).second) return true;
+  if (tasks.describe) {
+    VersionStrings version;
+    ReadVersionStrings(command, &version);
+    ItemAdd(version.text[kFileDescription], command, "", "", kTaskCode,
+            static_cast<int>(processId));
+  }
+  return true;
+}
+
+int CountTasks(bool describe) {
+  TaskSet tasks{{}, describe};
+  tasks.seen.reserve(512);
+  WalkProcesses(TaskSetVisit, &tasks);
+  const auto count = static_cast<int>(tasks.seen.size());
+  return count < kItemListMax ? count : kItemListMax;
+}
+
+struct FileMatch {
+  char target[kPathSize];
+  unsigned long processId;
+};
+
+bool FileMatchVisit(unsigned long processId, unsigned short, const char* path, void* context) {
+  auto& match = *static_cast<FileMatch*>(context);
+  if (path[0] == '\0') return true;
+  char command[kPathSize], longForm[kPathSize];
+  NormaliseCommand(path, command, sizeof command);
+  LongPath(command, longForm, sizeof longForm);
+  std::string name;
+  FileNamePart(path, name);
+  if (!EqualsNoCase(longForm, match.target) && !EqualsNoCase(match.target, name)) return true;
+  match.processId = processId;
+  return false;
+}
+
+bool AskToStop(const char* path, const char* title) {
+  char format[512], text[1024];
+  LocalString(IDS_KILL_TASK_QUESTION, format, sizeof format);
+  char shown[kPathSize];
+  CopyBounded(shown, sizeof shown, title && title[0] ? title : path);
+  std::snprintf(text, sizeof text, format, shown);
+  return ShowMessage(GetActiveWindow(), text, MB_YESNO | MB_ICONQUESTION) == IDYES;
+}
+
+bool TerminateOpened(HANDLE process) {
+  DWORD code = 0;
+  GetExitCodeProcess(process, &code);
+  return TerminateProcess(process, code) != FALSE;
+}
+
+struct RealtimeSwitch {
+  OptionId realtime;
+  OptionId interval;
+};
+
+constexpr RealtimeSwitch kRealtimeSwitches[] = {
+    {kOptRealtimeStartup, kOptStart},         {kOptRealtimeIEHelper, kOptIEHelpers},
+    {kOptRealtimeSysFiles, kOptHostFile},     {kOptRealtimeStartPage, kOptStartPage},
+    {kOptRealtimeFileType, kOptFileType},     {kOptRealtimeHidden, kOptHidden},
+    {kOptRealtimeActiveX, kOptActiveX},       {kOptRealtimeServices, kOptServices},
+};
+
+OptionsRecord* g_watchOptions = nullptr;
+int* g_watchTicks = nullptr;
+int g_watchCount = 0;
+
+void BringRealtimeForward() {
+  if (g_watchOptions == nullptr) return;
+  OptionsRecord& options = *g_watchOptions;
+  if (OptionGet(OptionRowFor(kOptUpdate).name, 0) != 0) {
+    LoadOptions(options);
+    SettingsWriteString(HKEY_CURRENT_USER, kOptionsKey, OptionRowFor(kOptUpdate).name, "0");
+  }
+  for (const RealtimeSwitch& s : kRealtimeSwitches)
+    if (options.value[s.realtime] != 0) options.countdown[s.interval] = 1;
+  options.secondHalf = false;
+  if (g_watchTicks) *g_watchTicks = kTicksBeforeCycle;
+}
+
+}  // namespace
+
+bool WalkProcesses(ProcessVisitor visitor, void* context) {
+  if (visitor == nullptr || RunningWindowsVersion().platformId != VER_PLATFORM_WIN32_NT)
+    return false;
+  const ProcessApi api;
+  std::vector<DWORD> ids;
+  if (!api.Usable() || !ProcessIds(api, ids)) return false;
+  ProcessWalk walk{visitor, context, 0, false};
+  for (DWORD processId : ids) {
+    char path[kPathSize];
+    ProcessPath(api, processId, path);
+    if (!visitor(processId, 0, path, context)) break;
+    if (api.enumTasks == nullptr || !IsNtvdm(path)) continue;
+    walk.ntvdm = processId;
+    api.enumTasks(processId, VisitTask16, reinterpret_cast<LPARAM>(&walk));
+    if (walk.stopped) break;
+  }
+  return true;
+}
+
+int EnumerateActiveTasks() {
+  ItemListClear();
+  CountTasks(true);
+  return ItemCount();
+}
+
+unsigned long FindProcessByFile(const char* path) {
+  FileMatch match{};
+  if (path == nullptr || NormaliseCommand(path, match.target, sizeof match.target) == 0)
+    return 0;
+  WalkProcesses(FileMatchVisit, &match);
+  return match.processId;
+}
+
+bool IsProgramRunning(const char* path) { return FindProcessByFile(path) != 0; }
+
+unsigned long KillTask(const char* path, const char* title, int prompt) {
+  const unsigned long processId = FindProcessByFile(path);
+  if (processId == 0) return 0;
+  if (prompt && !AskToStop(path, title)) return processId;
+  {
+    Handle process(OpenProcess(PROCESS_ALL_ACCESS, FALSE, processId));
+    if (!process) return 0;
+    TerminateOpened(process.get());
+    WaitForSingleObject(process.get(), kTerminateWaitMs);
+  }
+  HistoryWrite(title, path, "", kTaskCode, kActTaskKill);
+  if (HWND tray = FindWindowA("Shell_TrayWnd", nullptr))
+    RedrawWindow(tray, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+  return processId;
+}
+
+bool TerminateProcessById(unsigned long processId) {
+  Handle process(OpenProcess(PROCESS_ALL_ACCESS, FALSE, processId));
+  return process && TerminateOpened(process.get());
+}
+
+void RecordActiveTasks() {
+  EnumerateActiveTasks();
+  char command[kItemCommandSize];
+  const int count = ItemCount();
+  for (int i = 0; i < count; ++i)
+    if (ItemCommand(i, command) > 0) RecordFirstDetected(command, "ActiveTasks");
+}
+
+void WatchTaskCountTarget(OptionsRecord* options, int* tickCounter) {
+  g_watchOptions = options;
+  g_watchTicks = tickCounter;
+}
+
+int WatchTaskCount() {
+  TraceWrite("* * * VERIFY TASKS", "Check for Task Change");
+  // Only the number matters here, so the version resources are not read.
+  const int count = CountTasks(false);
+  if (count != g_watchCount) {
+    BringRealtimeForward();
+    TraceWrite("* * * * VERIFY TASKS", "NEW TASK DETECTED");
+  }
+  TraceSpanEnd();
+  g_watchCount = count;
+  ItemListClear();
+  return count;
+}

@@ -1,0 +1,95 @@
+#include <cstdio>
+
+#include "categories/active_tasks.h"
+#include "foundation/options.h"
+#include "foundation/trace.h"
+#include "monitor.h"
+#include "pending.h"
+#include "resource.h"
+#include "startup/item_list.h"
+#include "sweep.h"
+#include "sweep_steps.h"
+#include "tray_icon.h"
+
+namespace {
+
+inline constexpr DWORD kMinCycleGapMs = 1000;
+inline constexpr DWORD kLongCycleMs = 1000;
+inline constexpr int kCyclesPerTrayRefresh = 62;
+// Critical errors fail without system dialogs for the whole cycle (the value the monitor
+// has always passed; only its lowest bit is a documented mode).
+inline constexpr UINT kCycleErrorMode = 0x01F40001;
+
+// A lost icon (the shell dropped it without telling) comes back within the hour.
+void SweepTrayRefresh() {
+  if (g_sweep.cycleCounter++ < kCyclesPerTrayRefresh - 1) return;
+  TrayIconUpdate(kTrayDelete, IDI_PROGRAM, IDS_TRAY_IDLE);
+  TrayIconReAdd();
+  g_sweep.cycleCounter = 0;
+}
+
+// False when the cycle comes too soon after the last one.
+bool SweepStartOnTime() {
+  const DWORD now = GetTickCount();
+  const bool tooSoon = now - g_sweep.lastCycleStart < kMinCycleGapMs;
+  g_sweep.lastCycleStart = now;
+  if (!tooSoon) return true;
+  g_sweep.inCycle = false;
+  TraceWrite("VERIFY", "Exit Early because we recently did a verify");
+  TraceSpanEnd();
+  return false;
+}
+
+void SweepWindowsSettings() {
+  TraceWrite("VERIFY", "Verify Automatica Updates");
+  CheckWindowsSettings();
+  TraceSpanEnd();
+}
+
+void SweepClose() {
+  if (g_sweep.realtimePending) RecordActiveTasks();
+  // Emptied after the tasks are recorded too, so no cycle leaves items behind.
+  if (ItemCount() > 0) ItemListClear();
+  CookieListFree();
+  g_options.secondHalf = !g_options.secondHalf;
+  SetTrayStatus(TrayIconOption(), IDS_TRAY_IDLE);
+}
+
+void SweepTiming(DWORD start) {
+  const DWORD end = GetTickCount();
+  const DWORD took = end - start;
+  if (took <= kLongCycleMs) {
+    char note[64];
+    std::snprintf(note, sizeof note, "KORVANEVELT10: Total Verify Time %lu, ",
+                  static_cast<unsigned long>(took));
+    TraceNote(note, "verify");
+    return;
+  }
+  TraceWrite("CATCH", "MonitorTimer > 1000");
+  TraceSpanEnd();
+  g_sweep.lastCycleStart = end;
+}
+
+}  // namespace
+
+int SweepCycle() {
+  TraceWrite("VERIFY", "Enter Verify function");
+  TraceSpanEnd();
+  if (g_sweep.alertShowing || g_sweep.inCycle) return 1;
+  g_traceUserWait = false;
+  ItemListClear();
+  g_sweep.inCycle = true;
+  SweepTrayRefresh();
+  if (!SweepStartOnTime()) return 0;
+  const DWORD start = g_sweep.lastCycleStart;
+  const UINT previousMode = SetErrorMode(kCycleErrorMode);
+  SweepWindowsSettings();
+  SweepVisitHalf();
+  SweepClose();
+  SweepTiming(start);
+  SetErrorMode(previousMode);
+  g_sweep.inCycle = false;
+  TraceWrite("VERIFY", "Exit Normal Verify");
+  TraceSpanEnd();
+  return 1;
+}

@@ -1,0 +1,149 @@
+// A new per-user Run entry found by the sweep: the alert and what each answer or policy does.
+#include <string>
+
+#include "monitor_driver.h"
+#include "sandbox.h"
+
+namespace {
+
+inline constexpr char kUserRunKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+inline constexpr char kDisabledIndex[] = "Software\\Tamsel\\Korvane\\Disabled";
+inline constexpr char kProbeTitle[] = "SweepProbe";
+inline constexpr char kProbeCommand[] = "C:\\Probe\\sweepprobe.exe /quiet";
+inline constexpr char kAlertCaption[] = "Korvane New Program Alert";
+inline constexpr int kCommandField = 1026;
+inline constexpr int kMessageField = 1036;
+inline constexpr int kTicksToCycle = 17;
+inline constexpr DWORD kAlertWaitMs = 4000;
+
+class SweepStartupTest : public MonitorTest {
+ protected:
+  void SetUp() override {
+    MonitorTest::SetUp();
+    Forget();
+    WriteOption("Start", "1");  // the startup check on every first-half cycle
+  }
+  void TearDown() override {
+    MonitorTest::TearDown();
+    Forget();
+  }
+
+  static void Forget() {
+    RegKey run;
+    if (run.Open(HKEY_CURRENT_USER, kUserRunKey, KEY_SET_VALUE))
+      RegDeleteValueA(run.get(), kProbeTitle);
+    DeleteFileA(HistoryFilePath().c_str());
+  }
+
+  HWND Watch(ProgramRun& monitor) {
+    const HWND window = MonitorWindowOf(monitor.Id());
+    EXPECT_TRUE(WaitUntil([&] { return TrayIconShown(window); }));
+    return window;
+  }
+
+  static void AddProbe() { WriteSetting(kUserRunKey, kProbeTitle, kProbeCommand); }
+
+  static void RunCycle(HWND window) {
+    WaitCycleGap();
+    SendTicks(window, kTicksToCycle);
+  }
+
+  // Cycles alternate halves; the startup check is in the first, so two cycles reach it.
+  static HWND AlertAfterCycles(const ProgramRun& monitor, HWND window) {
+    HWND alert = nullptr;
+    for (int cycle = 0; cycle < 2 && !alert; ++cycle) {
+      RunCycle(window);
+      WaitUntil([&] { return (alert = FindDialog(monitor.Id(), kAlertCaption)) != nullptr; },
+                kAlertWaitMs);
+    }
+    return alert;
+  }
+
+  static std::string Known(const char* name) {
+    return ReadRegString(HKEY_CURRENT_USER, kKnownStartupKey, name);
+  }
+  static bool ProbeInRun() { return RegValueExists(HKEY_CURRENT_USER, kUserRunKey, kProbeTitle); }
+  static bool HistoryHas(const char* text) {
+    return ReadTextFile(HistoryFilePath()).find(text) != std::string::npos;
+  }
+};
+
+}  // namespace
+
+TEST_F(SweepStartupTest, YesRemembersTheEntryUnderItsLocation) {
+  ProgramRun& monitor = Launch("");
+  const HWND window = Watch(monitor);
+  AddProbe();
+  const HWND alert = AlertAfterCycles(monitor, window);
+  ASSERT_NE(nullptr, alert);
+  EXPECT_EQ(kProbeCommand, DialogItemText(alert, kCommandField));
+  const std::string message = DialogItemText(alert, kMessageField);
+  EXPECT_NE(std::string::npos, message.find("has detected a new program")) << message;
+  EXPECT_EQ(std::string::npos, message.find("%s")) << message;
+  EXPECT_TRUE(HistoryHas("START_Alert\tCURRENT_RUN"));
+  PressBoxButton(alert, IDYES);
+  EXPECT_TRUE(WaitUntil([] { return Known(kProbeCommand) == "11"; }));
+  EXPECT_TRUE(ProbeInRun());
+  EXPECT_FALSE(HistoryHas("*START_Remove"));
+}
+
+TEST_F(SweepStartupTest, NoRemovesAndAThirdAlertForTheSameCommandDisables) {
+  ProgramRun& monitor = Launch("");
+  ASSERT_TRUE(monitor.CountStarts());
+  const HWND window = Watch(monitor);
+  for (int round = 1; round <= 2; ++round) {
+    AddProbe();
+    const HWND alert = AlertAfterCycles(monitor, window);
+    ASSERT_NE(nullptr, alert) << "round " << round;
+    PressBoxButton(alert, IDNO);
+    ASSERT_TRUE(WaitUntil([] { return !ProbeInRun(); })) << "round " << round;
+    EXPECT_TRUE(HistoryHas("*START_Remove\tCURRENT_RUN\tSweepProbe"));
+    EXPECT_EQ("", Known(kProbeCommand));
+    EXPECT_EQ("", ReadRegString(HKEY_LOCAL_MACHINE, kDisabledIndex, kProbeTitle));
+  }
+  AddProbe();
+  const HWND alert = AlertAfterCycles(monitor, window);
+  ASSERT_NE(nullptr, alert);
+  const DWORD startsBefore = monitor.Starts();
+  PressBoxButton(alert, IDNO);
+  // A program that keeps coming back is disabled, so the explorer can bring it back.
+  EXPECT_TRUE(WaitUntil(
+      [] { return ReadRegString(HKEY_LOCAL_MACHINE, kDisabledIndex, kProbeTitle) == "11"; }));
+  EXPECT_FALSE(ProbeInRun());
+  EXPECT_EQ("11", Known(kProbeCommand));
+  EXPECT_EQ(kProbeCommand, ReadRegString(HKEY_LOCAL_MACHINE,
+                                         "Software\\Tamsel\\Korvane\\Disabled\\Run", kProbeTitle));
+  EXPECT_GT(monitor.Starts(), startsBefore) << "the help page is handed to the browser";
+}
+
+TEST_F(SweepStartupTest, PoliciesAnswerWithoutAWindow) {
+  WriteOption("HideStartup", "1");
+  {
+    ProgramRun& monitor = Launch("");
+    const HWND window = Watch(monitor);
+    AddProbe();
+    ASSERT_TRUE(WaitUntil([&] {
+      RunCycle(window);
+      return Known(kProbeCommand) == "11";
+    }));
+    EXPECT_EQ(nullptr, FindDialog(monitor.Id(), kAlertCaption));
+    EXPECT_TRUE(ProbeInRun());
+    EXPECT_FALSE(HistoryHas("START_Alert"));
+    PostMessageA(window, WM_COMMAND, kMonitorExitCommand, 0);
+    ASSERT_TRUE(monitor.WaitExit());
+  }
+  RegKey known;
+  ASSERT_TRUE(known.Open(HKEY_CURRENT_USER, kKnownStartupKey, KEY_SET_VALUE));
+  RegDeleteValueA(known.get(), kProbeCommand);
+  WriteOption("HideStartup", "2");
+  ProgramRun& monitor = Launch("");
+  const HWND window = Watch(monitor);
+  ASSERT_TRUE(WaitUntil([&] {
+    RunCycle(window);
+    return !ProbeInRun();
+  }));
+  EXPECT_EQ(nullptr, FindDialog(monitor.Id(), kAlertCaption));
+  EXPECT_EQ("", Known(kProbeCommand));
+  EXPECT_TRUE(HistoryHas("*START_Remove\tCURRENT_RUN\tSweepProbe"));
+  EXPECT_FALSE(HistoryHas("START_Alert"));
+}

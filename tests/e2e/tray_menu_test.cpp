@@ -1,0 +1,82 @@
+// The tray icon's popup menu: its items in order, a choice, and what opens no menu.
+#include <string>
+#include <vector>
+
+#include "monitor_driver.h"
+
+namespace {
+
+inline constexpr UINT kTrayMessage = 6035;
+inline constexpr WPARAM kTrayIcon = 6036;
+// Selectable items on the NT family: the restart-commands item is 9x only.
+inline constexpr int kSelectableItems = 13;
+
+struct MenuRow {
+  UINT command;
+  std::string text;
+};
+
+const std::vector<MenuRow> kExpectedRows = {
+    {6027, "About &Korvane / VELT..."}, {6033, "&Options..."}, {0, ""},
+    {6026, "Display &Startup Info..."}, {6055, "Delayed Start..."},
+    {6040, "Display IE Helpers..."}, {6038, "Display Ser&vices..."},
+    {6039, "Display Scheduled &Tasks..."}, {6056, "Display ActiveX..."}, {0, ""},
+    {6029, "Display Active &Tasks..."}, {6028, "Display  &Cookies Filters..."},
+    {6042, "Display &File Types..."}, {6052, "Display &Hidden Files..."}, {0, ""},
+    {6030, "E&xit Program"}};
+
+HWND OpenMenu(const ProgramRun& monitor, HWND window) {
+  PostMessageA(window, kTrayMessage, kTrayIcon, WM_RBUTTONUP);
+  HWND popup = nullptr;
+  WaitUntil([&] { return (popup = FindPopupMenu(monitor.Id())) != nullptr; });
+  return popup;
+}
+
+// Only where menus of other processes can be read (Windows; Wine refuses them).
+void ExpectRowsWhenReadable(HWND popup) {
+  HMENU menu = reinterpret_cast<HMENU>(SendMessageA(popup, MN_GETHMENU, 0, 0));
+  const int count = GetMenuItemCount(menu);
+  if (count < 0) return;
+  ASSERT_EQ(kExpectedRows.size(), static_cast<size_t>(count));
+  for (int i = 0; i < count; ++i) {
+    char text[128] = "";
+    GetMenuStringA(menu, i, text, sizeof text, MF_BYPOSITION);
+    EXPECT_EQ(kExpectedRows[i].command, GetMenuItemID(menu, i)) << i;
+    EXPECT_EQ(kExpectedRows[i].text, text) << i;
+  }
+}
+
+}  // namespace
+
+TEST_F(MonitorTest, TrayMenuOpensOnRightClickAndItsItemsPostTheirCommands) {
+  ProgramRun& monitor = Launch("");
+  const HWND window = MonitorWindowOf(monitor.Id());
+  ASSERT_TRUE(WaitUntil([&] { return TrayIconShown(window); }));
+  PostMessageA(window, kTrayMessage, kTrayIcon + 1, WM_RBUTTONUP);
+  ASSERT_TRUE(WaitMessagesHandled(window));
+  EXPECT_EQ(nullptr, FindPopupMenu(monitor.Id())) << "another icon's click opens nothing";
+
+  HWND popup = OpenMenu(monitor, window);
+  ASSERT_NE(nullptr, popup);
+  ExpectRowsWhenReadable(popup);
+  PostMessageA(popup, WM_KEYDOWN, VK_ESCAPE, 0);
+  ASSERT_TRUE(WaitUntil([&] { return FindPopupMenu(monitor.Id()) == nullptr; }));
+
+  // A dismissed menu leaves nothing busy; "&Options..." reaches the explorer start, which
+  // reports the explorer missing beside the test programs.
+  popup = OpenMenu(monitor, window);
+  ASSERT_NE(nullptr, popup);
+  PostMessageA(popup, WM_CHAR, 'o', 0);
+  HWND box = nullptr;
+  ASSERT_TRUE(WaitUntil([&] { return (box = FindBox(monitor.Id())) != nullptr; }));
+  EXPECT_NE(std::string::npos, BoxText(box).find("KorvaneEx.exe must exist")) << BoxText(box);
+  PressBoxButton(box, IDOK);
+  ASSERT_TRUE(WaitUntil([&] { return FindBox(monitor.Id()) == nullptr; }));
+
+  // The last of the selectable items is the exit.
+  popup = OpenMenu(monitor, window);
+  ASSERT_NE(nullptr, popup);
+  for (int i = 0; i < kSelectableItems; ++i) PostMessageA(popup, WM_KEYDOWN, VK_DOWN, 0);
+  PostMessageA(popup, WM_KEYDOWN, VK_RETURN, 0);
+  EXPECT_TRUE(monitor.WaitExit());
+}

@@ -1,0 +1,101 @@
+#include "startup/item_list.h"
+
+#include <string>
+
+#include "foundation/strings.h"
+#include "resource.h"
+#include "sandbox.h"
+
+namespace {
+
+class ItemListTest : public RegistrySandbox {
+ protected:
+  void SetUp() override {
+    RegistrySandbox::SetUp();
+    ItemListClear();
+  }
+  void TearDown() override {
+    ItemListClear();
+    ItemListSetCookieLimit(kDefaultCookieLimit);
+    RegistrySandbox::TearDown();
+  }
+  static std::string Title(int i) {
+    char text[kItemTitleSize];
+    ItemTitle(i, text);
+    return text;
+  }
+  static std::string Command(int i) {
+    char text[kItemCommandSize];
+    ItemCommand(i, text);
+    return text;
+  }
+};
+
+}  // namespace
+
+TEST_F(ItemListTest, RefusesTheItemBeyondTheLimits) {
+  for (int i = 0; i < kItemListMax; ++i) ASSERT_EQ(1, ItemAdd("t", "c", "", "", 1, i));
+  EXPECT_EQ(0, ItemAdd("t", "c", "", "", 1, 0));
+  EXPECT_EQ(kItemListMax, ItemCount());
+  EXPECT_EQ(kItemListMax - 1, ItemValue(kItemListMax - 1));
+  ItemListClear();
+  EXPECT_EQ(0, ItemCount());
+
+  ItemListSetCookieLimit(2);
+  EXPECT_EQ(1, ItemAdd("a", "", "", "", kItemCookieCode, 0));
+  EXPECT_EQ(1, ItemAdd("b", "", "", "", kItemCookieCode, 0));
+  EXPECT_EQ(0, ItemAdd("c", "", "", "", kItemCookieCode, 0));
+  EXPECT_EQ(1, ItemAdd("d", "", "", "", 1, 0));
+}
+
+TEST_F(ItemListTest, TitleRules) {
+  ItemAdd("", "C:\\Tools\\app.exe", "", "", 11, 0);
+  ItemAdd("Korvane Monitor", "C:\\x.exe", "", "", 11, 0);
+  ItemAdd("", "\"C:\\Tools\\quoted.exe\"", "", "", 11, 0);
+  ItemAdd("", "a.ex", "", "", 11, 0);
+  ItemAdd(nullptr, nullptr, nullptr, nullptr, 11, 0);
+  char caption[kItemTitleSize];
+  LocalString(IDS_CLASS_NAME, caption, sizeof caption);
+  EXPECT_EQ("app", Title(0));
+  EXPECT_EQ(caption, Title(1));
+  EXPECT_EQ("quoted", Title(2));
+  EXPECT_EQ("C:\\Tools\\quoted.exe", Command(2));
+  EXPECT_EQ("", Title(3));
+  EXPECT_EQ("", Title(4));
+}
+
+TEST_F(ItemListTest, FieldsAreCutAndCopiesBounded) {
+  const std::string huge(5000, 'x');
+  ASSERT_EQ(1, ItemAdd(huge.c_str(), huge.c_str(), huge.c_str(), huge.c_str(), 7, -3));
+  char title[kItemTitleSize], command[kItemCommandSize], key[kItemKeySize], extra[kItemExtraSize];
+  EXPECT_EQ(kItemTitleSize - 1, ItemTitle(0, title));
+  EXPECT_EQ(kItemCommandSize - 1, ItemCommand(0, command));
+  EXPECT_EQ(kItemKeySize - 1, ItemKey(0, key));
+  EXPECT_EQ(kItemExtraSize - 1, ItemExtra(0, extra, sizeof extra));
+  EXPECT_EQ(huge.substr(0, kItemExtraSize - 1), extra);
+  char small[8] = "keep";
+  EXPECT_EQ(kItemExtraSize - 1, ItemExtra(0, small, 0));
+  EXPECT_STREQ("keep", small);
+  EXPECT_EQ(kItemExtraSize - 1, ItemExtra(0, small, sizeof small));
+  EXPECT_STREQ("xxxxxxx", small);
+  EXPECT_EQ(7, ItemCode(0));
+  EXPECT_EQ(-3, ItemValue(0));
+
+  for (int unreachable : {-1, 1, kItemListMax}) {
+    EXPECT_EQ(0, ItemTitle(unreachable, title));
+    EXPECT_STREQ("", title);
+    EXPECT_EQ(0, ItemExtra(unreachable, extra, sizeof extra));
+    EXPECT_EQ(0, ItemCode(unreachable));
+  }
+}
+
+TEST_F(ItemListTest, CommandAndKeyTakeTheirLongForm) {
+  const std::string file = WriteScratchFile("LongFileName.exe", "x");
+  char shortForm[MAX_PATH] = "";
+  ASSERT_GT(GetShortPathNameA(file.c_str(), shortForm, MAX_PATH), 0u);
+  ItemAdd("t", shortForm, shortForm, "", 200, 0);
+  char key[kItemKeySize];
+  ItemKey(0, key);
+  EXPECT_EQ(file, Command(0));
+  EXPECT_EQ(file, key);
+}

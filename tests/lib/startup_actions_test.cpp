@@ -1,0 +1,344 @@
+#include "startup/startup_actions.h"
+
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "foundation/paths.h"
+#include "foundation/settings.h"
+#include "records/history.h"
+#include "sandbox.h"
+#include "startup/locations.h"
+#include "startup/snapshot.h"
+
+namespace {
+
+constexpr char kRunKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+constexpr char kDisabledRun[] = "Software\\Tamsel\\Korvane\\Disabled\\Run";
+constexpr char kShellFolders[] =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+constexpr char kNotifyKey[] =
+    "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon\\Notify\\KvPkg";
+constexpr char kWinlogon[] = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon";
+constexpr char kWindowsKey[] = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Windows";
+constexpr char kDelayLoadKey[] =
+    "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\ShellServiceObjectDelayLoad";
+constexpr char kMissing[] = "\x01missing";
+
+struct RawValue {
+  DWORD type = REG_NONE;
+  std::vector<BYTE> bytes;
+  bool operator==(const RawValue&) const = default;
+};
+
+void PutRaw(HKEY root, const char* subkey, const char* name, DWORD type, const std::string& data) {
+  HKEY key = nullptr;
+  ASSERT_EQ(ERROR_SUCCESS,
+            RegCreateKeyExA(root, subkey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr));
+  RegSetValueExA(key, name, 0, type, reinterpret_cast<const BYTE*>(data.data()),
+                 static_cast<DWORD>(data.size()));
+  RegCloseKey(key);
+}
+
+RawValue GetRaw(HKEY root, const char* subkey, const char* name) {
+  RawValue value;
+  DWORD size = 0;
+  if (RegGetValueA(root, subkey, name, RRF_RT_ANY | RRF_NOEXPAND, &value.type, nullptr, &size) !=
+      ERROR_SUCCESS)
+    return {};
+  value.bytes.resize(size);
+  RegGetValueA(root, subkey, name, RRF_RT_ANY | RRF_NOEXPAND, &value.type, value.bytes.data(),
+               &size);
+  return value;
+}
+
+bool FileThere(const std::string& path) {
+  return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+// The win.ini lines are a real file under Wine: each test puts back what it found.
+class WinIniLines {
+ public:
+  WinIniLines() {
+    for (int i = 0; i < 2; ++i) {
+      char text[4096];
+      GetProfileStringA("windows", kNames[i], kMissing, text, sizeof text);
+      saved_[i] = text;
+    }
+  }
+  ~WinIniLines() {
+    for (int i = 0; i < 2; ++i)
+      WriteProfileStringA("windows", kNames[i],
+                          saved_[i] == kMissing ? nullptr : saved_[i].c_str());
+  }
+  static void Set(const char* name, const std::string& line) {
+    WriteProfileStringA("windows", name, line.c_str());
+  }
+  static std::string Get(const char* name) {
+    std::vector<char> text(8192);
+    GetProfileStringA("windows", name, "", text.data(), static_cast<DWORD>(text.size()));
+    return text.data();
+  }
+
+ private:
+  static constexpr const char* kNames[2] = {"load", "run"};
+  std::string saved_[2];
+};
+
+class StartupActionsTest : public RegistrySandbox {
+ protected:
+  void SetUp() override {
+    RegistrySandbox::SetUp();
+    HistoryFilePath(history_, sizeof history_);
+    DeleteFileA(history_);
+    char folder[MAX_PATH];
+    ProgramFolder(folder, sizeof folder);
+    disabled_ = std::string(folder) + "\\Disabled";
+    startup_ = ScratchFolder() + "\\Startup";
+    CreateDirectoryA(startup_.c_str(), nullptr);
+    SettingsWriteString(HKEY_CURRENT_USER, kShellFolders, "Startup", startup_.c_str());
+  }
+  void TearDown() override {
+    DeleteFileA((disabled_ + "\\" + ownName_).c_str());
+    RemoveDirectoryA(disabled_.c_str());
+    DeleteFileA(history_);
+    g_protectedEntryQuestion = nullptr;
+    g_startupActionsAskFirst = false;
+    RegistrySandbox::TearDown();
+  }
+  std::string History() const {
+    std::ifstream in(history_, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+  }
+
+  std::string disabled_;
+  std::string startup_;
+  // A name of this run, so that nothing of another run is touched in the program folder.
+  std::string ownName_ = "KvApp" + std::to_string(GetCurrentProcessId()) + ".lnk";
+  char history_[MAX_PATH] = "";
+};
+
+}  // namespace
+
+TEST_F(StartupActionsTest, RunEntryRoundTripKeepsTheValueExactly) {
+  // The listed command has lost the quotes; the disabled copy must not.
+  const std::string data = std::string("\"C:\\T x\\tool.exe\" -min=%TEMP%") + '\0';
+  PutRaw(HKEY_CURRENT_USER, kRunKey, "Tool", REG_EXPAND_SZ, data);
+  const RawValue original = GetRaw(HKEY_CURRENT_USER, kRunKey, "Tool");
+
+  EXPECT_EQ(1, ToggleStartupEntry("Tool", "C:\\T x\\tool.exe -min=x", "", 11));
+  EXPECT_FALSE(RegValueExists(HKEY_CURRENT_USER, kRunKey, "Tool"));
+  EXPECT_EQ(original, GetRaw(HKEY_LOCAL_MACHINE, kDisabledRun, "Tool"));
+  EXPECT_EQ("11", ReadRegString(HKEY_LOCAL_MACHINE, kDisabledIndexKey, "Tool"));
+
+  EXPECT_EQ(1, ToggleStartupEntry("Tool", "C:\\T x\\tool.exe -min=x", "", 11));
+  EXPECT_EQ(original, GetRaw(HKEY_CURRENT_USER, kRunKey, "Tool"));
+  EXPECT_FALSE(RegValueExists(HKEY_LOCAL_MACHINE, kDisabledRun, "Tool"));
+  EXPECT_FALSE(RegValueExists(HKEY_LOCAL_MACHINE, kDisabledIndexKey, "Tool"));
+}
+
+TEST_F(StartupActionsTest, ReturningRunEntryIsHeldWithItsNewDataAndNamesakesAreLeftAlone) {
+  ASSERT_TRUE(SettingsWriteString(HKEY_CURRENT_USER, kRunKey, "Tool", "C:\\T\\old.exe"));
+  ASSERT_EQ(1, ToggleStartupEntry("Tool", "C:\\T\\old.exe", "", 11));
+  // The program puts itself back; the enumeration toggles twice.
+  ASSERT_TRUE(SettingsWriteString(HKEY_CURRENT_USER, kRunKey, "Tool", "C:\\T\\new.exe"));
+  ToggleStartupEntry("Tool", "C:\\T\\new.exe", "", 11);
+  ToggleStartupEntry("Tool", "C:\\T\\new.exe", "", 11);
+  EXPECT_FALSE(RegValueExists(HKEY_CURRENT_USER, kRunKey, "Tool"));
+  EXPECT_EQ("C:\\T\\new.exe", ReadRegString(HKEY_LOCAL_MACHINE, kDisabledRun, "Tool"));
+
+  // Another entry of the same title elsewhere neither enables nor overwrites the held one.
+  ASSERT_TRUE(SettingsWriteString(HKEY_LOCAL_MACHINE, kRunKey, "Tool", "C:\\M\\tool.exe"));
+  EXPECT_EQ(0, ToggleStartupEntry("Tool", "C:\\M\\tool.exe", "", 1));
+  EXPECT_EQ(1, RemoveStartupEntry("Tool", "C:\\M\\tool.exe", "", 1));
+  EXPECT_FALSE(RegValueExists(HKEY_LOCAL_MACHINE, kRunKey, "Tool"));
+  EXPECT_EQ("C:\\T\\new.exe", ReadRegString(HKEY_LOCAL_MACHINE, kDisabledRun, "Tool"));
+  EXPECT_EQ("11", ReadRegString(HKEY_LOCAL_MACHINE, kDisabledIndexKey, "Tool"));
+}
+
+TEST_F(StartupActionsTest, WinIniEditsKeepTheOtherItems) {
+  WinIniLines keep;
+  WinIniLines::Set("run", "a.exe;b.exe");
+  EXPECT_EQ(1, WinIniRemove("run", "A.EXE"));
+  EXPECT_EQ("b.exe;", WinIniLines::Get("run"));
+  EXPECT_EQ(1, WinIniAppend("run", "c.exe"));
+  EXPECT_EQ(1, WinIniAppend("run", "C.exe"));
+  EXPECT_EQ("b.exe;c.exe", WinIniLines::Get("run"));
+
+  // Longer than the line width the rules once read: nothing past it may be lost.
+  std::string line;
+  for (int i = 0; i < 80; ++i) line += "C:\\p\\item" + std::to_string(i) + ".exe;";
+  WinIniLines::Set("run", line);
+  EXPECT_EQ(1, WinIniRemove("run", "C:\\p\\item3.exe"));
+  const std::string after = WinIniLines::Get("run");
+  EXPECT_EQ(line.size() - std::string("C:\\p\\item3.exe;").size(), after.size());
+  EXPECT_NE(std::string::npos, after.find("C:\\p\\item79.exe;"));
+}
+
+TEST_F(StartupActionsTest, WinIniEntryRoundTripWritesTheItemBackAsItWas) {
+  WinIniLines keep;
+  WinIniLines::Set("load", "a.exe;\"C:\\x y\\b.exe\";c.exe");
+  EXPECT_EQ(1, ToggleStartupEntry("load", "C:\\x y\\b.exe", "", 100));
+  EXPECT_EQ("a.exe;c.exe;", WinIniLines::Get("load"));
+  EXPECT_EQ("100", ReadRegString(HKEY_LOCAL_MACHINE, kDisabledIndexKey, "load"));
+  // A live item sharing the fallback title is another entry: the held one stays held.
+  EXPECT_EQ(0, ToggleStartupEntry("load", "a.exe", "", 100));
+  EXPECT_EQ("a.exe;c.exe;", WinIniLines::Get("load"));
+
+  ToggleStartupEntry("load", "C:\\x y\\b.exe", "", 100);
+  EXPECT_EQ("a.exe;c.exe;\"C:\\x y\\b.exe\"", WinIniLines::Get("load"));
+  EXPECT_FALSE(RegValueExists(HKEY_LOCAL_MACHINE, kDisabledIndexKey, "load"));
+  EXPECT_FALSE(
+      RegValueExists(HKEY_LOCAL_MACHINE, "Software\\Tamsel\\Korvane\\Disabled\\WinLoad", "load"));
+}
+
+TEST_F(StartupActionsTest, StartupFolderEntryMovesToTheDisabledFolderAndBack) {
+  const std::string& name = ownName_;
+  const std::string shortcut = startup_ + "\\" + name;
+  WriteScratchFile(("Startup\\" + name).c_str(), "link bytes");
+  const std::string target = WriteScratchFile("app.exe", "program");
+
+  EXPECT_EQ(1, ToggleStartupEntry("App", target.c_str(), shortcut.c_str(), 200));
+  EXPECT_FALSE(FileThere(shortcut));
+  EXPECT_TRUE(FileThere(disabled_ + "\\" + name));
+  EXPECT_EQ("200", ReadRegString(HKEY_LOCAL_MACHINE, kDisabledIndexKey, "App"));
+
+  EXPECT_EQ(1, ToggleStartupEntry("App", target.c_str(), (disabled_ + "\\" + name).c_str(), 200));
+  EXPECT_TRUE(FileThere(shortcut));
+  EXPECT_FALSE(FileThere(disabled_ + "\\" + name));
+  EXPECT_FALSE(RegValueExists(HKEY_LOCAL_MACHINE, kDisabledIndexKey, "App"));
+  EXPECT_TRUE(FileThere(target));
+
+  // The target program is never taken for the entry.
+  EXPECT_EQ(0, ToggleStartupEntry("Target", target.c_str(), "", 200));
+  EXPECT_TRUE(FileThere(target));
+
+  // A disabled copy that lost its index value is taken as disabled, and can come back.
+  ASSERT_TRUE(MoveFileA(shortcut.c_str(), (disabled_ + "\\" + name).c_str()));
+  EXPECT_EQ(1, ToggleStartupEntry("App", target.c_str(), (disabled_ + "\\" + name).c_str(), 200));
+  EXPECT_EQ("200", ReadRegString(HKEY_LOCAL_MACHINE, kDisabledIndexKey, "App"));
+  EXPECT_EQ(1, ToggleStartupEntry("App", target.c_str(), (disabled_ + "\\" + name).c_str(), 200));
+  EXPECT_TRUE(FileThere(shortcut));
+}
+
+TEST_F(StartupActionsTest, RemovingAStartupFolderEntryNeverDeletesTheTarget) {
+  const std::string target = WriteScratchFile("keep.exe", "the user's program");
+  const std::string gone = startup_ + "\\gone.lnk";
+  EXPECT_EQ(1, RemoveStartupEntry("Gone", target.c_str(), gone.c_str(), 200));
+  EXPECT_EQ(1, RemoveStartupEntry("Keep", target.c_str(), "", 200));
+  EXPECT_TRUE(FileThere(target));
+
+  const std::string link = WriteScratchFile("Startup\\there.lnk", "link bytes");
+  const std::string note = WriteScratchFile("Startup\\notes.txt", "text");
+  EXPECT_EQ(1, RemoveStartupEntry("There", target.c_str(), link.c_str(), 200));
+  EXPECT_EQ(1, RemoveStartupEntry("notes", note.c_str(), "", 200));
+  EXPECT_FALSE(FileThere(link));
+  EXPECT_FALSE(FileThere(note));
+  EXPECT_TRUE(FileThere(target));
+  EXPECT_NE(std::string::npos, History().find("*START_Remove\tGROUP_STARTUP\tThere\t"));
+
+  // Restoring makes the shortcut again but never writes over a file that is there.
+  EXPECT_EQ(1, RestoreStartupEntry("Gone", target.c_str(), gone.c_str(), 200));
+  EXPECT_TRUE(FileThere(gone));
+  EXPECT_EQ(0, RestoreStartupEntry("Gone", target.c_str(), gone.c_str(), 200));
+  EXPECT_EQ(0, RestoreStartupEntry("Keep", target.c_str(), target.c_str(), 200));
+}
+
+TEST_F(StartupActionsTest, NotifyPackageRoundTripKeepsItsDll) {
+  PutRaw(HKEY_LOCAL_MACHINE, kNotifyKey, "DllName", REG_EXPAND_SZ, std::string("kvpkg.dll") + '\0');
+  const RawValue original = GetRaw(HKEY_LOCAL_MACHINE, kNotifyKey, "DllName");
+  EXPECT_EQ(1, ToggleStartupEntry("KvPkg", "C:\\W\\kvpkg.dll", "", 256));
+  EXPECT_EQ("", ReadRegString(HKEY_LOCAL_MACHINE, kNotifyKey, "DllName"));
+  EXPECT_EQ("kvpkg.dll", ReadRegString(HKEY_LOCAL_MACHINE, kNotifyKey, "OldName"));
+  EXPECT_EQ("256", ReadRegString(HKEY_LOCAL_MACHINE, kDisabledIndexKey, "KvPkg"));
+  EXPECT_EQ(256, SnapshotLookup("KvPkg", "C:\\W\\kvpkg.dll"));
+  // Disabling what is disabled already must not lose the name set aside.
+  EXPECT_EQ(0, NotifyDisable("KvPkg"));
+  EXPECT_EQ("kvpkg.dll", ReadRegString(HKEY_LOCAL_MACHINE, kNotifyKey, "OldName"));
+
+  ToggleStartupEntry("KvPkg", "C:\\W\\kvpkg.dll", "", 256);
+  EXPECT_EQ(original, GetRaw(HKEY_LOCAL_MACHINE, kNotifyKey, "DllName"));
+  EXPECT_FALSE(RegValueExists(HKEY_LOCAL_MACHINE, kDisabledIndexKey, "KvPkg"));
+  EXPECT_EQ(0, NotifyEnable("NoSuchPackage"));
+  EXPECT_FALSE(RegKeyExists(
+      HKEY_LOCAL_MACHINE,
+      "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon\\Notify\\NoSuchPackage"));
+}
+
+TEST_F(StartupActionsTest, AppInitEditsKeepTheOtherDlls) {
+  EXPECT_EQ(0, AppInitRemove("C:\\b.dll"));
+  EXPECT_FALSE(RegValueExists(HKEY_LOCAL_MACHINE, kWindowsKey, "AppInit_Dlls"));
+
+  ASSERT_TRUE(SettingsWriteString(HKEY_LOCAL_MACHINE, kWindowsKey, "AppInit_Dlls",
+                                  "C:\\a.dll,C:\\b.dll C:\\c.dll"));
+  EXPECT_EQ(1, AppInitRemove("c:\\B.DLL"));
+  EXPECT_EQ("C:\\a.dll,C:\\c.dll", ReadRegString(HKEY_LOCAL_MACHINE, kWindowsKey, "AppInit_Dlls"));
+  EXPECT_EQ(1, AppInitAppend("C:\\d.dll"));
+  EXPECT_EQ(1, AppInitAppend("C:\\D.dll"));
+  EXPECT_EQ("C:\\a.dll,C:\\c.dll,C:\\d.dll",
+            ReadRegString(HKEY_LOCAL_MACHINE, kWindowsKey, "AppInit_Dlls"));
+
+  std::string many;
+  for (int i = 0; i < 40; ++i) many += "C:\\dlls\\lib" + std::to_string(i) + ".dll,";
+  many += "C:\\last.dll";
+  ASSERT_TRUE(SettingsWriteString(HKEY_LOCAL_MACHINE, kWindowsKey, "AppInit_Dlls", many.c_str()));
+  EXPECT_EQ(1, AppInitRemove("C:\\last.dll"));
+  EXPECT_EQ(many.substr(0, many.size() - std::string(",C:\\last.dll").size()),
+            ReadRegString(HKEY_LOCAL_MACHINE, kWindowsKey, "AppInit_Dlls"));
+}
+
+TEST_F(StartupActionsTest, WinlogonResetsWriteWorkingValuesAndMarkThemKnown) {
+  ResetWinlogonShell();
+  EXPECT_EQ("Explorer.exe", ReadRegString(HKEY_LOCAL_MACHINE, kWinlogon, "Shell"));
+  EXPECT_EQ(kLocationShell, SnapshotLookup("Winlogon Shell", "Explorer.exe"));
+
+  ResetWinlogonUserinit();
+  char system[MAX_PATH];
+  GetSystemDirectoryA(system, MAX_PATH);
+  const std::string program = std::string(system) + "\\Userinit.exe";
+  EXPECT_EQ(program + ",", ReadRegString(HKEY_LOCAL_MACHINE, kWinlogon, "Userinit"));
+  char listed[MAX_PATH];
+  LongPath(program.c_str(), listed, sizeof listed);
+  EXPECT_EQ(kLocationUserinit, SnapshotLookup("Winlogon Userinit", listed));
+}
+
+TEST_F(StartupActionsTest, ProtectedEntriesGoOnlyWhenConfirmed) {
+  ASSERT_TRUE(SettingsWriteString(HKEY_LOCAL_MACHINE, kDelayLoadKey, "Hook", "{0000-1}"));
+  ASSERT_TRUE(SnapshotMarkKnown("C:\\h\\hook.dll", 252));
+  EXPECT_EQ(1, RemoveStartupEntry("Hook", "C:\\h\\hook.dll", "{0000-1}", 252));
+  EXPECT_TRUE(RegValueExists(HKEY_LOCAL_MACHINE, kDelayLoadKey, "Hook"));
+  EXPECT_EQ(252, SnapshotLookup("Hook", "C:\\h\\hook.dll"));
+
+  g_protectedEntryQuestion = [](HWND, const char*, const char*) { return false; };
+  EXPECT_EQ(1, RemoveStartupEntry("Hook", "C:\\h\\hook.dll", "{0000-1}", 252));
+  EXPECT_TRUE(RegValueExists(HKEY_LOCAL_MACHINE, kDelayLoadKey, "Hook"));
+
+  // The monitor answering silently (HideStartup not 0) asks nothing.
+  g_startupActionsAskFirst = true;
+  ASSERT_TRUE(SettingsWriteString(HKEY_CURRENT_USER, kOptionsKey, "HideStartup", "2"));
+  EXPECT_EQ(1, RemoveStartupEntry("Hook", "C:\\h\\hook.dll", "{0000-1}", 252));
+  EXPECT_FALSE(RegValueExists(HKEY_LOCAL_MACHINE, kDelayLoadKey, "Hook"));
+  EXPECT_EQ(kSnapshotMissing, SnapshotLookup("Hook", "C:\\h\\hook.dll"));
+  EXPECT_NE(std::string::npos, History().find("REMOVE_DELAYLOAD\tREG_Delayload\tHook\t"));
+
+  EXPECT_EQ(1, RestoreStartupEntry("Hook", "C:\\h\\hook.dll", "{0000-1}", 252));
+  EXPECT_EQ("{0000-1}", ReadRegString(HKEY_LOCAL_MACHINE, kDelayLoadKey, "Hook"));
+  EXPECT_EQ(252, SnapshotLookup("Hook", "C:\\h\\hook.dll"));
+}
+
+TEST_F(StartupActionsTest, RemovingOurOwnEntryWritesNoHistoryButForgetsIt) {
+  ASSERT_TRUE(SettingsWriteString(HKEY_LOCAL_MACHINE, kRunKey, "Korvane", "C:\\K\\korvane.exe"));
+  ASSERT_TRUE(SnapshotMarkKnown("C:\\K\\korvane.exe", 1));
+  EXPECT_EQ(1, RemoveStartupEntry("Korvane", "C:\\K\\korvane.exe", "", 1));
+  EXPECT_FALSE(RegValueExists(HKEY_LOCAL_MACHINE, kRunKey, "Korvane"));
+  EXPECT_EQ(kSnapshotMissing, SnapshotLookup("Korvane", "C:\\K\\korvane.exe"));
+  EXPECT_EQ("", History());
+
+  EXPECT_EQ(1, RestoreStartupEntry("Tool", "C:\\T\\tool.exe", "", 11));
+  EXPECT_EQ("C:\\T\\tool.exe", ReadRegString(HKEY_CURRENT_USER, kRunKey, "Tool"));
+  EXPECT_EQ(11, SnapshotLookup("Tool", "C:\\T\\tool.exe"));
+  EXPECT_EQ(0, RestoreStartupEntry("Userinit", "C:\\x.exe", "", 250));
+}
