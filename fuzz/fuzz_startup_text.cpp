@@ -33,7 +33,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   for (std::string_view item : SplitItems(value, separators)) {
     KV_CHECK(!item.empty());
     KV_CHECK(item.find_first_of(separators) == std::string_view::npos);
-    KV_CHECK(item.data() >= value.data() && item.data() + item.size() <= value.data() + value.size());
+    KV_CHECK(item.data() >= value.data() &&
+             item.data() + item.size() <= value.data() + value.size());
     total += item.size();
   }
   KV_CHECK(total <= value.size());

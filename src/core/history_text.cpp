@@ -4,19 +4,21 @@
 
 namespace {
 
-const char* NameOf(const HistoryName* table, std::size_t count, int code, const char* unknown) {
+const char* HistoryTableName(const HistoryName* table, std::size_t count, int code,
+                             const char* unknown) {
   for (std::size_t i = 0; i < count; ++i)
     if (table[i].code == code) return table[i].name;
   return unknown;
 }
 
-int CodeOf(const HistoryName* table, std::size_t count, std::string_view name, int unknown) {
+int HistoryTableCode(const HistoryName* table, std::size_t count, std::string_view name,
+                     int unknown) {
   for (std::size_t i = 0; i < count; ++i)
     if (name == table[i].name) return table[i].code;
   return unknown;
 }
 
-void AppendField(std::string& line, std::string_view field) {
+void HistoryAppendField(std::string& line, std::string_view field) {
   for (char c : field) {
     if (line.size() >= kHistoryLineMax) return;
     line.push_back(c == '\t' || c == '\r' || c == '\n' ? ' ' : c);
@@ -24,26 +26,27 @@ void AppendField(std::string& line, std::string_view field) {
 }
 
 // Fields at or above their width are dropped whole, as the page's fixed slots demand.
-std::string Within(std::string_view field, std::size_t width) {
+std::string HistoryWithin(std::string_view field, std::size_t width) {
   return field.size() < width ? std::string(field) : std::string();
 }
 
 }  // namespace
 
 const char* HistoryTypeNameOf(int code) {
-  return NameOf(kHistoryTypeNames, kHistoryTypeNameCount, code, "TYPE_UNKNOWN");
+  return HistoryTableName(kHistoryTypeNames, kHistoryTypeNameCount, code, "TYPE_UNKNOWN");
 }
 
 const char* HistoryActionNameOf(int code) {
-  return NameOf(kHistoryActionNames, kHistoryActionNameCount, code, "LOG_UNKNOWN");
+  return HistoryTableName(kHistoryActionNames, kHistoryActionNameCount, code, "LOG_UNKNOWN");
 }
 
 int HistoryTypeCodeOf(std::string_view name) {
-  return CodeOf(kHistoryTypeNames, kHistoryTypeNameCount, name, kHistoryTypeUnknown);
+  return HistoryTableCode(kHistoryTypeNames, kHistoryTypeNameCount, name, kHistoryTypeUnknown);
 }
 
 int HistoryActionCodeOf(std::string_view name) {
-  return CodeOf(kHistoryActionNames, kHistoryActionNameCount, name, kHistoryActionUnknown);
+  return HistoryTableCode(kHistoryActionNames, kHistoryActionNameCount, name,
+                          kHistoryActionUnknown);
 }
 
 std::string HistoryStampText(unsigned year, unsigned month, unsigned day, unsigned hour,
@@ -53,20 +56,20 @@ std::string HistoryStampText(unsigned year, unsigned month, unsigned day, unsign
   unsigned clock = hour > 12 ? hour - 12 : hour;
   if (clock == 0) clock = 12;
   char text[80];
-  std::snprintf(text, sizeof text, "%02u/%02u/%04u  %u:%02u %s", month, day, year, clock,
-                minute, half);
+  std::snprintf(text, sizeof text, "%02u/%02u/%04u  %u:%02u %s", month, day, year, clock, minute,
+                half);
   return text;
 }
 
-std::string HistoryLineText(std::string_view stamp, std::string_view action,
-                            std::string_view type, std::string_view title,
-                            std::string_view command, std::string_view extra) {
+std::string HistoryLineText(std::string_view stamp, std::string_view action, std::string_view type,
+                            std::string_view title, std::string_view command,
+                            std::string_view extra) {
   std::string line;
   line.reserve(kHistoryLineMax + 2);
   const std::string_view fields[] = {stamp, action, type, title, command, extra};
   for (std::size_t i = 0; i < 6; ++i) {
     if (i > 0 && line.size() < kHistoryLineMax) line.push_back('\t');
-    AppendField(line, fields[i]);
+    HistoryAppendField(line, fields[i]);
   }
   line += "\r\n";
   return line;
@@ -83,12 +86,12 @@ HistoryRecord ParseHistoryLine(std::string_view line) {
     start = i + 1;
   }
   HistoryRecord record;
-  record.stamp = Within(fields[0], 32);
+  record.stamp = HistoryWithin(fields[0], 32);
   record.actionCode = HistoryActionCodeOf(fields[1]);
   record.typeCode = HistoryTypeCodeOf(fields[2]);
-  record.title = Within(fields[3], 128);
-  record.command = Within(fields[4], 260);
-  if (tabs == 5) record.extra = Within(fields[5], 260);
+  record.title = HistoryWithin(fields[3], 128);
+  record.command = HistoryWithin(fields[4], 260);
+  if (tabs == 5) record.extra = HistoryWithin(fields[5], 260);
   return record;
 }
 

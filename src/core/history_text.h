@@ -37,9 +37,9 @@ std::string HistoryStampText(unsigned year, unsigned month, unsigned day, unsign
 
 // Six TAB-separated fields, at most kHistoryLineMax characters, always ended by CR LF.
 // TAB, CR and LF inside a field become blanks so that a field cannot split the line.
-std::string HistoryLineText(std::string_view stamp, std::string_view action,
-                            std::string_view type, std::string_view title,
-                            std::string_view command, std::string_view extra);
+std::string HistoryLineText(std::string_view stamp, std::string_view action, std::string_view type,
+                            std::string_view title, std::string_view command,
+                            std::string_view extra);
 
 // One line as the history page lists it. Fields longer than their width are empty.
 struct HistoryRecord {

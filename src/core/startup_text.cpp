@@ -47,7 +47,8 @@ std::vector<std::string_view> SplitItems(std::string_view text, std::string_view
 
 std::string TitleFromCommand(std::string_view command) {
   const std::size_t slash = command.rfind('\\');
-  const std::string_view name = slash == std::string_view::npos ? command : command.substr(slash + 1);
+  const std::string_view name =
+      slash == std::string_view::npos ? command : command.substr(slash + 1);
   if (name.size() <= kTitleCut) return {};
   return std::string(name.substr(0, name.size() - kTitleCut));
 }

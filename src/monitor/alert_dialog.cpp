@@ -60,9 +60,6 @@ void AlertFillTexts(HWND dialog, const AlertDialogState& state) {
   const AlertDialogRow& row = *state.row;
   SetFont(dialog, IDC_ALERT_COMMAND, kAlertFontCommand);
   SetDlgItemTextA(dialog, IDC_ALERT_COMMAND, g_alertItem.command);
-  // Show the program at the start of a long command, not its tail.
-  SendDlgItemMessageA(dialog, IDC_ALERT_COMMAND, EM_SETSEL, 0, 0);
-  SendDlgItemMessageA(dialog, IDC_ALERT_COMMAND, EM_SCROLLCARET, 0, 0);
   SetDialogText(dialog, row.versionLabelString, IDC_ALERT_VERSION_LABEL);
   SetDialogText(dialog, IDS_VELT_INFO_BUTTON, IDC_ALERT_INFO);
   if (row.noButtonString != 0) SetDialogText(dialog, row.noButtonString, IDNO);

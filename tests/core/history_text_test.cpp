@@ -1,8 +1,8 @@
+#include "history_text.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
-
-#include "history_text.h"
 
 TEST(HistoryNames, FirstEntryWinsAndUnknownCodesHaveNames) {
   EXPECT_STREQ("SERVICE_Disabled", HistoryActionNameOf(12));
@@ -35,8 +35,8 @@ TEST(HistoryStamp, TwelveHourClock) {
 TEST(HistoryLine, AfternoonMidnightAndNoonLines) {
   const auto line = [](unsigned hour, unsigned minute) {
     return HistoryLineText(HistoryStampText(2026, 12, 6, hour, minute, "Never"),
-                           HistoryActionNameOf(0), HistoryTypeNameOf(11), "Tool",
-                           "C:\\T\\tool.exe", "");
+                           HistoryActionNameOf(0), HistoryTypeNameOf(11), "Tool", "C:\\T\\tool.exe",
+                           "");
   };
   EXPECT_EQ("12/06/2026  2:05 PM\t*START_Remove\tCURRENT_RUN\tTool\tC:\\T\\tool.exe\t\r\n",
             line(14, 5));
@@ -78,10 +78,9 @@ TEST(HistoryRead, FieldsCodesAndWidths) {
   EXPECT_EQ(3000, records[2].typeCode);
   EXPECT_EQ("", records[2].extra) << "six TABs";
 
-  const HistoryRecord wide = ParseHistoryLine(std::string(32, 'd') + "\ta\tt\t" +
-                                              std::string(128, 'x') + "\t" +
-                                              std::string(259, 'c') + "\t" +
-                                              std::string(260, 'e'));
+  const HistoryRecord wide =
+      ParseHistoryLine(std::string(32, 'd') + "\ta\tt\t" + std::string(128, 'x') + "\t" +
+                       std::string(259, 'c') + "\t" + std::string(260, 'e'));
   EXPECT_EQ("", wide.stamp);
   EXPECT_EQ("", wide.title);
   EXPECT_EQ(259u, wide.command.size());

@@ -1,9 +1,9 @@
+#include "startup_text.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
-
-#include "startup_text.h"
 
 namespace {
 

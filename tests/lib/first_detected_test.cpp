@@ -68,9 +68,10 @@ TEST_F(FirstDetectedTest, InitFillsOnceAndKeepsRecords) {
   const std::string marker = ReadRegString(HKEY_CURRENT_USER, "Software\\Tamsel\\Detected", "");
   EXPECT_FALSE(marker.empty());
   EXPECT_EQ("P", ReadRegString(HKEY_CURRENT_USER, kActiveX, ""));
-  for (const char* key : {"Startup", "IEHelper", "Services", "Tasks", "ActiveTasks",
-                          "FileTypes", "Hidden"})
-    EXPECT_TRUE(RegKeyExists(HKEY_CURRENT_USER, (std::string("Software\\Tamsel\\Detected\\") + key).c_str()))
+  for (const char* key :
+       {"Startup", "IEHelper", "Services", "Tasks", "ActiveTasks", "FileTypes", "Hidden"})
+    EXPECT_TRUE(RegKeyExists(HKEY_CURRENT_USER,
+                             (std::string("Software\\Tamsel\\Detected\\") + key).c_str()))
         << key;
 
   SettingsWriteString(HKEY_CURRENT_USER, "Software\\Tamsel\\Detected", "", "earlier");
@@ -92,7 +93,8 @@ TEST_F(FirstDetectedTest, PruneDropsOnlyMissingFiles) {
   SettingsWriteString(HKEY_CURRENT_USER, kTasks, "", "marker");
   SettingsWriteString(HKEY_CURRENT_USER, kTasks, std::string(300, 'N').c_str(), "t");
   for (int i = 0; i < 50; ++i)
-    SettingsWriteString(HKEY_CURRENT_USER, kTasks, ("C:\\NOWHERE\\" + std::to_string(i)).c_str(), "t");
+    SettingsWriteString(HKEY_CURRENT_USER, kTasks, ("C:\\NOWHERE\\" + std::to_string(i)).c_str(),
+                        "t");
 
   PruneFirstDetected(HKEY_CURRENT_USER, "Tasks");
   EXPECT_TRUE(RegValueExists(HKEY_CURRENT_USER, kTasks, kept.c_str()));

@@ -42,7 +42,8 @@ TEST_F(LocationsTest, CodesKeysAndDisabledStores) {
   EXPECT_STREQ("Software\\Microsoft\\Windows\\CurrentVersion\\RunOnce\\Setup", LocationKeyPath(16));
   EXPECT_STREQ("", LocationKeyPath(100));
 
-  for (int code : {3, 13, 23}) EXPECT_EQ("Software\\Tamsel\\Korvane\\Disabled\\RunOnceEx", StoreKey(code));
+  for (int code : {3, 13, 23})
+    EXPECT_EQ("Software\\Tamsel\\Korvane\\Disabled\\RunOnceEx", StoreKey(code));
   EXPECT_EQ("Software\\Tamsel\\Korvane\\Disabled\\RunSetup", StoreKey(6));
   EXPECT_EQ("Software\\Tamsel\\Korvane\\Disabled\\Policy", StoreKey(27));
   EXPECT_EQ("Software\\Tamsel\\Korvane\\Disabled\\WinLoad", StoreKey(100));

@@ -11,10 +11,8 @@
 #include "foundation/filefacts.h"
 #include "foundation/handles.h"
 #include "foundation/msgbox.h"
-#include "foundation/options.h"
 #include "foundation/paths.h"
 #include "foundation/platform.h"
-#include "foundation/settings.h"
 #include "foundation/strings.h"
 #include "foundation/trace.h"
 #include "paths_text.h"
@@ -30,7 +28,6 @@ constexpr int kTaskCode = 600;
 constexpr DWORD kFirstIdBytes = 1024;
 constexpr DWORD kMostIdBytes = 1u << 24;
 constexpr DWORD kTerminateWaitMs = 50;
-constexpr int kTicksBeforeCycle = 16;
 
 using EnumProcessesProc = BOOL(WINAPI*)(DWORD*, DWORD, DWORD*);
 using EnumProcessModulesProc = BOOL(WINAPI*)(HANDLE, HMODULE*, DWORD, DWORD*);
@@ -70,7 +67,7 @@ struct ProcessApi {
   bool Usable() const { return enumProcesses && enumModules && moduleFileName; }
 };
 
-bool ProcessIds(const ProcessApi& api, std::vector<DWORD>& ids) {
+bool TaskProcessIds(const ProcessApi& api, std::vector<DWORD>& ids) {
   try {
     for (DWORD bytes = kFirstIdBytes;; bytes *= 2) {
       ids.resize(bytes / sizeof(DWORD));
@@ -87,20 +84,40 @@ bool ProcessIds(const ProcessApi& api, std::vector<DWORD>& ids) {
 }
 
 // A 64-bit reader cannot read every process's modules; the image name still names the file.
-void ProcessPath(const ProcessApi& api, DWORD processId, char* path) {
-  path[0] = '\0';
+void TaskModulePath(const ProcessApi& api, DWORD processId, char* path) {
   Handle process(OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, processId));
   if (!process) return;
   HMODULE first = nullptr;
   DWORD needed = 0;
   if (api.enumModules(process.get(), &first, sizeof first, &needed) &&
-      api.moduleFileName(process.get(), first, path, kPathSize - 1) > 0) {
-    path[kPathSize - 1] = '\0';
+      api.moduleFileName(process.get(), first, path, kPathSize - 1) > 0)
     return;
-  }
   DWORD size = kPathSize - 1;
   if (!api.imageName || !api.imageName(process.get(), 0, path, &size)) path[0] = '\0';
+}
+
+// Reading the image name alone is many times cheaper than reading the module list.
+bool TaskImagePath(const ProcessApi& api, DWORD processId, char* path) {
+  if (!api.imageName) return false;
+  Handle process(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId));
+  DWORD size = kPathSize - 1;
+  if (process && !api.imageName(process.get(), 0, path, &size)) path[0] = '\0';
+  return true;
+}
+
+enum class PathSource { kFirstModule, kImageName };
+
+void TaskProcessPath(const ProcessApi& api, DWORD processId, PathSource source, char* path) {
+  path[0] = '\0';
+  if (source == PathSource::kFirstModule || !TaskImagePath(api, processId, path))
+    TaskModulePath(api, processId, path);
   path[kPathSize - 1] = '\0';
+}
+
+// Loaded once: a missing VDMDBG would otherwise be searched for on every walk.
+const ProcessApi& TaskLoadedApi() {
+  static const ProcessApi api;
+  return api;
 }
 
 struct ProcessWalk {
@@ -110,7 +127,7 @@ struct ProcessWalk {
   bool stopped;
 };
 
-BOOL WINAPI VisitTask16(DWORD, WORD, WORD task16, PSZ, PSZ fileName, LPARAM param) {
+BOOL WINAPI TaskVisit16(DWORD, WORD, WORD task16, PSZ, PSZ fileName, LPARAM param) {
   auto* walk = reinterpret_cast<ProcessWalk*>(param);
   char path[kPathSize];
   CopyBounded(path, sizeof path, fileName ? fileName : "");
@@ -122,9 +139,28 @@ BOOL WINAPI VisitTask16(DWORD, WORD, WORD task16, PSZ, PSZ fileName, LPARAM para
   return walk->stopped ? TRUE : FALSE;
 }
 
-bool IsNtvdm(const char* path) {
+bool TaskIsNtvdm(const char* path) {
   const std::string_view text(path);
   return text.size() >= 9 && EqualsNoCase(text.substr(text.size() - 9), "NTVDM.EXE");
+}
+
+bool TaskWalkFrom(PathSource source, ProcessVisitor visitor, void* context) {
+  if (visitor == nullptr || RunningWindowsVersion().platformId != VER_PLATFORM_WIN32_NT)
+    return false;
+  const ProcessApi& api = TaskLoadedApi();
+  std::vector<DWORD> ids;
+  if (!api.Usable() || !TaskProcessIds(api, ids)) return false;
+  ProcessWalk walk{visitor, context, 0, false};
+  for (DWORD processId : ids) {
+    char path[kPathSize];
+    TaskProcessPath(api, processId, source, path);
+    if (!visitor(processId, 0, path, context)) break;
+    if (api.enumTasks == nullptr || !TaskIsNtvdm(path)) continue;
+    walk.ntvdm = processId;
+    api.enumTasks(processId, TaskVisit16, reinterpret_cast<LPARAM>(&walk));
+    if (walk.stopped) break;
+  }
+  return true;
 }
 
 // Distinct programs by normalised path; describe also lists each one.
@@ -133,7 +169,7 @@ struct TaskSet {
   bool describe;
 };
 
-bool TaskSetVisit(unsigned long processId, unsigned short, const char* path, void* context) {
+bool TaskListVisit(unsigned long processId, unsigned short, const char* path, void* context) {
   auto& tasks = *static_cast<TaskSet*>(context);
   if (path[0] == '\0') return true;
   char command[kPathSize];
@@ -148,10 +184,10 @@ bool TaskSetVisit(unsigned long processId, unsigned short, const char* path, voi
   return true;
 }
 
-int CountTasks(bool describe) {
+int TaskCountDistinct(bool describe) {
   TaskSet tasks{{}, describe};
   tasks.seen.reserve(512);
-  WalkProcesses(TaskSetVisit, &tasks);
+  TaskWalkFrom(describe ? PathSource::kFirstModule : PathSource::kImageName, TaskListVisit, &tasks);
   const auto count = static_cast<int>(tasks.seen.size());
   return count < kItemListMax ? count : kItemListMax;
 }
@@ -161,7 +197,7 @@ struct FileMatch {
   unsigned long processId;
 };
 
-bool FileMatchVisit(unsigned long processId, unsigned short, const char* path, void* context) {
+bool TaskFileMatchVisit(unsigned long processId, unsigned short, const char* path, void* context) {
   auto& match = *static_cast<FileMatch*>(context);
   if (path[0] == '\0') return true;
   char command[kPathSize], longForm[kPathSize];
@@ -174,7 +210,7 @@ bool FileMatchVisit(unsigned long processId, unsigned short, const char* path, v
   return false;
 }
 
-bool AskToStop(const char* path, const char* title) {
+bool TaskAskToStop(const char* path, const char* title) {
   char format[512], text[1024];
   LocalString(IDS_KILL_TASK_QUESTION, format, sizeof format);
   char shown[kPathSize];
@@ -183,73 +219,30 @@ bool AskToStop(const char* path, const char* title) {
   return ShowMessage(GetActiveWindow(), text, MB_YESNO | MB_ICONQUESTION) == IDYES;
 }
 
-bool TerminateOpened(HANDLE process) {
+bool TaskTerminate(HANDLE process) {
   DWORD code = 0;
   GetExitCodeProcess(process, &code);
   return TerminateProcess(process, code) != FALSE;
 }
 
-struct RealtimeSwitch {
-  OptionId realtime;
-  OptionId interval;
-};
-
-constexpr RealtimeSwitch kRealtimeSwitches[] = {
-    {kOptRealtimeStartup, kOptStart},         {kOptRealtimeIEHelper, kOptIEHelpers},
-    {kOptRealtimeSysFiles, kOptHostFile},     {kOptRealtimeStartPage, kOptStartPage},
-    {kOptRealtimeFileType, kOptFileType},     {kOptRealtimeHidden, kOptHidden},
-    {kOptRealtimeActiveX, kOptActiveX},       {kOptRealtimeServices, kOptServices},
-};
-
-OptionsRecord* g_watchOptions = nullptr;
-int* g_watchTicks = nullptr;
 int g_watchCount = 0;
-
-void BringRealtimeForward() {
-  if (g_watchOptions == nullptr) return;
-  OptionsRecord& options = *g_watchOptions;
-  if (OptionGet(OptionRowFor(kOptUpdate).name, 0) != 0) {
-    LoadOptions(options);
-    SettingsWriteString(HKEY_CURRENT_USER, kOptionsKey, OptionRowFor(kOptUpdate).name, "0");
-  }
-  for (const RealtimeSwitch& s : kRealtimeSwitches)
-    if (options.value[s.realtime] != 0) options.countdown[s.interval] = 1;
-  options.secondHalf = false;
-  if (g_watchTicks) *g_watchTicks = kTicksBeforeCycle;
-}
 
 }  // namespace
 
 bool WalkProcesses(ProcessVisitor visitor, void* context) {
-  if (visitor == nullptr || RunningWindowsVersion().platformId != VER_PLATFORM_WIN32_NT)
-    return false;
-  const ProcessApi api;
-  std::vector<DWORD> ids;
-  if (!api.Usable() || !ProcessIds(api, ids)) return false;
-  ProcessWalk walk{visitor, context, 0, false};
-  for (DWORD processId : ids) {
-    char path[kPathSize];
-    ProcessPath(api, processId, path);
-    if (!visitor(processId, 0, path, context)) break;
-    if (api.enumTasks == nullptr || !IsNtvdm(path)) continue;
-    walk.ntvdm = processId;
-    api.enumTasks(processId, VisitTask16, reinterpret_cast<LPARAM>(&walk));
-    if (walk.stopped) break;
-  }
-  return true;
+  return TaskWalkFrom(PathSource::kFirstModule, visitor, context);
 }
 
 int EnumerateActiveTasks() {
   ItemListClear();
-  CountTasks(true);
+  TaskCountDistinct(true);
   return ItemCount();
 }
 
 unsigned long FindProcessByFile(const char* path) {
   FileMatch match{};
-  if (path == nullptr || NormaliseCommand(path, match.target, sizeof match.target) == 0)
-    return 0;
-  WalkProcesses(FileMatchVisit, &match);
+  if (path == nullptr || NormaliseCommand(path, match.target, sizeof match.target) == 0) return 0;
+  WalkProcesses(TaskFileMatchVisit, &match);
   return match.processId;
 }
 
@@ -258,11 +251,11 @@ bool IsProgramRunning(const char* path) { return FindProcessByFile(path) != 0; }
 unsigned long KillTask(const char* path, const char* title, int prompt) {
   const unsigned long processId = FindProcessByFile(path);
   if (processId == 0) return 0;
-  if (prompt && !AskToStop(path, title)) return processId;
+  if (prompt && !TaskAskToStop(path, title)) return processId;
   {
     Handle process(OpenProcess(PROCESS_ALL_ACCESS, FALSE, processId));
-    if (!process) return 0;
-    TerminateOpened(process.get());
+    if (!process || !TaskTerminate(process.get())) return 0;
+    // Ended with the still-active code, the exit code cannot tell; the handle can.
     WaitForSingleObject(process.get(), kTerminateWaitMs);
   }
   HistoryWrite(title, path, "", kTaskCode, kActTaskKill);
@@ -273,7 +266,7 @@ unsigned long KillTask(const char* path, const char* title, int prompt) {
 
 bool TerminateProcessById(unsigned long processId) {
   Handle process(OpenProcess(PROCESS_ALL_ACCESS, FALSE, processId));
-  return process && TerminateOpened(process.get());
+  return process && TaskTerminate(process.get());
 }
 
 void RecordActiveTasks() {
@@ -284,19 +277,11 @@ void RecordActiveTasks() {
     if (ItemCommand(i, command) > 0) RecordFirstDetected(command, "ActiveTasks");
 }
 
-void WatchTaskCountTarget(OptionsRecord* options, int* tickCounter) {
-  g_watchOptions = options;
-  g_watchTicks = tickCounter;
-}
-
 int WatchTaskCount() {
   TraceWrite("* * * VERIFY TASKS", "Check for Task Change");
   // Only the number matters here, so the version resources are not read.
-  const int count = CountTasks(false);
-  if (count != g_watchCount) {
-    BringRealtimeForward();
-    TraceWrite("* * * * VERIFY TASKS", "NEW TASK DETECTED");
-  }
+  const int count = TaskCountDistinct(false);
+  if (count != g_watchCount) TraceWrite("* * * * VERIFY TASKS", "NEW TASK DETECTED");
   TraceSpanEnd();
   g_watchCount = count;
   ItemListClear();

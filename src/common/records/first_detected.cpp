@@ -26,12 +26,12 @@ constexpr struct {
   int code;
   const char* key;
 } kDetectedKeys[] = {
-    {370, "Hidden"},   {400, "FileTypes"}, {700, "Services"}, {701, "Services"},
-    {800, "Tasks"},    {900, "IEHelper"},  {901, "IEHelper"}, {902, "IEHelper"},
-    {kActiveXCode, kActiveX},
+    {370, "Hidden"},   {400, "FileTypes"}, {700, "Services"},
+    {701, "Services"}, {800, "Tasks"},     {900, "IEHelper"},
+    {901, "IEHelper"}, {902, "IEHelper"},  {kActiveXCode, kActiveX},
 };
 
-constexpr const char* kFilledKeys[] = {"Startup", "IEHelper", "Services", "Tasks",
+constexpr const char* kFilledKeys[] = {"Startup",    "IEHelper",  "Services", "Tasks",
                                        kActiveTasks, "FileTypes", "Hidden"};
 
 const char* FirstDetectedKeyOf(int code) {
@@ -66,13 +66,38 @@ void FirstDetectedFillCategories() {
     int (*enumerate)();
     const char* key;
   } kFills[] = {
-      {[] { ItemListClear(); return BuildStartupList(0); }, "Startup"},
-      {[] { ItemListClear(); return EnumerateIEHelpers(); }, "IEHelper"},
-      {[] { ItemListClear(); return EnumerateScheduledTasks(); }, "Tasks"},
-      {[] { ItemListClear(); EnumerateServices(0); return ItemCount(); }, "Services"},
-      {[] { ItemListClear(); return EnumerateFileTypes(); }, "FileTypes"},
+      {[] {
+         ItemListClear();
+         return BuildStartupList(0);
+       },
+       "Startup"},
+      {[] {
+         ItemListClear();
+         return EnumerateIEHelpers();
+       },
+       "IEHelper"},
+      {[] {
+         ItemListClear();
+         return EnumerateScheduledTasks();
+       },
+       "Tasks"},
+      {[] {
+         ItemListClear();
+         EnumerateServices(0);
+         return ItemCount();
+       },
+       "Services"},
+      {[] {
+         ItemListClear();
+         return EnumerateFileTypes();
+       },
+       "FileTypes"},
       {[] { return EnumerateActiveTasks(); }, kActiveTasks},
-      {[] { ItemListClear(); return EnumerateHiddenFiles(); }, "Hidden"},
+      {[] {
+         ItemListClear();
+         return EnumerateHiddenFiles();
+       },
+       "Hidden"},
   };
   for (const auto& fill : kFills) {
     fill.enumerate();
@@ -105,8 +130,8 @@ std::vector<std::string> FirstDetectedStaleNames(HKEY root, const char* subkey) 
   RegKey key;
   if (!key.Open(root, subkey, KEY_READ)) return stale;
   DWORD valueCount = 0;
-  if (RegQueryInfoKeyA(key.get(), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
-                       &valueCount, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+  if (RegQueryInfoKeyA(key.get(), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &valueCount,
+                       nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
     return stale;
   for (DWORD index = 0; index < valueCount; ++index) {
     char name[256];

@@ -18,14 +18,13 @@ constexpr char kHistoryName[] = "\\history.txt";
 Handle HistoryOpenFile() {
   char path[kPathSize + 16];
   if (HistoryFilePath(path, sizeof path) == 0) return Handle();
-  Handle file(CreateFileA(path, GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                          nullptr));
+  Handle file(
+      CreateFileA(path, GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (file) SetFilePointer(file.get(), 0, nullptr, FILE_END);
   return file;
 }
 
-void HistoryHandOn(const char* action, const char* type, const char* title,
-                   const char* command) {
+void HistoryHandOn(const char* action, const char* type, const char* title, const char* command) {
   char actionCut[48], typeCut[48], titleCut[128], commandCut[260];
   CopyBounded(actionCut, sizeof actionCut, action);
   CopyBounded(typeCut, sizeof typeCut, type);

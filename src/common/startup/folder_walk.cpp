@@ -28,7 +28,8 @@ int VisitEntry(const std::string& folder, const WIN32_FIND_DATAA& entry, int dep
   // A cut path would name another file; such an entry is passed over.
   if (path.size() > kPathLimit) return 0;
   if (handler(path.c_str(), attributes, context)) return 1;
-  if (depth > 0 && MayDescend(attributes)) return FolderWalk(path.c_str(), depth - 1, handler, context);
+  if (depth > 0 && MayDescend(attributes))
+    return FolderWalk(path.c_str(), depth - 1, handler, context);
   return 0;
 }
 

@@ -36,7 +36,8 @@ const ListItem* ItemAt(int index) {
 
 // The field's length; an unreachable item (null field) leaves an empty text.
 int CopyOut(const char* field, char* out, int capacity) {
-  if (out != nullptr && capacity > 0) CopyBounded(out, static_cast<std::size_t>(capacity), Text(field));
+  if (out != nullptr && capacity > 0)
+    CopyBounded(out, static_cast<std::size_t>(capacity), Text(field));
   return field ? static_cast<int>(std::strlen(field)) : 0;
 }
 

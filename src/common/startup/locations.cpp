@@ -44,7 +44,7 @@ constexpr const char* kRunKeyPaths[kRootCount][kRunFamilySize] = {
      "Software\\Wow6432Node\\Microsoft\\Windows\\CurrentVersion\\policies\\Explorer\\Run"}};
 
 constexpr const char* kDisabledStoreSubKeys[kDisabledStoreCount] = {
-    "Run",    "RunOnce", "RunOnceEx", "RunServices",   "RunServicesOnce", "RunSetup",
+    "Run",    "RunOnce", "RunOnceEx", "RunServices",    "RunServicesOnce", "RunSetup",
     "Policy", "WinLoad", "WinRun",    "RunOnce\\Setup", "WinNotify"};
 constexpr int kWinLoadStore = 7;
 constexpr int kWinRunStore = 8;
@@ -55,6 +55,7 @@ struct CodeText {
   const char* text;
 };
 
+// clang-format off
 constexpr CodeText kShortNames[] = {
     {1, "HKLM_RUN"}, {2, "HKLM_RUNONCE"}, {3, "HKLM_RUNONCEEX"}, {4, "HKLM_RUNSERVICES"},
     {5, "HKLM_RUNSERVICESONCE"}, {6, "HKLM_RUNONCESETUP"}, {7, "HKLM_POLICY"},
@@ -63,18 +64,19 @@ constexpr CodeText kShortNames[] = {
     {21, "x64_RUN"}, {22, "x64_RUNONCE"}, {23, "x64_RUNONCEEX"}, {24, "x64_RUNSERVICES"},
     {25, "x64_RUNSERVICESONCE"}, {26, "x64_RUNONCESETUP"}, {27, "x64_POLICY"},
     {31, "RUN_POLICY"}, {32, "K_RUNONCE"}, {33, "K_RUNONCEEX"}, {34, "K_RUNSERVICES"},
-    {35, "K_RUNSERVICESONCE"}, {100, "WIN.INI_LOAD"}, {101, "WIN.INI_RUN"},
-    {200, "STARTUP_FOLDER"}, {250, "LOGON_USERINIT"}, {251, "LOGON_SHELL"},
-    {252, "DELAYLOAD"}, {253, "TASKSCHEDULER"}, {254, "SHELLHOOK"}, {255, "APPINIT_DLL"},
-    {256, "NOTIFY"}};
+    {35, "K_RUNSERVICESONCE"},
+    {100, "WIN.INI_LOAD"}, {101, "WIN.INI_RUN"}, {200, "STARTUP_FOLDER"},
+    {250, "LOGON_USERINIT"}, {251, "LOGON_SHELL"}, {252, "DELAYLOAD"}, {253, "TASKSCHEDULER"},
+    {254, "SHELLHOOK"}, {255, "APPINIT_DLL"}, {256, "NOTIFY"}};
+// clang-format on
 
 constexpr int kLabelledRunPositions = 5;
 constexpr const char* kRunLabelRoots[kRootCount] = {
     "HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\",
     "HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\",
     "HKLM\\Software\\Wow6432Node\\Microsoft\\Windows\\CurrentVersion\\"};
-constexpr const char* kRunLabelNames[kLabelledRunPositions] = {
-    "Run", "RunOnce", "RunOnceEx", "RunServices", "RunServicesOnce"};
+constexpr const char* kRunLabelNames[kLabelledRunPositions] = {"Run", "RunOnce", "RunOnceEx",
+                                                               "RunServices", "RunServicesOnce"};
 
 constexpr CodeText kOtherLabels[] = {
     {100, "WIN.INI     [Load] Section"},
@@ -122,9 +124,7 @@ bool ProbeWow64RunKey() {
   return key.Open(HKEY_LOCAL_MACHINE, kRunKeyPaths[2][0], KEY_READ);
 }
 
-bool IsRunFamily(int code) {
-  return code >= 1 && code <= 27 && Position(code) < kRunFamilySize;
-}
+bool IsRunFamily(int code) { return code >= 1 && code <= 27 && Position(code) < kRunFamilySize; }
 
 HKEY LocationRoot(int code) {
   if (code >= 11 && code <= 17) return HKEY_CURRENT_USER;

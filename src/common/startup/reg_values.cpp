@@ -19,7 +19,8 @@ bool IsText(DWORD type) { return type == REG_SZ || type == REG_EXPAND_SZ; }
 // Ends the bytes at their first NUL (or at size) and at maxChars.
 void EndText(char* text, DWORD size, std::size_t maxChars) {
   const void* zero = std::memchr(text, '\0', size);
-  std::size_t length = zero ? static_cast<std::size_t>(static_cast<const char*>(zero) - text) : size;
+  std::size_t length =
+      zero ? static_cast<std::size_t>(static_cast<const char*>(zero) - text) : size;
   text[std::min(length, maxChars)] = '\0';
 }
 
@@ -31,7 +32,8 @@ void Reserve(std::vector<char>& buffer, DWORD size) {
 DWORD Offered(const std::vector<char>& buffer) { return static_cast<DWORD>(buffer.size() - 1); }
 
 bool Grow(ValueCursor& cursor, DWORD neededData) {
-  if (Offered(cursor.name) >= kNameLimit && Offered(cursor.data) >= std::min(neededData, kDataLimit))
+  if (Offered(cursor.name) >= kNameLimit &&
+      Offered(cursor.data) >= std::min(neededData, kDataLimit))
     return false;
   if (neededData > kDataLimit) neededData = kDataLimit;
   Reserve(cursor.name, kNameLimit);
@@ -63,9 +65,9 @@ ValueRead ValueCursorNext(ValueCursor& cursor, std::size_t maxChars) {
     DWORD nameSize = Offered(cursor.name);
     DWORD dataSize = Offered(cursor.data);
     DWORD type = REG_NONE;
-    const LONG status = RegEnumValueA(cursor.key, cursor.index, cursor.name.data(), &nameSize,
-                                      nullptr, &type, reinterpret_cast<BYTE*>(cursor.data.data()),
-                                      &dataSize);
+    const LONG status =
+        RegEnumValueA(cursor.key, cursor.index, cursor.name.data(), &nameSize, nullptr, &type,
+                      reinterpret_cast<BYTE*>(cursor.data.data()), &dataSize);
     if (status == ERROR_NO_MORE_ITEMS) return ValueRead::kEnd;
     if (status == ERROR_MORE_DATA && attempt == 0 && Grow(cursor, dataSize)) continue;
     ++cursor.index;

@@ -51,8 +51,8 @@ int EnumHookKey(const char* subkey, HookLayout layout, int code) {
     if (read != ValueRead::kText) continue;
     const char* name = cursor.name.data();
     const char* data = cursor.data.data();
-    added += layout == HookLayout::kClassInData ? AddHook(name, data, code)
-                                                 : AddHook(data, name, code);
+    added +=
+        layout == HookLayout::kClassInData ? AddHook(name, data, code) : AddHook(data, name, code);
   }
   return added;
 }

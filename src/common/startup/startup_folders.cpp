@@ -30,7 +30,7 @@ void DescribeFile(const char* path, char* title, int capacity) {
   VersionStrings version;
   ReadVersionStrings(path, &version);
   const char* text = version.text[kFileDescription][0] ? version.text[kFileDescription]
-                                                        : version.text[kProductName];
+                                                       : version.text[kProductName];
   CopyBounded(title, static_cast<std::size_t>(capacity), text);
 }
 
@@ -91,8 +91,8 @@ long ShortcutTarget(const char* shortcut, char* target260, char* description260)
   description260[0] = '\0';
   if (shortcut == nullptr) return E_INVALIDARG;
   ComPtr<IShellLinkA> link;
-  HRESULT status = CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER,
-                                    IID_IShellLinkA, link.PutVoid());
+  HRESULT status = CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                                    link.PutVoid());
   if (FAILED(status)) return status;
   status = LoadShortcut(link.get(), shortcut);
   if (FAILED(status)) return status;

@@ -92,7 +92,8 @@ void EnumWinIniKey(const char* keyName, int code) {
 void EnumDisabledStore(const char* subKey, HKEY disabledIndex, ValueCursor& cursor) {
   std::string path = std::string(kDisabledIndexKey) + "\\" + subKey;
   RegKey store;
-  if (!store.Open(HKEY_LOCAL_MACHINE, path.c_str(), KEY_READ) || !ValueCursorStart(cursor, store.get()))
+  if (!store.Open(HKEY_LOCAL_MACHINE, path.c_str(), KEY_READ) ||
+      !ValueCursorStart(cursor, store.get()))
     return;
   for (ValueRead read; (read = ValueCursorNext(cursor, kDisabledTextMax)) != ValueRead::kEnd;) {
     const char* name = cursor.name.data();
@@ -153,12 +154,14 @@ void EnumDisabledEntries() {
       EnumDisabledStore(DisabledStoreSubKey(store), disabledIndex.get(), cursor);
   }
   char folder[kPathSize] = "";
-  ProgramFolder(folder, sizeof folder);
+  if (ProgramFolder(folder, sizeof folder) == 0) return;
   AppendBounded(folder, sizeof folder, "\\Disabled");
   WalkStartupFolder(folder);
 }
 
-int WinlogonUserinitExtra(char* out260) { return WinlogonExtra("UserInit", UserinitExtraText, out260); }
+int WinlogonUserinitExtra(char* out260) {
+  return WinlogonExtra("UserInit", UserinitExtraText, out260);
+}
 
 int WinlogonShellExtra(char* out260) { return WinlogonExtra("Shell", ShellExtraText, out260); }
 

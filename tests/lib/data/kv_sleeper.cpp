@@ -1,7 +1,8 @@
 // A program for the process tests to find and stop; it ends by itself after 30 seconds.
+// A window program, so that no console host process starts beside it.
 #include <windows.h>
 
-int main() {
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   Sleep(30000);
   return 0;
 }
