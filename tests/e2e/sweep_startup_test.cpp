@@ -11,6 +11,8 @@ inline constexpr char kDisabledIndex[] = "Software\\Tamsel\\Korvane\\Disabled";
 inline constexpr char kProbeTitle[] = "SweepProbe";
 inline constexpr char kProbeCommand[] = "C:\\Probe\\sweepprobe.exe /quiet";
 inline constexpr char kAlertCaption[] = "Korvane New Program Alert";
+inline constexpr char kBackCaption[] = "This Program doesn't want to be Delayed";
+inline constexpr char kDelayedMarker[] = "1103";
 inline constexpr int kCommandField = 1026;
 inline constexpr int kMessageField = 1036;
 inline constexpr int kTicksToCycle = 17;
@@ -49,11 +51,12 @@ class SweepStartupTest : public MonitorTest {
   }
 
   // Cycles alternate halves; the startup check is in the first, so two cycles reach it.
-  static HWND AlertAfterCycles(const ProgramRun& monitor, HWND window) {
+  static HWND AlertAfterCycles(const ProgramRun& monitor, HWND window,
+                               const char* caption = kAlertCaption) {
     HWND alert = nullptr;
     for (int cycle = 0; cycle < 2 && !alert; ++cycle) {
       RunCycle(window);
-      WaitUntil([&] { return (alert = FindDialog(monitor.Id(), kAlertCaption)) != nullptr; },
+      WaitUntil([&] { return (alert = FindDialog(monitor.Id(), caption)) != nullptr; },
                 kAlertWaitMs);
     }
     return alert;
@@ -146,4 +149,27 @@ TEST_F(SweepStartupTest, PoliciesAnswerWithoutAWindow) {
   EXPECT_EQ("", Known(kProbeCommand));
   EXPECT_TRUE(HistoryHas("*START_Remove\tCURRENT_RUN\tSweepProbe"));
   EXPECT_FALSE(HistoryHas("START_Alert"));
+}
+
+TEST_F(SweepStartupTest, DelayedProgramBackInStartupIsKeptOrDisabled) {
+  ProgramRun& monitor = Launch("");
+  const HWND window = Watch(monitor);
+  AddProbe();
+  WriteSetting(kKnownStartupKey, kProbeCommand, kDelayedMarker);
+  HWND alert = AlertAfterCycles(monitor, window, kBackCaption);
+  ASSERT_NE(nullptr, alert);
+  EXPECT_EQ(nullptr, FindDialog(monitor.Id(), kAlertCaption));
+  PressBoxButton(alert, IDYES);
+  EXPECT_TRUE(WaitUntil([] { return Known(kProbeCommand) == "11"; }));
+  EXPECT_TRUE(ProbeInRun());
+
+  WriteSetting(kKnownStartupKey, kProbeCommand, kDelayedMarker);
+  alert = AlertAfterCycles(monitor, window, kBackCaption);
+  ASSERT_NE(nullptr, alert);
+  PressBoxButton(alert, IDNO);  // "Disable"
+  EXPECT_TRUE(WaitUntil(
+      [] { return ReadRegString(HKEY_LOCAL_MACHINE, kDisabledIndex, kProbeTitle) == "11"; }));
+  EXPECT_FALSE(ProbeInRun());
+  EXPECT_EQ("11", Known(kProbeCommand));
+  EXPECT_FALSE(HistoryHas("START_Alert")) << "the back-in-startup alert writes no history";
 }

@@ -1,0 +1,72 @@
+#include "bench_sandbox.h"
+
+#include <shellapi.h>
+
+#include <cstdio>
+#include <vector>
+
+namespace {
+
+const HKEY kMappedRoots[2] = {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE};
+const char* const kMappedNames[2] = {"HKCU", "HKLM"};
+int g_benchSandboxSerial = 0;
+
+void BenchRemoveFolder(const std::string& folder) {
+  std::vector<char> from(folder.begin(), folder.end());
+  from.push_back('\0');
+  from.push_back('\0');
+  SHFILEOPSTRUCTA op = {};
+  op.wFunc = FO_DELETE;
+  op.pFrom = from.data();
+  op.fFlags = FOF_NOCONFIRMATION | FOF_NOERRORUI | FOF_SILENT;
+  SHFileOperationA(&op);
+}
+
+void BenchUnmap(BenchSandbox& sandbox) {
+  for (int i = 0; i < 2; ++i) {
+    RegOverridePredefKey(kMappedRoots[i], nullptr);
+    if (sandbox.mapped[i]) RegCloseKey(sandbox.mapped[i]);
+    sandbox.mapped[i] = nullptr;
+  }
+}
+
+}  // namespace
+
+bool BenchSandboxOpen(BenchSandbox& sandbox) {
+  char name[96];
+  std::snprintf(name, sizeof name, "Software\\KorvaneBenchSandbox\\%lu_%d",
+                GetCurrentProcessId(), ++g_benchSandboxSerial);
+  sandbox.root = name;
+  for (int i = 0; i < 2; ++i) {
+    const std::string path = sandbox.root + "\\" + kMappedNames[i];
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                        &sandbox.mapped[i], nullptr) != ERROR_SUCCESS) {
+      BenchSandboxClose(sandbox);
+      return false;
+    }
+  }
+  // HKCU last: the HKLM scratch key was created through the real HKCU.
+  for (int i = 1; i >= 0; --i) {
+    if (RegOverridePredefKey(kMappedRoots[i], sandbox.mapped[i]) != ERROR_SUCCESS) {
+      BenchSandboxClose(sandbox);
+      return false;
+    }
+  }
+  char temp[MAX_PATH] = "";
+  GetTempPathA(MAX_PATH, temp);
+  char leaf[64];
+  std::snprintf(leaf, sizeof leaf, "kvbench_%lu_%d", GetCurrentProcessId(),
+                g_benchSandboxSerial);
+  sandbox.folder = std::string(temp) + leaf;
+  CreateDirectoryA(sandbox.folder.c_str(), nullptr);
+  return true;
+}
+
+void BenchSandboxClose(BenchSandbox& sandbox) {
+  BenchUnmap(sandbox);
+  if (!sandbox.root.empty()) RegDeleteTreeA(HKEY_CURRENT_USER, sandbox.root.c_str());
+  RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\KorvaneBenchSandbox");
+  if (!sandbox.folder.empty()) BenchRemoveFolder(sandbox.folder);
+  sandbox.root.clear();
+  sandbox.folder.clear();
+}

@@ -1,0 +1,113 @@
+#include "sweep_leak_bench.h"
+
+#include <windows.h>
+#include <psapi.h>
+
+#include <cstdio>
+
+#include "alerts.h"
+#include "bench_machine.h"
+#include "bench_sandbox.h"
+#include "foundation/msgbox.h"
+#include "foundation/options.h"
+#include "foundation/settings.h"
+#include "monitor.h"
+#include "monitor_init.h"
+#include "monitor_window.h"
+#include "resource.h"
+#include "startup/item_list.h"
+#include "sweep.h"
+#include "text.h"
+#include "tray_icon.h"
+
+namespace {
+
+// Not the monitor's class: a monitor running beside the bench must not find this window.
+constexpr char kBenchWindowClass[] = "KorvaneBenchMonitor";
+constexpr char kPagesKey[] = "Software\\Microsoft\\Internet Explorer\\Main";
+constexpr DWORD kPastLastCycleMs = 5000;
+
+std::size_t PrivateBytes() {
+  PROCESS_MEMORY_COUNTERS_EX counters = {};
+  counters.cb = sizeof counters;
+  if (!GetProcessMemoryInfo(GetCurrentProcess(),
+                            reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters),
+                            sizeof counters))
+    return 0;
+  return counters.PrivateUsage;
+}
+
+// Every category due on every visit of its half, and every alert answered by its policy.
+void SweepLeakOptions() {
+  for (const OptionRow& row : kOptionTable) {
+    if (row.kind == OptionKind::Interval) OptionSet(row.name, 1);
+    if (row.kind == OptionKind::Policy) OptionSet(row.name, 1);
+  }
+}
+
+bool SweepLeakStartMonitor() {
+  HINSTANCE instance = GetModuleHandleA(nullptr);
+  CopyBounded(g_monitor.className, sizeof g_monitor.className, kBenchWindowClass);
+  LoadStringA(instance, IDS_CAPTION, g_monitor.caption, kMonitorNameSize);
+  MessageCaptionSet(g_monitor.caption);
+  if (!MonitorWindowCreate(instance) || !AlertCreateFonts()) return false;
+  MonitorInitialize();
+  TrayIconReAdd();
+  return true;
+}
+
+void SweepLeakPump() {
+  MSG message;
+  while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+    if (message.message == WM_TIMER) continue;
+    TranslateMessage(&message);
+    DispatchMessageA(&message);
+  }
+}
+
+// Each cycle has something new to answer: a Run value and the start page change every time.
+void SweepLeakChurn(int cycle) {
+  char text[128];
+  std::snprintf(text, sizeof text, "C:\\Program Files\\Bench Churn\\churn%05d.exe", cycle);
+  BenchWriteRunValue("BenchChurn", text);
+  std::snprintf(text, sizeof text, "http://bench.invalid/start/%05d", cycle);
+  SettingsWriteString(HKEY_CURRENT_USER, kPagesKey, "Start Page", text);
+}
+
+bool SweepLeakCycle(int cycle) {
+  SweepLeakChurn(cycle);
+  g_sweep.lastCycleStart = GetTickCount() - kPastLastCycleMs;
+  g_sweep.realtimePending = true;
+  const int ran = SweepCycle();
+  SweepLeakPump();
+  return ran == 1 && !g_sweep.inCycle;
+}
+
+void SweepLeakStopMonitor() {
+  TrayIconUpdate(kTrayDelete, 0, 0);
+  ItemListClear();
+  AlertDeleteFonts();
+}
+
+}  // namespace
+
+SweepLeakResult SweepLeakRun(int runValues, int shortcuts, int cycles) {
+  SweepLeakResult result;
+  BenchSandbox sandbox;
+  if (!BenchSandboxOpen(sandbox)) return result;
+  BenchMachine machine;
+  if (BenchMachineBuild(sandbox, runValues, shortcuts, machine)) {
+    SweepLeakOptions();
+    result.sound = SweepLeakStartMonitor();
+    for (int cycle = 0; result.sound && cycle < cycles; ++cycle) {
+      result.sound = SweepLeakCycle(cycle);
+      if (!result.sound) break;
+      ++result.cyclesRun;
+      if (cycle == 0) result.firstBytes = PrivateBytes();
+    }
+    result.lastBytes = PrivateBytes();
+    SweepLeakStopMonitor();
+  }
+  BenchSandboxClose(sandbox);
+  return result;
+}

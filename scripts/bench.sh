@@ -1,0 +1,38 @@
+#!/usr/bin/env bash
+# Builds everything and runs the bench under Wine in its own prefix and X server; prints its
+# lines and judges the two targets: startup-check ratio at most 3 at N=4096, and private
+# bytes after the last sweep cycle at most 5% above those after the first.
+set -u
+. "$(dirname "$0")/env.sh"
+kv_setup || exit 1
+kv_build || exit 1
+
+kv_start_x private || exit 1
+rm -rf "$KV_BUILD/wineprefix-bench"
+kv_start_wine "$KV_BUILD/wineprefix-bench"
+trap kv_stop_wine EXIT
+
+kv_log "bench under Wine"
+output=$(wine "$KV_WIN_BUILD/bin/kv_bench.exe" </dev/null)
+status=$?
+output=$(printf '%s\n' "$output" | tr -d '\r')
+printf '%s\n' "$output"
+[ $status -eq 0 ] || { kv_log "bench failed ($status)"; exit 1; }
+
+printf '%s\n' "$output" | awk '
+  /^startup-check N=4096 / {
+    seen_ratio = 1
+    split($5, r, "="); if (r[2] + 0 > 3) { print "FAIL ratio " r[2] " above 3 at N=4096"; bad = 1 }
+  }
+  /^sweep-leak / {
+    seen_leak = 1
+    split($2, a, "="); split($3, b, "=")
+    if (a[2] + 0 <= 0 || b[2] + 0 > (a[2] + 0) * 1.05) {
+      print "FAIL private bytes grew from " a[2] " to " b[2]; bad = 1
+    }
+  }
+  END {
+    if (!seen_ratio || !seen_leak) { print "FAIL bench printed no result"; bad = 1 }
+    if (!bad) print "PASS ratio and leak targets"
+    exit bad
+  }'
