@@ -27,6 +27,7 @@ constexpr char kBenchWindowClass[] = "KorvaneBenchMonitor";
 constexpr char kPagesKey[] = "Software\\Microsoft\\Internet Explorer\\Main";
 constexpr DWORD kPastLastCycleMs = 5000;
 
+// Windows reports the commit charge in both fields; Wine fills only PagefileUsage.
 std::size_t PrivateBytes() {
   PROCESS_MEMORY_COUNTERS_EX counters = {};
   counters.cb = sizeof counters;
@@ -34,7 +35,7 @@ std::size_t PrivateBytes() {
                             reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters),
                             sizeof counters))
     return 0;
-  return counters.PrivateUsage;
+  return counters.PrivateUsage != 0 ? counters.PrivateUsage : counters.PagefileUsage;
 }
 
 // Every category due on every visit of its half, and every alert answered by its policy.

@@ -29,3 +29,6 @@ struct MonitorGlobals {
 
 extern MonitorGlobals g_monitor;
 extern OptionsRecord g_options;
+
+// Loads every option into g_options and hands the cookie limit to the item list.
+void MonitorLoadOptions();

@@ -2,7 +2,6 @@
 
 #include <windows.h>
 
-#include "foundation/handles.h"
 #include "foundation/options.h"
 #include "foundation/paths.h"
 #include "foundation/settings.h"
@@ -15,6 +14,7 @@
 #include "startup/item_list.h"
 #include "startup/locations.h"
 #include "startup/self_autostart.h"
+#include "startup/startup_actions.h"
 #include "sweep.h"
 #include "text.h"
 
@@ -54,6 +54,11 @@ void MonitorTraceBegin() {
   TraceNote("-------------------------------------Begin Korvane", identity);
 }
 
+void MonitorLoadOptions() {
+  LoadOptions(g_options);
+  ItemListSetCookieLimit(g_options.value[kOptMaxCookie]);
+}
+
 void MonitorInitialize() {
   TraceSetCounter(kTraceOff);
   g_sweep.lastCycleStart = GetTickCount();
@@ -61,12 +66,15 @@ void MonitorInitialize() {
   MonitorReadDebug();
   ItemListClear();
   g_wow64RunKey = ProbeWow64RunKey();
+  // Protected entries are removed only after the user says yes, unless the policy answers.
+  g_startupActionsAskFirst = true;
+  g_startupActionsOwner = g_monitor.window;
   SettingsFirstRun();
   MonitorTraceBegin();
   MonitorTakeSnapshots();
   MonitorUpgradeStore();
   InitFileTypeStore();
-  LoadOptions(g_options);
+  MonitorLoadOptions();
   g_selfAutostart = IsSelfAutostart() ? 1 : 0;
   SweepDelayedReset(LoadDelayedList());
 }

@@ -96,7 +96,7 @@ void SweepVisitHalf() {
 void SweepRealtimeForward() {
   const OptionRow& update = OptionRowFor(kOptUpdate);
   if (OptionGet(update.name, 0) != 0) {
-    LoadOptions(g_options);
+    MonitorLoadOptions();
     SettingsWriteString(HKEY_CURRENT_USER, kOptionsKey, update.name, "0");
   }
   for (const SweepCategory& category : kSweepCategories)
