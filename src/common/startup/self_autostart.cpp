@@ -2,9 +2,15 @@
 
 #include <windows.h>
 
+#include <cstddef>
+#include <vector>
+
 #include "foundation/paths.h"
 #include "foundation/settings.h"
 #include "foundation/strings.h"
+#include "startup/item_list.h"
+#include "startup/locations.h"
+#include "startup/snapshot.h"
 #include "startup/startup_actions.h"
 #include "startup/startup_list.h"
 #include "resource.h"
@@ -15,7 +21,6 @@ int g_selfAutostart = 0;
 namespace {
 
 inline constexpr char kMachineRunKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
-inline constexpr char kKnownStartupKey[] = "Software\\Tamsel\\Korvane\\Run";
 inline constexpr char kAutostartProgram[] = "\\korvane.exe -expressboot";
 inline constexpr int kRegTextSize = 1024;
 
@@ -39,10 +44,43 @@ int SelfAutostartOn() {
   return written;
 }
 
+struct ListedEntry {
+  char command[kItemCommandSize];
+  char key[kItemKeySize];
+  int code;
+};
+
+// Titles under which the two programs may have put themselves into a startup location.
+inline constexpr const char* kMonitorTitles[] = {"Korvane", "Korvane System Monitor"};
+inline constexpr const char* kExplorerTitles[] = {"Korvane Explorer"};
+
+template <std::size_t N>
+void SelfAutostartRemoveTitles(const ListedEntry& entry, const char* const (&titles)[N]) {
+  for (const char* title : titles) RemoveStartupEntry(title, entry.command, entry.key, entry.code);
+}
+
 // Removes the monitor's and the explorer's entries from the startup list just built;
-// 1 when a monitor entry was among them.
+// 1 when a monitor entry was among them. The list is copied first because removing
+// entries must not walk a list that the removal may rebuild.
 int SelfAutostartRemoveListed() {
-  return 0;  // TODO(item list): walk the list once the startup enumeration fills it.
+  std::vector<ListedEntry> entries(static_cast<std::size_t>(ItemCount()));
+  for (int i = 0; i < ItemCount(); ++i) {
+    ItemCommand(i, entries[i].command);
+    ItemKey(i, entries[i].key);
+    entries[i].code = ItemCode(i);
+  }
+  int found = 0;
+  for (ListedEntry& entry : entries) {
+    char name[kItemCommandSize];
+    SnapshotName(entry.command, name);
+    if (ContainsNoCase(name, "Korvane.exe")) {
+      SelfAutostartRemoveTitles(entry, kMonitorTitles);
+      found = 1;
+    } else if (ContainsNoCase(name, "KorvaneEx.exe")) {
+      SelfAutostartRemoveTitles(entry, kExplorerTitles);
+    }
+  }
+  return found;
 }
 
 int SelfAutostartOff() {
