@@ -4,52 +4,29 @@
 
 #include "lookup_text.h"
 
-TEST(KnowledgeBaseKey, CutsAtTheFirstSeparator) {
+TEST(KnowledgeBaseKey, CutsAtTheFirstSeparatorAndStaysInItsFolder) {
   EXPECT_EQ("setup_tool", KnowledgeBaseKey("C:\\Program Files\\Setup Tool.exe"));
-  EXPECT_EQ("foo", KnowledgeBaseKey("foo-bar.exe"));
-  EXPECT_EQ("foo", KnowledgeBaseKey("C:\\X\\FOO~1.EXE"));
-  // The only separator sits at the second character: nothing is cut.
+  // The only separator sits at the second character: nothing is cut, unless two kinds are there.
   EXPECT_EQ("a.exe", KnowledgeBaseKey("C:\\A.EXE"));
-  EXPECT_EQ("a-b", KnowledgeBaseKey("a-b"));
-  // Two kinds present: the cut happens even at the second character.
   EXPECT_EQ("a", KnowledgeBaseKey("a.b-c"));
-  // The first character is never examined.
-  EXPECT_EQ(".hidden", KnowledgeBaseKey(".hidden"));
-  EXPECT_EQ("what_", KnowledgeBaseKey("what?"));
-}
-
-TEST(KnowledgeBaseKey, SharedPagesAndSafeNames) {
   EXPECT_EQ("ycomp", KnowledgeBaseKey("C:\\X\\MyComp Helper.exe"));
-  EXPECT_EQ("trickler", KnowledgeBaseKey("FSTrickler"));
   EXPECT_EQ("kvcommand", KnowledgeBaseKey("%1 %*"));
-  EXPECT_EQ("kvsaver", KnowledgeBaseKey("%1 /S"));
   // Whatever the name, the page cannot leave its folder or name a device stream.
   EXPECT_EQ("evil", KnowledgeBaseKey("..\\..\\evil.exe"));
   EXPECT_EQ(".._windowswin.ini", KnowledgeBaseKey("..:/windows/win.ini"));
-  EXPECT_EQ("a_b_c_d_e", KnowledgeBaseKey("a*b|c<d\"e"));
   EXPECT_EQ("", KnowledgeBaseKey("C:\\folder\\"));
   EXPECT_EQ(260u, KnowledgeBaseKey(std::string(5000, 'k')).size());
 }
 
-TEST(LookupEncode, BlanksAmpersandsAndUnsafeCharacters) {
+TEST(LookupEncode, EscapesBoundsAndBases) {
   EXPECT_EQ("Tom+Jerry%20Inc.", LookupEncode("Tom&Jerry Inc."));
-  EXPECT_EQ("C:\\A/B?c=d;e,f", LookupEncode("C:\\A/B?c=d;e,f"));
   EXPECT_EQ("%22x%22%20%23y%25%3C%3E", LookupEncode("\"x\" #y%<>"));
   EXPECT_EQ("%0D%0A%7F%E9", LookupEncode("\r\n\x7F\xE9"));
-}
-
-TEST(LookupBound, NeverLeavesHalfAnEscape) {
-  EXPECT_EQ("ab", LookupBound("ab%20", 3));
+  // A cut never leaves half an escape; only web addresses are taken as the base.
   EXPECT_EQ("ab", LookupBound("ab%20", 4));
   EXPECT_EQ("ab%20", LookupBound("ab%20c", 5));
-  EXPECT_EQ("abc", LookupBound("abc", 3));
-}
-
-TEST(LookupBase, OnlyWebAddressesAreTaken) {
   EXPECT_EQ("https://kb.example.org/velt/", LookupBase("https://kb.example.org/velt", "F"));
-  EXPECT_EQ("HTTP://x/", LookupBase("HTTP://x/", "F"));
-  for (const char* bad : {"", "C:\\evil.exe ", "file:///c:/x/", "http://x y/", "http://\"x/",
-                          "mailto:a@b"})
+  for (const char* bad : {"", "C:\\evil.exe ", "file:///c:/x/", "http://x y/", "http://\"x/"})
     EXPECT_EQ("F", LookupBase(bad, "F")) << bad;
   EXPECT_EQ("F", LookupBase("http://" + std::string(300, 'x'), "F"));
 }
@@ -91,7 +68,7 @@ TEST(LookupAddress, ShortAndDetailedQueries) {
             DetailedLookupAddress(kBase, Request()));
 }
 
-TEST(LookupAddress, TitleWithoutPathAndBounds) {
+TEST(LookupAddress, TitleBoundsAndHelpPages) {
   LookupRequest r = Request();
   r.normalised = "";
   r.title = "Tom & Jerry";
@@ -109,18 +86,10 @@ TEST(LookupAddress, TitleWithoutPathAndBounds) {
   const std::string detailed = DetailedLookupAddress(kBase, r);
   EXPECT_LE(detailed.size(), kDetailedAddressMax);
   EXPECT_EQ(std::string::npos, detailed.find("&build="));  // cut with the query at 1023
-  EXPECT_EQ("en", ShortLookupLocation(9));
   EXPECT_EQ("de", ShortLookupLocation(7));
-  EXPECT_EQ("fr", ShortLookupLocation(12));
-}
-
-TEST(HelpPageName, PrefixUnlessUs) {
-  EXPECT_EQ("startup.html", HelpPageName("us", 6026));
-  EXPECT_EQ("helpme.html", HelpPageName("US", 6051));
   EXPECT_EQ("de_startup.html", HelpPageName("de", 6026));
-  EXPECT_EQ("features.html", HelpPageName("us", 1));
+  EXPECT_EQ("startup.html", HelpPageName("US", 6026));
   EXPECT_EQ("startup.html", HelpPageName("..\\..\\x", 6026));
-  EXPECT_EQ("startup.html", HelpPageName("", 6026));
 }
 
 TEST(LookupCommands, AolAndBrowserCommandLines) {
@@ -130,7 +99,5 @@ TEST(LookupCommands, AolAndBrowserCommandLines) {
             AolInfoCommand("C:\\Program Files\\AOL\"", "http://a/b"));
   EXPECT_EQ("\"C:\\Program Files\\IE\\iexplore.exe\" http://a/",
             CommandWithArgument("C:\\Program Files\\IE\\iexplore.exe", "http://a/"));
-  EXPECT_EQ("C:\\IE\\iexplore.exe http://a/",
-            CommandWithArgument("C:\\IE\\iexplore.exe", "http://a/"));
   EXPECT_EQ("[InternetShortcut]\r\nURL=http://a/b\r\n", InternetShortcutText("http://a/b\r\n[x]"));
 }

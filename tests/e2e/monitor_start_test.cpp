@@ -5,29 +5,7 @@
 #include "monitor_driver.h"
 #include "sandbox.h"
 
-namespace {
-
-// Key and value of every line of the trace section, in file order.
-std::vector<std::pair<std::string, std::string>> TraceLines() {
-  std::vector<char> section(32768);
-  GetPrivateProfileSectionA("Trace", section.data(), static_cast<DWORD>(section.size()),
-                            TraceFilePath().c_str());
-  std::vector<std::pair<std::string, std::string>> lines;
-  for (const char* line = section.data(); *line; line += lstrlenA(line) + 1) {
-    std::string text(line);
-    const auto equals = text.find('=');
-    lines.emplace_back(text.substr(0, equals), text.substr(equals + 1));
-  }
-  return lines;
-}
-
-bool EndsWith(const std::string& text, const std::string& tail) {
-  return text.size() >= tail.size() && text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
-}
-
-}  // namespace
-
-TEST_F(MonitorTest, FirstRunCreatesTheSettingsTree) {
+TEST_F(MonitorTest, FirstRunCreatesTheTreeAndPutsTheMonitorIntoAutostartAsKnown) {
   Launch("");
   for (const char* sub : {"Options", "Run", "IEHelpers", "HostFile", "Tasks", "Nuts", "Cookies"})
     EXPECT_TRUE(RegKeyExists(HKEY_CURRENT_USER, (std::string(kBaseKey) + "\\" + sub).c_str())) << sub;
@@ -35,12 +13,10 @@ TEST_F(MonitorTest, FirstRunCreatesTheSettingsTree) {
   EXPECT_GE(firstRun.size(), 8u) << "first-run date: " << firstRun;
   EXPECT_NE(std::string::npos, firstRun.find_first_of("0123456789"));
   EXPECT_EQ("15.2.2008.0", ReadRegString(HKEY_CURRENT_USER, kBaseKey, "Version"));
-}
-
-TEST_F(MonitorTest, FirstRunPutsTheMonitorIntoAutostartAsKnown) {
-  Launch("");
   EXPECT_EQ(AutostartCommand(), ReadRegString(HKEY_LOCAL_MACHINE, kMachineRunKey, "Korvane"));
   EXPECT_EQ("1", ReadRegString(HKEY_CURRENT_USER, kKnownStartupKey, AutostartCommand().c_str()));
+  EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(TraceFilePath().c_str()))
+      << "without Debug no trace file is made";
 }
 
 TEST_F(MonitorTest, RunsOneHiddenWindowWithItsTrayIcon) {
@@ -67,16 +43,15 @@ TEST_F(MonitorTest, HideTobbitLeavesTheNotificationAreaAlone) {
 TEST_F(MonitorTest, DebugOptionWritesTheStartSpan) {
   WriteOption("Debug", "1");
   Launch("");
-  const auto lines = TraceLines();
+  std::vector<char> section(32768);
+  GetPrivateProfileSectionA("Trace", section.data(), static_cast<DWORD>(section.size()),
+                            TraceFilePath().c_str());
+  std::vector<std::string> lines;
+  for (const char* line = section.data(); *line; line += lstrlenA(line) + 1) lines.push_back(line);
   ASSERT_EQ(2u, lines.size()) << "only the start-up span is traced before the first cycle";
-  EXPECT_TRUE(EndsWith(lines[0].first, ".1")) << lines[0].first;
-  EXPECT_TRUE(EndsWith(lines[0].second, " START: From Initialize to Post")) << lines[0].second;
-  EXPECT_TRUE(EndsWith(lines[1].first, ".2")) << lines[1].first;
-  EXPECT_EQ(0u, lines[1].second.find("**:**:** NanoCycles: From Initialize to Post = "))
-      << lines[1].second;
-}
-
-TEST_F(MonitorTest, WithoutDebugNoTraceFileIsMade) {
-  Launch("");
-  EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(TraceFilePath().c_str()));
+  const std::string step = " START: From Initialize to Post";
+  EXPECT_EQ(lines[0].find(".1="), lines[0].find('=') - 2) << lines[0];
+  EXPECT_EQ(lines[0].size() - step.size(), lines[0].rfind(step)) << lines[0];
+  EXPECT_NE(std::string::npos, lines[1].find(".2=**:**:** NanoCycles: From Initialize to Post = "))
+      << lines[1];
 }

@@ -27,15 +27,19 @@ class SweepPagesTest : public MonitorTest {
   }
   static std::string Remembered() { return ReadRegString(HKEY_CURRENT_USER, kBaseKey, "StartPage"); }
 
-  // Runs cycles until one has checked the pages (it is in the first half).
-  static bool PagesChecked(HWND window) {
-    return WaitUntil([&] {
+  // Starts the monitor and runs cycles until one has checked the pages (in the first half).
+  ProgramRun& LaunchAndCheckPages() {
+    ProgramRun& monitor = Launch("");
+    const HWND window = MonitorWindowOf(monitor.Id());
+    EXPECT_TRUE(WaitUntil([&] { return TrayIconShown(window); }));
+    EXPECT_TRUE(WaitUntil([&] {
       WaitCycleGap();
       SendTicks(window, 17);
       return WaitUntil(
           [] { return ReadTextFile(TraceFilePath()).find("IE Start/Search Page") != std::string::npos; },
           2000);
-    });
+    }));
+    return monitor;
   }
 
  private:
@@ -48,10 +52,7 @@ TEST_F(SweepPagesTest, PolicyTwoPutsTheRememberedPageBack) {
   WriteOption("HideHomePage", "2");
   WriteSetting(kBaseKey, "StartPage", "http://home.example/");
   WriteSetting(kIEMainKey, kStartPageValue, "http://hijack.example/");
-  ProgramRun& monitor = Launch("");
-  const HWND window = MonitorWindowOf(monitor.Id());
-  ASSERT_TRUE(WaitUntil([&] { return TrayIconShown(window); }));
-  ASSERT_TRUE(PagesChecked(window));
+  ProgramRun& monitor = LaunchAndCheckPages();
   EXPECT_TRUE(WaitUntil([] { return Current() == "http://home.example/"; }));
   EXPECT_EQ("http://home.example/", Remembered());
   EXPECT_EQ(nullptr, FindBox(monitor.Id()));
@@ -61,10 +62,7 @@ TEST_F(SweepPagesTest, PolicyOneAcceptsTheNewPage) {
   WriteOption("HideHomePage", "1");
   WriteSetting(kBaseKey, "StartPage", "http://home.example/");
   WriteSetting(kIEMainKey, kStartPageValue, "http://new.example/");
-  ProgramRun& monitor = Launch("");
-  const HWND window = MonitorWindowOf(monitor.Id());
-  ASSERT_TRUE(WaitUntil([&] { return TrayIconShown(window); }));
-  ASSERT_TRUE(PagesChecked(window));
+  LaunchAndCheckPages();
   EXPECT_TRUE(WaitUntil([] { return Remembered() == "http://new.example/"; }));
   EXPECT_EQ("http://new.example/", Current());
 }
@@ -72,11 +70,8 @@ TEST_F(SweepPagesTest, PolicyOneAcceptsTheNewPage) {
 TEST_F(SweepPagesTest, TrailingSlashAndLetterCaseAreNoChange) {
   WriteSetting(kBaseKey, "StartPage", "http://Home.example/");
   WriteSetting(kIEMainKey, kStartPageValue, "http://home.EXAMPLE");
-  ProgramRun& monitor = Launch("");
-  const HWND window = MonitorWindowOf(monitor.Id());
-  ASSERT_TRUE(WaitUntil([&] { return TrayIconShown(window); }));
-  ASSERT_TRUE(PagesChecked(window));
-  ASSERT_TRUE(WaitMessagesHandled(window));
+  ProgramRun& monitor = LaunchAndCheckPages();
+  ASSERT_TRUE(WaitMessagesHandled(MonitorWindowOf(monitor.Id())));
   EXPECT_EQ(nullptr, FindBox(monitor.Id())) << "no question for the same page";
   EXPECT_EQ("http://home.EXAMPLE", Current());
   EXPECT_EQ("http://Home.example/", Remembered());

@@ -7,7 +7,6 @@
 namespace {
 
 inline constexpr char kUserRunKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
-inline constexpr char kDisabledIndex[] = "Software\\Tamsel\\Korvane\\Disabled";
 inline constexpr char kProbeTitle[] = "SweepProbe";
 inline constexpr char kProbeCommand[] = "C:\\Probe\\sweepprobe.exe /quiet";
 inline constexpr char kAlertCaption[] = "Korvane New Program Alert";
@@ -15,8 +14,6 @@ inline constexpr char kBackCaption[] = "This Program doesn't want to be Delayed"
 inline constexpr char kDelayedMarker[] = "1103";
 inline constexpr int kCommandField = 1026;
 inline constexpr int kMessageField = 1036;
-inline constexpr int kTicksToCycle = 17;
-inline constexpr DWORD kAlertWaitMs = 4000;
 
 class SweepStartupTest : public MonitorTest {
  protected:
@@ -29,41 +26,37 @@ class SweepStartupTest : public MonitorTest {
     MonitorTest::TearDown();
     Forget();
   }
-
   static void Forget() {
     RegKey run;
     if (run.Open(HKEY_CURRENT_USER, kUserRunKey, KEY_SET_VALUE))
       RegDeleteValueA(run.get(), kProbeTitle);
     DeleteFileA(HistoryFilePath().c_str());
   }
-
   HWND Watch(ProgramRun& monitor) {
     const HWND window = MonitorWindowOf(monitor.Id());
     EXPECT_TRUE(WaitUntil([&] { return TrayIconShown(window); }));
     return window;
   }
-
   static void AddProbe() { WriteSetting(kUserRunKey, kProbeTitle, kProbeCommand); }
-
   static void RunCycle(HWND window) {
     WaitCycleGap();
-    SendTicks(window, kTicksToCycle);
+    SendTicks(window, 17);
   }
-
   // Cycles alternate halves; the startup check is in the first, so two cycles reach it.
   static HWND AlertAfterCycles(const ProgramRun& monitor, HWND window,
                                const char* caption = kAlertCaption) {
     HWND alert = nullptr;
     for (int cycle = 0; cycle < 2 && !alert; ++cycle) {
       RunCycle(window);
-      WaitUntil([&] { return (alert = FindDialog(monitor.Id(), caption)) != nullptr; },
-                kAlertWaitMs);
+      WaitUntil([&] { return (alert = FindDialog(monitor.Id(), caption)) != nullptr; }, 4000);
     }
     return alert;
   }
-
-  static std::string Known(const char* name) {
-    return ReadRegString(HKEY_CURRENT_USER, kKnownStartupKey, name);
+  static std::string Known() {
+    return ReadRegString(HKEY_CURRENT_USER, kKnownStartupKey, kProbeCommand);
+  }
+  static std::string DisabledCode() {
+    return ReadRegString(HKEY_LOCAL_MACHINE, "Software\\Tamsel\\Korvane\\Disabled", kProbeTitle);
   }
   static bool ProbeInRun() { return RegValueExists(HKEY_CURRENT_USER, kUserRunKey, kProbeTitle); }
   static bool HistoryHas(const char* text) {
@@ -85,7 +78,7 @@ TEST_F(SweepStartupTest, YesRemembersTheEntryUnderItsLocation) {
   EXPECT_EQ(std::string::npos, message.find("%s")) << message;
   EXPECT_TRUE(HistoryHas("START_Alert\tCURRENT_RUN"));
   PressBoxButton(alert, IDYES);
-  EXPECT_TRUE(WaitUntil([] { return Known(kProbeCommand) == "11"; }));
+  EXPECT_TRUE(WaitUntil([] { return Known() == "11"; }));
   EXPECT_TRUE(ProbeInRun());
   EXPECT_FALSE(HistoryHas("*START_Remove"));
 }
@@ -101,8 +94,8 @@ TEST_F(SweepStartupTest, NoRemovesAndAThirdAlertForTheSameCommandDisables) {
     PressBoxButton(alert, IDNO);
     ASSERT_TRUE(WaitUntil([] { return !ProbeInRun(); })) << "round " << round;
     EXPECT_TRUE(HistoryHas("*START_Remove\tCURRENT_RUN\tSweepProbe"));
-    EXPECT_EQ("", Known(kProbeCommand));
-    EXPECT_EQ("", ReadRegString(HKEY_LOCAL_MACHINE, kDisabledIndex, kProbeTitle));
+    EXPECT_EQ("", Known());
+    EXPECT_EQ("", DisabledCode());
   }
   AddProbe();
   const HWND alert = AlertAfterCycles(monitor, window);
@@ -110,10 +103,9 @@ TEST_F(SweepStartupTest, NoRemovesAndAThirdAlertForTheSameCommandDisables) {
   const DWORD startsBefore = monitor.Starts();
   PressBoxButton(alert, IDNO);
   // A program that keeps coming back is disabled, so the explorer can bring it back.
-  EXPECT_TRUE(WaitUntil(
-      [] { return ReadRegString(HKEY_LOCAL_MACHINE, kDisabledIndex, kProbeTitle) == "11"; }));
+  EXPECT_TRUE(WaitUntil([] { return DisabledCode() == "11"; }));
   EXPECT_FALSE(ProbeInRun());
-  EXPECT_EQ("11", Known(kProbeCommand));
+  EXPECT_EQ("11", Known());
   EXPECT_EQ(kProbeCommand, ReadRegString(HKEY_LOCAL_MACHINE,
                                          "Software\\Tamsel\\Korvane\\Disabled\\Run", kProbeTitle));
   EXPECT_GT(monitor.Starts(), startsBefore) << "the help page is handed to the browser";
@@ -127,7 +119,7 @@ TEST_F(SweepStartupTest, PoliciesAnswerWithoutAWindow) {
     AddProbe();
     ASSERT_TRUE(WaitUntil([&] {
       RunCycle(window);
-      return Known(kProbeCommand) == "11";
+      return Known() == "11";
     }));
     EXPECT_EQ(nullptr, FindDialog(monitor.Id(), kAlertCaption));
     EXPECT_TRUE(ProbeInRun());
@@ -146,7 +138,7 @@ TEST_F(SweepStartupTest, PoliciesAnswerWithoutAWindow) {
     return !ProbeInRun();
   }));
   EXPECT_EQ(nullptr, FindDialog(monitor.Id(), kAlertCaption));
-  EXPECT_EQ("", Known(kProbeCommand));
+  EXPECT_EQ("", Known());
   EXPECT_TRUE(HistoryHas("*START_Remove\tCURRENT_RUN\tSweepProbe"));
   EXPECT_FALSE(HistoryHas("START_Alert"));
 }
@@ -160,16 +152,15 @@ TEST_F(SweepStartupTest, DelayedProgramBackInStartupIsKeptOrDisabled) {
   ASSERT_NE(nullptr, alert);
   EXPECT_EQ(nullptr, FindDialog(monitor.Id(), kAlertCaption));
   PressBoxButton(alert, IDYES);
-  EXPECT_TRUE(WaitUntil([] { return Known(kProbeCommand) == "11"; }));
+  EXPECT_TRUE(WaitUntil([] { return Known() == "11"; }));
   EXPECT_TRUE(ProbeInRun());
 
   WriteSetting(kKnownStartupKey, kProbeCommand, kDelayedMarker);
   alert = AlertAfterCycles(monitor, window, kBackCaption);
   ASSERT_NE(nullptr, alert);
   PressBoxButton(alert, IDNO);  // "Disable"
-  EXPECT_TRUE(WaitUntil(
-      [] { return ReadRegString(HKEY_LOCAL_MACHINE, kDisabledIndex, kProbeTitle) == "11"; }));
+  EXPECT_TRUE(WaitUntil([] { return DisabledCode() == "11"; }));
   EXPECT_FALSE(ProbeInRun());
-  EXPECT_EQ("11", Known(kProbeCommand));
+  EXPECT_EQ("11", Known());
   EXPECT_FALSE(HistoryHas("START_Alert")) << "the back-in-startup alert writes no history";
 }

@@ -1,6 +1,5 @@
-// The tray icon's popup menu: its items in order, a choice, and what opens no menu.
+// The tray icon's popup menu: a choice by key, the exit item, and what opens no menu.
 #include <string>
-#include <vector>
 
 #include "monitor_driver.h"
 
@@ -11,39 +10,11 @@ inline constexpr WPARAM kTrayIcon = 6036;
 // Selectable items on the NT family: the restart-commands item is 9x only.
 inline constexpr int kSelectableItems = 13;
 
-struct MenuRow {
-  UINT command;
-  std::string text;
-};
-
-const std::vector<MenuRow> kExpectedRows = {
-    {6027, "About &Korvane / VELT..."}, {6033, "&Options..."}, {0, ""},
-    {6026, "Display &Startup Info..."}, {6055, "Delayed Start..."},
-    {6040, "Display IE Helpers..."}, {6038, "Display Ser&vices..."},
-    {6039, "Display Scheduled &Tasks..."}, {6056, "Display ActiveX..."}, {0, ""},
-    {6029, "Display Active &Tasks..."}, {6028, "Display  &Cookies Filters..."},
-    {6042, "Display &File Types..."}, {6052, "Display &Hidden Files..."}, {0, ""},
-    {6030, "E&xit Program"}};
-
 HWND OpenMenu(const ProgramRun& monitor, HWND window) {
   PostMessageA(window, kTrayMessage, kTrayIcon, WM_RBUTTONUP);
   HWND popup = nullptr;
   WaitUntil([&] { return (popup = FindPopupMenu(monitor.Id())) != nullptr; });
   return popup;
-}
-
-// Only where menus of other processes can be read (Windows; Wine refuses them).
-void ExpectRowsWhenReadable(HWND popup) {
-  HMENU menu = reinterpret_cast<HMENU>(SendMessageA(popup, MN_GETHMENU, 0, 0));
-  const int count = GetMenuItemCount(menu);
-  if (count < 0) return;
-  ASSERT_EQ(kExpectedRows.size(), static_cast<size_t>(count));
-  for (int i = 0; i < count; ++i) {
-    char text[128] = "";
-    GetMenuStringA(menu, i, text, sizeof text, MF_BYPOSITION);
-    EXPECT_EQ(kExpectedRows[i].command, GetMenuItemID(menu, i)) << i;
-    EXPECT_EQ(kExpectedRows[i].text, text) << i;
-  }
 }
 
 }  // namespace
@@ -58,7 +29,6 @@ TEST_F(MonitorTest, TrayMenuOpensOnRightClickAndItsItemsPostTheirCommands) {
 
   HWND popup = OpenMenu(monitor, window);
   ASSERT_NE(nullptr, popup);
-  ExpectRowsWhenReadable(popup);
   PostMessageA(popup, WM_KEYDOWN, VK_ESCAPE, 0);
   ASSERT_TRUE(WaitUntil([&] { return FindPopupMenu(monitor.Id()) == nullptr; }));
 

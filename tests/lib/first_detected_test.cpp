@@ -8,11 +8,16 @@
 
 namespace {
 
+constexpr char kDetected[] = "Software\\Tamsel\\Detected";
 constexpr char kStartup[] = "Software\\Tamsel\\Detected\\Startup";
 constexpr char kTasks[] = "Software\\Tamsel\\Detected\\Tasks";
-constexpr char kActiveTasks[] = "Software\\Tamsel\\Detected\\ActiveTasks";
-constexpr char kActiveX[] = "Software\\Tamsel\\Detected\\ActiveX";
 
+void Put(const char* key, const std::string& name, const char* value) {
+  SettingsWriteString(HKEY_CURRENT_USER, key, name.c_str(), value);
+}
+std::string Get(const char* key, const std::string& name) {
+  return ReadRegString(HKEY_CURRENT_USER, key, name.c_str());
+}
 std::string Detected(int code, const char* name) {
   char text[24] = "unset";
   FirstDetectedText(name, code, text);
@@ -25,81 +30,59 @@ using FirstDetectedTest = RegistrySandbox;
 
 TEST_F(FirstDetectedTest, RecordsTheProgramFileOnce) {
   const std::string file = WriteScratchFile("tool.exe", "MZ");
-  const std::string command = file + " -min";
   const std::string record = UpperText(file);
-  EXPECT_EQ(0, RecordFirstDetected(command.c_str(), "Startup"));
-  const std::string first = ReadRegString(HKEY_CURRENT_USER, kStartup, record.c_str());
+  EXPECT_EQ(0, RecordFirstDetected((file + " -min").c_str(), "Startup"));
+  const std::string first = Get(kStartup, record);
   ASSERT_FALSE(first.empty());
   EXPECT_LE(first.size(), 23u);
   EXPECT_EQ(first, Detected(252, record.c_str()));
-
-  SettingsWriteString(HKEY_CURRENT_USER, kStartup, record.c_str(), "01/02/2003 4:05 AM");
-  EXPECT_EQ(1, RecordFirstDetected(command.c_str(), "Startup"));
-  EXPECT_EQ("01/02/2003 4:05 AM", ReadRegString(HKEY_CURRENT_USER, kStartup, record.c_str()));
+  Put(kStartup, record, "01/02/2003 4:05 AM");
+  EXPECT_EQ(1, RecordFirstDetected((file + " -min").c_str(), "Startup"));
+  EXPECT_EQ("01/02/2003 4:05 AM", Get(kStartup, record));
 
   const std::string missing = ScratchFolder() + "\\gone.exe";
   EXPECT_EQ(0, RecordFirstDetected(missing.c_str(), "Startup"));
   EXPECT_FALSE(RegValueExists(HKEY_CURRENT_USER, kStartup, UpperText(missing).c_str()));
-
   EXPECT_EQ(0, RecordFirstDetected("{0000-CLSID} not a file", "ActiveX"));
   EXPECT_EQ(1, RecordFirstDetected("{0000-CLSID} not a file", "ActiveX"));
-  EXPECT_NE("", Detected(1200, "{0000-CLSID} not a file"));
 }
 
 TEST_F(FirstDetectedTest, CodesChooseTheirCategory) {
-  SettingsWriteString(HKEY_CURRENT_USER, kActiveTasks, "C:\\A.EXE", "active");
-  SettingsWriteString(HKEY_CURRENT_USER, kStartup, "C:\\A.EXE", "startup");
-  SettingsWriteString(HKEY_CURRENT_USER, "Software\\Tamsel\\Detected\\Services", "C:\\A.EXE",
-                      "service");
-  EXPECT_EQ("active", Detected(600, "C:\\A.EXE"));
+  Put("Software\\Tamsel\\Detected\\ActiveTasks", "C:\\A.EXE", "active");
+  Put(kStartup, "C:\\A.EXE", "startup");
+  Put(kStartup, "C:\\LONG.EXE", std::string(40, '9').c_str());
   EXPECT_EQ("active", Detected(999, "c:\\a.exe"));
   EXPECT_EQ("startup", Detected(252, "C:\\A.EXE"));
-  EXPECT_EQ("startup", Detected(0, "C:\\A.EXE"));
-  EXPECT_EQ("service", Detected(701, "C:\\A.EXE"));
   EXPECT_EQ("", Detected(800, "C:\\A.EXE"));
-  EXPECT_EQ("", Detected(600, ""));
-
-  SettingsWriteString(HKEY_CURRENT_USER, kStartup, "C:\\LONG.EXE", std::string(40, '9').c_str());
   EXPECT_EQ("", Detected(1, "C:\\LONG.EXE"));
 }
 
 TEST_F(FirstDetectedTest, InitFillsOnceAndKeepsRecords) {
   InitFirstDetected();
-  const std::string marker = ReadRegString(HKEY_CURRENT_USER, "Software\\Tamsel\\Detected", "");
-  EXPECT_FALSE(marker.empty());
-  EXPECT_EQ("P", ReadRegString(HKEY_CURRENT_USER, kActiveX, ""));
-  for (const char* key :
-       {"Startup", "IEHelper", "Services", "Tasks", "ActiveTasks", "FileTypes", "Hidden"})
-    EXPECT_TRUE(RegKeyExists(HKEY_CURRENT_USER,
-                             (std::string("Software\\Tamsel\\Detected\\") + key).c_str()))
-        << key;
-
-  SettingsWriteString(HKEY_CURRENT_USER, "Software\\Tamsel\\Detected", "", "earlier");
+  EXPECT_NE("", Get(kDetected, ""));
+  EXPECT_EQ("P", Get("Software\\Tamsel\\Detected\\ActiveX", ""));
+  Put(kDetected, "", "earlier");
   InitFirstDetected();
-  EXPECT_EQ("earlier", ReadRegString(HKEY_CURRENT_USER, "Software\\Tamsel\\Detected", ""));
+  EXPECT_EQ("earlier", Get(kDetected, ""));
 
-  SettingsWriteString(HKEY_CURRENT_USER, kTasks, "C:\\KEPT.EXE", "kept");
-  SettingsDeleteValue(HKEY_CURRENT_USER, "Software\\Tamsel\\Detected", "");
+  Put(kTasks, "C:\\KEPT.EXE", "kept");
+  SettingsDeleteValue(HKEY_CURRENT_USER, kDetected, "");
   InitFirstDetected();
-  EXPECT_NE("", ReadRegString(HKEY_CURRENT_USER, "Software\\Tamsel\\Detected", ""));
-  EXPECT_EQ("kept", ReadRegString(HKEY_CURRENT_USER, kTasks, "C:\\KEPT.EXE"));
+  EXPECT_NE("", Get(kDetected, ""));
+  EXPECT_EQ("kept", Get(kTasks, "C:\\KEPT.EXE"));
 }
 
 TEST_F(FirstDetectedTest, PruneDropsOnlyMissingFiles) {
   const std::string kept = UpperText(WriteScratchFile("kept.exe", "MZ"));
-  const std::string gone = UpperText(ScratchFolder() + "\\gone.exe");
-  SettingsWriteString(HKEY_CURRENT_USER, kTasks, kept.c_str(), "t");
-  SettingsWriteString(HKEY_CURRENT_USER, kTasks, gone.c_str(), "t");
-  SettingsWriteString(HKEY_CURRENT_USER, kTasks, "", "marker");
-  SettingsWriteString(HKEY_CURRENT_USER, kTasks, std::string(300, 'N').c_str(), "t");
-  for (int i = 0; i < 50; ++i)
-    SettingsWriteString(HKEY_CURRENT_USER, kTasks, ("C:\\NOWHERE\\" + std::to_string(i)).c_str(),
-                        "t");
-
+  Put(kTasks, kept, "t");
+  Put(kTasks, "", "marker");
+  Put(kTasks, std::string(300, 'N'), "t");
+  // Deleting while enumerating must not skip the value after each deleted one.
+  for (int i = 0; i < 50; ++i) Put(kTasks, "C:\\NOWHERE\\" + std::to_string(i), "t");
   PruneFirstDetected(HKEY_CURRENT_USER, "Tasks");
   EXPECT_TRUE(RegValueExists(HKEY_CURRENT_USER, kTasks, kept.c_str()));
-  EXPECT_FALSE(RegValueExists(HKEY_CURRENT_USER, kTasks, gone.c_str()));
-  EXPECT_FALSE(RegValueExists(HKEY_CURRENT_USER, kTasks, "C:\\NOWHERE\\49"));
-  EXPECT_EQ("marker", ReadRegString(HKEY_CURRENT_USER, kTasks, ""));
+  for (const char* gone : {"C:\\NOWHERE\\0", "C:\\NOWHERE\\1", "C:\\NOWHERE\\49"})
+    EXPECT_FALSE(RegValueExists(HKEY_CURRENT_USER, kTasks, gone)) << gone;
+  EXPECT_EQ("marker", Get(kTasks, ""));
   PruneFirstDetected(HKEY_CURRENT_USER, "NoSuchCategory");
 }

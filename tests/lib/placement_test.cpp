@@ -37,45 +37,33 @@ class PlacementTest : public RegistrySandbox {
 };
 
 TEST_F(PlacementTest, StoredPositionsAreKeptOnScreen) {
-  Store("xPosAlert", "-50");
-  Store("yPosAlert", "-20");
-  POINT at = RestoredAt();
-  EXPECT_EQ(-50, at.x);
-  EXPECT_EQ(-20, at.y);
-
-  // Beyond the right edge: middle of the primary screen on that axis only.
-  Store("xPosAlert", std::to_string(Screen(SM_CXVIRTUALSCREEN) + 1).c_str());
-  Store("yPosAlert", "40");
-  at = RestoredAt();
-  EXPECT_EQ(Screen(SM_CXSCREEN) / 2, at.x);
-  EXPECT_EQ(40, at.y);
-
-  Store("xPosAlert", "30");
-  Store("yPosAlert", "99999999999999");
-  at = RestoredAt();
-  EXPECT_EQ(30, at.x);
-  EXPECT_EQ(Screen(SM_CYSCREEN) / 2, at.y);
-
-  // Wholly before every monitor, which no monitor could have stored.
-  Store("xPosAlert", std::to_string(Screen(SM_XVIRTUALSCREEN) - kWidth).c_str());
-  at = RestoredAt();
-  EXPECT_EQ(Screen(SM_CXSCREEN) / 2, at.x);
-}
-
-TEST_F(PlacementTest, MissingOrUnreadableValuesCentre) {
-  const POINT centre = {(Screen(SM_CXSCREEN) - kWidth) / 2, (Screen(SM_CYSCREEN) - kHeight) / 3};
-  POINT at = RestoredAt();
-  EXPECT_EQ(centre.x, at.x);
-  EXPECT_EQ(centre.y, at.y);
-
-  Store("yPosAlert", "40");
-  at = RestoredAt();
-  EXPECT_EQ(centre.x, at.x);
-  EXPECT_EQ(centre.y, at.y);
-
-  Store("xPosAlert", std::string(70000, '7').c_str());
-  at = RestoredAt();
-  EXPECT_EQ(centre.x, at.x);
+  const int middleX = Screen(SM_CXSCREEN) / 2, middleY = Screen(SM_CYSCREEN) / 2;
+  const int centreX = (Screen(SM_CXSCREEN) - kWidth) / 2;
+  const int centreY = (Screen(SM_CYSCREEN) - kHeight) / 3;
+  const struct {
+    std::string x, y;
+    int expectedX, expectedY;
+  } cases[] = {
+      {"-50", "-20", -50, -20},
+      // Beyond the right edge: middle of the primary screen on that axis only.
+      {std::to_string(Screen(SM_CXVIRTUALSCREEN) + 1), "40", middleX, 40},
+      {"30", "99999999999999", 30, middleY},
+      // Wholly before every monitor, which no monitor could have stored.
+      {std::to_string(Screen(SM_XVIRTUALSCREEN) - kWidth), "40", middleX, 40},
+      // Missing or unreadable values centre the window.
+      {"", "", centreX, centreY},
+      {"", "40", centreX, centreY},
+      {std::string(70000, '7'), "40", centreX, centreY},
+  };
+  for (const auto& c : cases) {
+    SettingsDeleteValue(HKEY_CURRENT_USER, kBaseKey, "xPosAlert");
+    SettingsDeleteValue(HKEY_CURRENT_USER, kBaseKey, "yPosAlert");
+    if (!c.x.empty()) Store("xPosAlert", c.x.c_str());
+    if (!c.y.empty()) Store("yPosAlert", c.y.c_str());
+    const POINT at = RestoredAt();
+    EXPECT_EQ(c.expectedX, at.x) << c.x.substr(0, 20) << "," << c.y;
+    EXPECT_EQ(c.expectedY, at.y) << c.x.substr(0, 20) << "," << c.y;
+  }
 }
 
 TEST_F(PlacementTest, SaveAndRestoreStoreTheStartPage) {

@@ -3,6 +3,7 @@
 #include "foundation/settings.h"
 #include "foundation/settings_init.h"
 #include "sandbox.h"
+#include "startup/self_autostart.h"
 
 namespace {
 
@@ -12,21 +13,8 @@ constexpr char kLiveUpdate[] =
 
 // True when the machine Run key starts the monitor, which only the initial-values step does.
 bool MonitorAutostartRegistered() {
-  HKEY key = nullptr;
-  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kMachineRun, 0, KEY_READ, &key) != ERROR_SUCCESS)
-    return false;
-  bool found = false;
-  char name[256], data[1024];
-  for (DWORD i = 0; !found; ++i) {
-    DWORD nameSize = sizeof name, dataSize = sizeof data - 1;
-    if (RegEnumValueA(key, i, name, &nameSize, nullptr, nullptr, reinterpret_cast<BYTE*>(data),
-                      &dataSize) != ERROR_SUCCESS)
-      break;
-    data[dataSize] = '\0';
-    found = std::string(CharLowerA(data)).find("korvane.exe") != std::string::npos;
-  }
-  RegCloseKey(key);
-  return found;
+  const std::string command = ReadRegString(HKEY_LOCAL_MACHINE, kMachineRun, "Korvane");
+  return command.find("korvane.exe") != std::string::npos;
 }
 
 std::string BaseValue(const char* name) { return ReadRegString(HKEY_CURRENT_USER, kBaseKey, name); }
@@ -39,8 +27,7 @@ TEST_F(FirstRunTest, FirstRunBuildsTheTreeOnce) {
   for (const char* sub : {"Nuts", "Cookies", "Options", "Run", "IEHelpers", "HostFile", "Tasks"})
     EXPECT_TRUE(RegKeyExists(HKEY_CURRENT_USER, (std::string(kBaseKey) + "\\" + sub).c_str()))
         << sub;
-  std::string marker = BaseValue("");
-  EXPECT_FALSE(marker.empty());
+  const std::string marker = BaseValue("");
   EXPECT_NE(std::string::npos, marker.find_first_of("0123456789")) << marker;
   EXPECT_TRUE(MonitorAutostartRegistered());
 
@@ -48,14 +35,11 @@ TEST_F(FirstRunTest, FirstRunBuildsTheTreeOnce) {
   EXPECT_EQ(marker, BaseValue(""));
 }
 
-TEST_F(FirstRunTest, ExistingMarkerMeansNoFirstRun) {
+TEST_F(FirstRunTest, ExistingMarkerMeansNoFirstRunAndSystemFilesKeyIsMachineWide) {
   SettingsWriteString(HKEY_CURRENT_USER, kBaseKey, "", "01/02/2008 10:00");
   EXPECT_EQ(0, SettingsFirstRun());
   EXPECT_FALSE(RegKeyExists(HKEY_CURRENT_USER, (std::string(kBaseKey) + "\\Nuts").c_str()));
   EXPECT_FALSE(MonitorAutostartRegistered());
-}
-
-TEST_F(FirstRunTest, SystemFilesKeyIsCreatedWhenUnfilled) {
   SettingsSystemFilesOnce();
   EXPECT_TRUE(RegKeyExists(HKEY_LOCAL_MACHINE, "Software\\Tamsel\\Korvane\\Sysfiles"));
   EXPECT_FALSE(RegKeyExists(HKEY_CURRENT_USER, "Software\\Tamsel\\Korvane\\Sysfiles"));
@@ -64,23 +48,25 @@ TEST_F(FirstRunTest, SystemFilesKeyIsCreatedWhenUnfilled) {
 TEST_F(FirstRunTest, ApprovedUpdateModeIsTakenOnFirstSightOnly) {
   InitApprovedUpdateMode();
   EXPECT_FALSE(RegValueExists(HKEY_CURRENT_USER, kBaseKey, "AUOptions"));
-
   SettingsWriteNumber(HKEY_LOCAL_MACHINE, kLiveUpdate, "AUOptions", 4);
   InitApprovedUpdateMode();
   EXPECT_EQ(4, SettingsReadSmallNumber(HKEY_CURRENT_USER, kBaseKey, "AUOptions"));
-
   SettingsWriteNumber(HKEY_LOCAL_MACHINE, kLiveUpdate, "AUOptions", 1);
   InitApprovedUpdateMode();
   EXPECT_EQ(4, SettingsReadSmallNumber(HKEY_CURRENT_USER, kBaseKey, "AUOptions"));
 }
 
-TEST_F(FirstRunTest, MissingVersionIsWrittenWithoutInitialValues) {
+TEST_F(FirstRunTest, MissingOrContainedVersionRunsNoInitialValues) {
   SettingsWriteString(HKEY_CURRENT_USER, kOptionsKey, "Cleanup", "1");
   SettingsVersionAndCleanup();
   EXPECT_EQ("15.2.2008.0", BaseValue("Version"));
-  EXPECT_FALSE(MonitorAutostartRegistered());
   // A cleanup request waits for a start that finds the version in place.
   EXPECT_EQ("1", Option("Cleanup"));
+  SettingsDeleteValue(HKEY_CURRENT_USER, kOptionsKey, "Cleanup");
+  SettingsWriteString(HKEY_CURRENT_USER, kBaseKey, "Version", "Build 15.2.2008.0 final");
+  SettingsVersionAndCleanup();
+  EXPECT_EQ("Build 15.2.2008.0 final", BaseValue("Version"));
+  EXPECT_FALSE(MonitorAutostartRegistered());
 }
 
 TEST_F(FirstRunTest, ChangedVersionRunsTheInitialValuesStep) {
@@ -98,19 +84,23 @@ TEST_F(FirstRunTest, CurrentVersionWithCleanupClearsTheRequest) {
   SettingsVersionAndCleanup();
   EXPECT_EQ("0", Option("Cleanup"));
   EXPECT_EQ("1", Option("Update"));
-  EXPECT_EQ("15.2.2008.0", BaseValue("Version"));
   EXPECT_FALSE(MonitorAutostartRegistered());
-
   SettingsWriteString(HKEY_CURRENT_USER, kOptionsKey, "Update", "0");
   SettingsVersionAndCleanup();
   EXPECT_EQ("0", Option("Update"));
 }
 
-TEST_F(FirstRunTest, VersionContainingTheCurrentOneCountsAsCurrent) {
-  SettingsWriteString(HKEY_CURRENT_USER, kBaseKey, "Version", "Build 15.2.2008.0 final");
-  SettingsVersionAndCleanup();
-  EXPECT_EQ("Build 15.2.2008.0 final", BaseValue("Version"));
-  EXPECT_FALSE(MonitorAutostartRegistered());
+TEST_F(FirstRunTest, SelfAutostartOnThenOffLeavesNoMonitorEntryBehind) {
+  ASSERT_EQ(1, SetSelfAutostart(true));
+  EXPECT_TRUE(IsSelfAutostart() && MonitorAutostartRegistered());
+  EXPECT_EQ(1, g_selfAutostart);
+  EXPECT_EQ(1, SetSelfAutostart(false));
+  EXPECT_FALSE(IsSelfAutostart() || MonitorAutostartRegistered());
+  EXPECT_EQ(0, g_selfAutostart);
+  g_selfAutostart = 1;  // off without an entry changes nothing
+  EXPECT_EQ(0, SetSelfAutostart(false));
+  EXPECT_EQ(1, g_selfAutostart);
+  g_selfAutostart = 0;
 }
 
 }  // namespace

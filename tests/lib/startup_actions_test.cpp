@@ -1,7 +1,7 @@
 #include "startup/startup_actions.h"
 
 #include <fstream>
-#include <sstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -26,31 +26,21 @@ constexpr char kDelayLoadKey[] =
     "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\ShellServiceObjectDelayLoad";
 constexpr char kMissing[] = "\x01missing";
 
-struct RawValue {
-  DWORD type = REG_NONE;
-  std::vector<BYTE> bytes;
-  bool operator==(const RawValue&) const = default;
-};
-
-void PutRaw(HKEY root, const char* subkey, const char* name, DWORD type, const std::string& data) {
-  HKEY key = nullptr;
-  ASSERT_EQ(ERROR_SUCCESS,
-            RegCreateKeyExA(root, subkey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr));
-  RegSetValueExA(key, name, 0, type, reinterpret_cast<const BYTE*>(data.data()),
-                 static_cast<DWORD>(data.size()));
-  RegCloseKey(key);
+// Type and bytes of a value, so that a round trip can be checked to keep it exactly.
+std::pair<DWORD, std::string> Raw(HKEY root, const char* subkey, const char* name) {
+  DWORD type = REG_NONE, size = 0;
+  if (RegGetValueA(root, subkey, name, RRF_RT_ANY | RRF_NOEXPAND, &type, nullptr, &size))
+    return {REG_NONE, ""};
+  std::string bytes(size, '\0');
+  RegGetValueA(root, subkey, name, RRF_RT_ANY | RRF_NOEXPAND, &type, bytes.data(), &size);
+  return {type, bytes};
 }
 
-RawValue GetRaw(HKEY root, const char* subkey, const char* name) {
-  RawValue value;
-  DWORD size = 0;
-  if (RegGetValueA(root, subkey, name, RRF_RT_ANY | RRF_NOEXPAND, &value.type, nullptr, &size) !=
-      ERROR_SUCCESS)
-    return {};
-  value.bytes.resize(size);
-  RegGetValueA(root, subkey, name, RRF_RT_ANY | RRF_NOEXPAND, &value.type, value.bytes.data(),
-               &size);
-  return value;
+std::string Index(const char* title) {
+  return ReadRegString(HKEY_LOCAL_MACHINE, kDisabledIndexKey, title);
+}
+bool Indexed(const char* title) {
+  return RegValueExists(HKEY_LOCAL_MACHINE, kDisabledIndexKey, title);
 }
 
 bool FileThere(const std::string& path) {
@@ -58,32 +48,24 @@ bool FileThere(const std::string& path) {
 }
 
 // The win.ini lines are a real file under Wine: each test puts back what it found.
-class WinIniLines {
- public:
+struct WinIniLines {
+  std::string saved[2];
+  static constexpr const char* kNames[2] = {"load", "run"};
   WinIniLines() {
-    for (int i = 0; i < 2; ++i) {
-      char text[4096];
-      GetProfileStringA("windows", kNames[i], kMissing, text, sizeof text);
-      saved_[i] = text;
-    }
+    for (int i = 0; i < 2; ++i) saved[i] = Get(kNames[i], kMissing);
   }
   ~WinIniLines() {
     for (int i = 0; i < 2; ++i)
-      WriteProfileStringA("windows", kNames[i],
-                          saved_[i] == kMissing ? nullptr : saved_[i].c_str());
+      WriteProfileStringA("windows", kNames[i], saved[i] == kMissing ? nullptr : saved[i].c_str());
   }
   static void Set(const char* name, const std::string& line) {
     WriteProfileStringA("windows", name, line.c_str());
   }
-  static std::string Get(const char* name) {
+  static std::string Get(const char* name, const char* fallback = "") {
     std::vector<char> text(8192);
-    GetProfileStringA("windows", name, "", text.data(), static_cast<DWORD>(text.size()));
+    GetProfileStringA("windows", name, fallback, text.data(), static_cast<DWORD>(text.size()));
     return text.data();
   }
-
- private:
-  static constexpr const char* kNames[2] = {"load", "run"};
-  std::string saved_[2];
 };
 
 class StartupActionsTest : public RegistrySandbox {
@@ -109,9 +91,7 @@ class StartupActionsTest : public RegistrySandbox {
   }
   std::string History() const {
     std::ifstream in(history_, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
+    return {std::istreambuf_iterator<char>(in), {}};
   }
 
   std::string disabled_;
@@ -125,91 +105,71 @@ class StartupActionsTest : public RegistrySandbox {
 
 TEST_F(StartupActionsTest, RunEntryRoundTripKeepsTheValueExactly) {
   // The listed command has lost the quotes; the disabled copy must not.
-  const std::string data = std::string("\"C:\\T x\\tool.exe\" -min=%TEMP%") + '\0';
-  PutRaw(HKEY_CURRENT_USER, kRunKey, "Tool", REG_EXPAND_SZ, data);
-  const RawValue original = GetRaw(HKEY_CURRENT_USER, kRunKey, "Tool");
+  const char data[] = "\"C:\\T x\\tool.exe\" -min=%TEMP%";
+  RegSetKeyValueA(HKEY_CURRENT_USER, kRunKey, "Tool", REG_EXPAND_SZ, data, sizeof data);
+  const auto original = Raw(HKEY_CURRENT_USER, kRunKey, "Tool");
+  ASSERT_EQ(static_cast<DWORD>(REG_EXPAND_SZ), original.first);
 
   EXPECT_EQ(1, ToggleStartupEntry("Tool", "C:\\T x\\tool.exe -min=x", "", 11));
   EXPECT_FALSE(RegValueExists(HKEY_CURRENT_USER, kRunKey, "Tool"));
-  EXPECT_EQ(original, GetRaw(HKEY_LOCAL_MACHINE, kDisabledRun, "Tool"));
-  EXPECT_EQ("11", ReadRegString(HKEY_LOCAL_MACHINE, kDisabledIndexKey, "Tool"));
-
-  EXPECT_EQ(1, ToggleStartupEntry("Tool", "C:\\T x\\tool.exe -min=x", "", 11));
-  EXPECT_EQ(original, GetRaw(HKEY_CURRENT_USER, kRunKey, "Tool"));
-  EXPECT_FALSE(RegValueExists(HKEY_LOCAL_MACHINE, kDisabledRun, "Tool"));
-  EXPECT_FALSE(RegValueExists(HKEY_LOCAL_MACHINE, kDisabledIndexKey, "Tool"));
-}
-
-TEST_F(StartupActionsTest, ReturningRunEntryIsHeldWithItsNewDataAndNamesakesAreLeftAlone) {
-  ASSERT_TRUE(SettingsWriteString(HKEY_CURRENT_USER, kRunKey, "Tool", "C:\\T\\old.exe"));
-  ASSERT_EQ(1, ToggleStartupEntry("Tool", "C:\\T\\old.exe", "", 11));
-  // The program puts itself back; the enumeration toggles twice.
-  ASSERT_TRUE(SettingsWriteString(HKEY_CURRENT_USER, kRunKey, "Tool", "C:\\T\\new.exe"));
-  ToggleStartupEntry("Tool", "C:\\T\\new.exe", "", 11);
-  ToggleStartupEntry("Tool", "C:\\T\\new.exe", "", 11);
-  EXPECT_FALSE(RegValueExists(HKEY_CURRENT_USER, kRunKey, "Tool"));
-  EXPECT_EQ("C:\\T\\new.exe", ReadRegString(HKEY_LOCAL_MACHINE, kDisabledRun, "Tool"));
-
+  EXPECT_EQ(original, Raw(HKEY_LOCAL_MACHINE, kDisabledRun, "Tool"));
+  EXPECT_EQ("11", Index("Tool"));
   // Another entry of the same title elsewhere neither enables nor overwrites the held one.
   ASSERT_TRUE(SettingsWriteString(HKEY_LOCAL_MACHINE, kRunKey, "Tool", "C:\\M\\tool.exe"));
   EXPECT_EQ(0, ToggleStartupEntry("Tool", "C:\\M\\tool.exe", "", 1));
   EXPECT_EQ(1, RemoveStartupEntry("Tool", "C:\\M\\tool.exe", "", 1));
   EXPECT_FALSE(RegValueExists(HKEY_LOCAL_MACHINE, kRunKey, "Tool"));
-  EXPECT_EQ("C:\\T\\new.exe", ReadRegString(HKEY_LOCAL_MACHINE, kDisabledRun, "Tool"));
-  EXPECT_EQ("11", ReadRegString(HKEY_LOCAL_MACHINE, kDisabledIndexKey, "Tool"));
+  EXPECT_EQ(original, Raw(HKEY_LOCAL_MACHINE, kDisabledRun, "Tool"));
+  EXPECT_EQ("11", Index("Tool"));
+
+  EXPECT_EQ(1, ToggleStartupEntry("Tool", "C:\\T x\\tool.exe -min=x", "", 11));
+  EXPECT_EQ(original, Raw(HKEY_CURRENT_USER, kRunKey, "Tool"));
+  EXPECT_FALSE(RegValueExists(HKEY_LOCAL_MACHINE, kDisabledRun, "Tool"));
+  EXPECT_FALSE(Indexed("Tool"));
 }
 
-TEST_F(StartupActionsTest, WinIniEditsKeepTheOtherItems) {
-  WinIniLines keep;
-  WinIniLines::Set("run", "a.exe;b.exe");
-  EXPECT_EQ(1, WinIniRemove("run", "A.EXE"));
-  EXPECT_EQ("b.exe;", WinIniLines::Get("run"));
-  EXPECT_EQ(1, WinIniAppend("run", "c.exe"));
-  EXPECT_EQ(1, WinIniAppend("run", "C.exe"));
-  EXPECT_EQ("b.exe;c.exe", WinIniLines::Get("run"));
-
-  // Longer than the line width the rules once read: nothing past it may be lost.
-  std::string line;
-  for (int i = 0; i < 80; ++i) line += "C:\\p\\item" + std::to_string(i) + ".exe;";
-  WinIniLines::Set("run", line);
-  EXPECT_EQ(1, WinIniRemove("run", "C:\\p\\item3.exe"));
-  const std::string after = WinIniLines::Get("run");
-  EXPECT_EQ(line.size() - std::string("C:\\p\\item3.exe;").size(), after.size());
-  EXPECT_NE(std::string::npos, after.find("C:\\p\\item79.exe;"));
-}
-
-TEST_F(StartupActionsTest, WinIniEntryRoundTripWritesTheItemBackAsItWas) {
+TEST_F(StartupActionsTest, WinIniRoundTripAndEditsOfALongLineKeepTheOtherItems) {
   WinIniLines keep;
   WinIniLines::Set("load", "a.exe;\"C:\\x y\\b.exe\";c.exe");
   EXPECT_EQ(1, ToggleStartupEntry("load", "C:\\x y\\b.exe", "", 100));
   EXPECT_EQ("a.exe;c.exe;", WinIniLines::Get("load"));
-  EXPECT_EQ("100", ReadRegString(HKEY_LOCAL_MACHINE, kDisabledIndexKey, "load"));
+  EXPECT_EQ("100", Index("load"));
   // A live item sharing the fallback title is another entry: the held one stays held.
   EXPECT_EQ(0, ToggleStartupEntry("load", "a.exe", "", 100));
   EXPECT_EQ("a.exe;c.exe;", WinIniLines::Get("load"));
 
   ToggleStartupEntry("load", "C:\\x y\\b.exe", "", 100);
   EXPECT_EQ("a.exe;c.exe;\"C:\\x y\\b.exe\"", WinIniLines::Get("load"));
-  EXPECT_FALSE(RegValueExists(HKEY_LOCAL_MACHINE, kDisabledIndexKey, "load"));
+  EXPECT_FALSE(Indexed("load"));
   EXPECT_FALSE(
       RegValueExists(HKEY_LOCAL_MACHINE, "Software\\Tamsel\\Korvane\\Disabled\\WinLoad", "load"));
+
+  // Longer than the line width the rules once read: nothing past it may be lost.
+  std::string line;
+  for (int i = 0; i < 80; ++i) line += "C:\\p\\item" + std::to_string(i) + ".exe;";
+  WinIniLines::Set("run", line);
+  EXPECT_EQ(1, WinIniRemove("run", "C:\\P\\ITEM3.EXE"));
+  const std::string after = WinIniLines::Get("run");
+  EXPECT_EQ(line.size() - std::string("C:\\p\\item3.exe;").size(), after.size());
+  EXPECT_NE(std::string::npos, after.find("C:\\p\\item79.exe;"));
+  EXPECT_EQ(1, WinIniAppend("run", "c.exe"));
+  EXPECT_EQ(after + "c.exe", WinIniLines::Get("run"));
 }
 
 TEST_F(StartupActionsTest, StartupFolderEntryMovesToTheDisabledFolderAndBack) {
-  const std::string& name = ownName_;
-  const std::string shortcut = startup_ + "\\" + name;
-  WriteScratchFile(("Startup\\" + name).c_str(), "link bytes");
+  const std::string shortcut = startup_ + "\\" + ownName_, moved = disabled_ + "\\" + ownName_;
+  WriteScratchFile(("Startup\\" + ownName_).c_str(), "link bytes");
   const std::string target = WriteScratchFile("app.exe", "program");
 
   EXPECT_EQ(1, ToggleStartupEntry("App", target.c_str(), shortcut.c_str(), 200));
   EXPECT_FALSE(FileThere(shortcut));
-  EXPECT_TRUE(FileThere(disabled_ + "\\" + name));
-  EXPECT_EQ("200", ReadRegString(HKEY_LOCAL_MACHINE, kDisabledIndexKey, "App"));
+  EXPECT_TRUE(FileThere(moved));
+  EXPECT_EQ("200", Index("App"));
 
-  EXPECT_EQ(1, ToggleStartupEntry("App", target.c_str(), (disabled_ + "\\" + name).c_str(), 200));
+  EXPECT_EQ(1, ToggleStartupEntry("App", target.c_str(), moved.c_str(), 200));
   EXPECT_TRUE(FileThere(shortcut));
-  EXPECT_FALSE(FileThere(disabled_ + "\\" + name));
-  EXPECT_FALSE(RegValueExists(HKEY_LOCAL_MACHINE, kDisabledIndexKey, "App"));
+  EXPECT_FALSE(FileThere(moved));
+  EXPECT_FALSE(Indexed("App"));
   EXPECT_TRUE(FileThere(target));
 
   // The target program is never taken for the entry.
@@ -217,10 +177,10 @@ TEST_F(StartupActionsTest, StartupFolderEntryMovesToTheDisabledFolderAndBack) {
   EXPECT_TRUE(FileThere(target));
 
   // A disabled copy that lost its index value is taken as disabled, and can come back.
-  ASSERT_TRUE(MoveFileA(shortcut.c_str(), (disabled_ + "\\" + name).c_str()));
-  EXPECT_EQ(1, ToggleStartupEntry("App", target.c_str(), (disabled_ + "\\" + name).c_str(), 200));
-  EXPECT_EQ("200", ReadRegString(HKEY_LOCAL_MACHINE, kDisabledIndexKey, "App"));
-  EXPECT_EQ(1, ToggleStartupEntry("App", target.c_str(), (disabled_ + "\\" + name).c_str(), 200));
+  ASSERT_TRUE(MoveFileA(shortcut.c_str(), moved.c_str()));
+  EXPECT_EQ(1, ToggleStartupEntry("App", target.c_str(), moved.c_str(), 200));
+  EXPECT_EQ("200", Index("App"));
+  EXPECT_EQ(1, ToggleStartupEntry("App", target.c_str(), moved.c_str(), 200));
   EXPECT_TRUE(FileThere(shortcut));
 }
 
@@ -248,46 +208,41 @@ TEST_F(StartupActionsTest, RemovingAStartupFolderEntryNeverDeletesTheTarget) {
 }
 
 TEST_F(StartupActionsTest, NotifyPackageRoundTripKeepsItsDll) {
-  PutRaw(HKEY_LOCAL_MACHINE, kNotifyKey, "DllName", REG_EXPAND_SZ, std::string("kvpkg.dll") + '\0');
-  const RawValue original = GetRaw(HKEY_LOCAL_MACHINE, kNotifyKey, "DllName");
+  RegSetKeyValueA(HKEY_LOCAL_MACHINE, kNotifyKey, "DllName", REG_EXPAND_SZ, "kvpkg.dll", 10);
+  const auto original = Raw(HKEY_LOCAL_MACHINE, kNotifyKey, "DllName");
   EXPECT_EQ(1, ToggleStartupEntry("KvPkg", "C:\\W\\kvpkg.dll", "", 256));
   EXPECT_EQ("", ReadRegString(HKEY_LOCAL_MACHINE, kNotifyKey, "DllName"));
   EXPECT_EQ("kvpkg.dll", ReadRegString(HKEY_LOCAL_MACHINE, kNotifyKey, "OldName"));
-  EXPECT_EQ("256", ReadRegString(HKEY_LOCAL_MACHINE, kDisabledIndexKey, "KvPkg"));
+  EXPECT_EQ("256", Index("KvPkg"));
   EXPECT_EQ(256, SnapshotLookup("KvPkg", "C:\\W\\kvpkg.dll"));
   // Disabling what is disabled already must not lose the name set aside.
   EXPECT_EQ(0, NotifyDisable("KvPkg"));
   EXPECT_EQ("kvpkg.dll", ReadRegString(HKEY_LOCAL_MACHINE, kNotifyKey, "OldName"));
 
   ToggleStartupEntry("KvPkg", "C:\\W\\kvpkg.dll", "", 256);
-  EXPECT_EQ(original, GetRaw(HKEY_LOCAL_MACHINE, kNotifyKey, "DllName"));
-  EXPECT_FALSE(RegValueExists(HKEY_LOCAL_MACHINE, kDisabledIndexKey, "KvPkg"));
-  EXPECT_EQ(0, NotifyEnable("NoSuchPackage"));
-  EXPECT_FALSE(RegKeyExists(
-      HKEY_LOCAL_MACHINE,
-      "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon\\Notify\\NoSuchPackage"));
+  EXPECT_EQ(original, Raw(HKEY_LOCAL_MACHINE, kNotifyKey, "DllName"));
+  EXPECT_FALSE(Indexed("KvPkg"));
+  EXPECT_EQ(0, NotifyEnable("KvPkgx"));
+  EXPECT_FALSE(RegKeyExists(HKEY_LOCAL_MACHINE, (std::string(kNotifyKey) + "x").c_str()));
 }
 
 TEST_F(StartupActionsTest, AppInitEditsKeepTheOtherDlls) {
   EXPECT_EQ(0, AppInitRemove("C:\\b.dll"));
   EXPECT_FALSE(RegValueExists(HKEY_LOCAL_MACHINE, kWindowsKey, "AppInit_Dlls"));
-
   ASSERT_TRUE(SettingsWriteString(HKEY_LOCAL_MACHINE, kWindowsKey, "AppInit_Dlls",
                                   "C:\\a.dll,C:\\b.dll C:\\c.dll"));
   EXPECT_EQ(1, AppInitRemove("c:\\B.DLL"));
   EXPECT_EQ("C:\\a.dll,C:\\c.dll", ReadRegString(HKEY_LOCAL_MACHINE, kWindowsKey, "AppInit_Dlls"));
-  EXPECT_EQ(1, AppInitAppend("C:\\d.dll"));
-  EXPECT_EQ(1, AppInitAppend("C:\\D.dll"));
-  EXPECT_EQ("C:\\a.dll,C:\\c.dll,C:\\d.dll",
-            ReadRegString(HKEY_LOCAL_MACHINE, kWindowsKey, "AppInit_Dlls"));
 
   std::string many;
   for (int i = 0; i < 40; ++i) many += "C:\\dlls\\lib" + std::to_string(i) + ".dll,";
-  many += "C:\\last.dll";
-  ASSERT_TRUE(SettingsWriteString(HKEY_LOCAL_MACHINE, kWindowsKey, "AppInit_Dlls", many.c_str()));
+  ASSERT_TRUE(SettingsWriteString(HKEY_LOCAL_MACHINE, kWindowsKey, "AppInit_Dlls",
+                                  (many + "C:\\last.dll").c_str()));
   EXPECT_EQ(1, AppInitRemove("C:\\last.dll"));
-  EXPECT_EQ(many.substr(0, many.size() - std::string(",C:\\last.dll").size()),
-            ReadRegString(HKEY_LOCAL_MACHINE, kWindowsKey, "AppInit_Dlls"));
+  many.pop_back();
+  EXPECT_EQ(many, ReadRegString(HKEY_LOCAL_MACHINE, kWindowsKey, "AppInit_Dlls"));
+  EXPECT_EQ(1, AppInitAppend("C:\\d.dll"));
+  EXPECT_EQ(many + ",C:\\d.dll", ReadRegString(HKEY_LOCAL_MACHINE, kWindowsKey, "AppInit_Dlls"));
 }
 
 TEST_F(StartupActionsTest, WinlogonResetsWriteWorkingValuesAndMarkThemKnown) {

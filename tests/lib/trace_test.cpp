@@ -29,8 +29,6 @@ class TraceTest : public RegistrySandbox {
     RegistrySandbox::TearDown();
   }
 
-  bool FileWritten() const { return GetFileAttributesA(file_.c_str()) != INVALID_FILE_ATTRIBUTES; }
-
   std::vector<TraceLine> Lines() const {
     std::vector<char> keys(1 << 20);
     DWORD size = GetPrivateProfileStringA("Trace", nullptr, "", keys.data(),
@@ -68,7 +66,7 @@ TEST_F(TraceTest, OffByDefaultTouchesNoFile) {
   EXPECT_EQ(1, TraceNote("VERIFY", "noted"));
   TraceSetCounter(9001);
   EXPECT_EQ(0, TraceWrite("VERIFY", "Startup Programs"));
-  EXPECT_FALSE(FileWritten());
+  EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(file_.c_str()));
 }
 
 TEST_F(TraceTest, OnWritesAStepLineAndItsTimingLine) {
@@ -80,23 +78,15 @@ TEST_F(TraceTest, OnWritesAStepLineAndItsTimingLine) {
 
   std::vector<TraceLine> lines = Lines();
   ASSERT_EQ(2u, lines.size());
-  EXPECT_EQ(1, lines[0].counter);
-  EXPECT_EQ(2, lines[1].counter);
   EXPECT_GE(lines[0].tick, before);
   EXPECT_LE(lines[1].tick, after);
-  const std::string& step = lines[0].value;
-  ASSERT_EQ(40u, step.size()) << step;
-  EXPECT_EQ('-', step[2]);
-  EXPECT_EQ("  ", step.substr(5, 2));
-  EXPECT_EQ(':', step[9]);
-  EXPECT_EQ(':', step[12]);
-  EXPECT_EQ(" VERIFY: Startup Programs", step.substr(15));
+  EXPECT_EQ(40u, lines[0].value.size()) << lines[0].value;
+  EXPECT_EQ(15u, lines[0].value.find(" VERIFY: Startup Programs")) << lines[0].value;
   EXPECT_EQ(0, lines[1].value.rfind("**:**:** NanoCycles: Startup Programs = ", 0))
       << lines[1].value;
-  EXPECT_GE(SpanValue(lines[1].value), 0);
 }
 
-TEST_F(TraceTest, SpanAfterAUserWaitReadsOne) {
+TEST_F(TraceTest, SpanAfterAUserWaitReadsOneAndKeysStayDistinct) {
   TraceSetCounter(0);
   TraceWrite("VERIFY", "IE Helpers");
   Sleep(120);
@@ -106,33 +96,16 @@ TEST_F(TraceTest, SpanAfterAUserWaitReadsOne) {
   TraceWrite("VERIFY", "Hidden Files");
   Sleep(120);
   TraceSpanEnd();
+  // Lines within one millisecond keep distinct keys.
+  for (int i = 0; i < 40; ++i) TraceWrite("RID", "Possible System Conflict");
 
   std::vector<TraceLine> lines = Lines();
-  ASSERT_EQ(4u, lines.size());
+  ASSERT_EQ(44u, lines.size());
   EXPECT_EQ(1, SpanValue(lines[1].value)) << lines[1].value;
   EXPECT_NE(std::string::npos, lines[3].value.find("Hidden Files"));
   EXPECT_GE(SpanValue(lines[3].value), 40) << lines[3].value;
   EXPECT_LE(SpanValue(lines[3].value), 1000) << lines[3].value;
-}
-
-TEST_F(TraceTest, SpanLabelIsCutTo255Characters) {
-  TraceSetCounter(0);
-  const std::string message(300, 'm');
-  TraceWrite("VERIFY", message.c_str());
-  TraceSpanEnd();
-  std::vector<TraceLine> lines = Lines();
-  ASSERT_EQ(2u, lines.size());
-  EXPECT_NE(std::string::npos, lines[0].value.find("VERIFY: " + message));
-  EXPECT_EQ(0, lines[1].value.rfind("**:**:** NanoCycles: " + std::string(255, 'm') + " = ", 0))
-      << lines[1].value;
-}
-
-TEST_F(TraceTest, LinesInTheSameMillisecondKeepDistinctKeys) {
-  TraceSetCounter(0);
-  for (int i = 0; i < 40; ++i) TraceWrite("RID", "Possible System Conflict");
-  std::vector<TraceLine> lines = Lines();
-  ASSERT_EQ(40u, lines.size());
-  for (int i = 0; i < 40; ++i) EXPECT_EQ(i + 1, lines[i].counter);
+  for (int i = 0; i < 44; ++i) EXPECT_EQ(i + 1, lines[i].counter);
 }
 
 TEST_F(TraceTest, NothingIsWrittenOnceTheCounterPasses9000) {
