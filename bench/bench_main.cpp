@@ -18,7 +18,7 @@ struct BenchSize {
   int repetitions;
 };
 
-constexpr BenchSize kFullSizes[] = {{100, 21}, {1000, 11}, {4096, 7}};
+constexpr BenchSize kFullSizes[] = {{100, 21}, {1000, 11}, {4096, 9}};
 constexpr BenchSize kQuickSizes[] = {{100, 3}};
 constexpr int kFullCycles = 1000;
 constexpr int kQuickCycles = 40;

@@ -11,7 +11,7 @@ const HKEY kMappedRoots[2] = {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE};
 const char* const kMappedNames[2] = {"HKCU", "HKLM"};
 int g_benchSandboxSerial = 0;
 
-void BenchRemoveFolder(const std::string& folder) {
+void BenchSandboxRemoveFolder(const std::string& folder) {
   std::vector<char> from(folder.begin(), folder.end());
   from.push_back('\0');
   from.push_back('\0');
@@ -22,7 +22,7 @@ void BenchRemoveFolder(const std::string& folder) {
   SHFileOperationA(&op);
 }
 
-void BenchUnmap(BenchSandbox& sandbox) {
+void BenchSandboxUnmap(BenchSandbox& sandbox) {
   for (int i = 0; i < 2; ++i) {
     RegOverridePredefKey(kMappedRoots[i], nullptr);
     if (sandbox.mapped[i]) RegCloseKey(sandbox.mapped[i]);
@@ -63,10 +63,10 @@ bool BenchSandboxOpen(BenchSandbox& sandbox) {
 }
 
 void BenchSandboxClose(BenchSandbox& sandbox) {
-  BenchUnmap(sandbox);
+  BenchSandboxUnmap(sandbox);
   if (!sandbox.root.empty()) RegDeleteTreeA(HKEY_CURRENT_USER, sandbox.root.c_str());
   RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\KorvaneBenchSandbox");
-  if (!sandbox.folder.empty()) BenchRemoveFolder(sandbox.folder);
+  if (!sandbox.folder.empty()) BenchSandboxRemoveFolder(sandbox.folder);
   sandbox.root.clear();
   sandbox.folder.clear();
 }

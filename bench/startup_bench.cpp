@@ -20,14 +20,14 @@
 namespace {
 
 // What a check of the same places cannot do without: one snapshot lookup per entry.
-int FloorLookup(HKEY snapshot, const char* name) {
+int StartupBenchFloorLookup(HKEY snapshot, const char* name) {
   char number[33];
   DWORD size = 32;
   return RegQueryValueExA(snapshot, name, nullptr, nullptr, reinterpret_cast<BYTE*>(number),
                           &size) == ERROR_SUCCESS;
 }
 
-int FloorRunKeys(HKEY snapshot) {
+int StartupBenchFloorRunKeys(HKEY snapshot) {
   int found = 0;
   for (int code : kBenchRunCodes) {
     RegKey key;
@@ -42,14 +42,14 @@ int FloorRunKeys(HKEY snapshot) {
       if (status == ERROR_NO_MORE_ITEMS) break;
       if (status != ERROR_SUCCESS) continue;
       data[std::min<DWORD>(dataSize, sizeof data - 1)] = '\0';
-      found += FloorLookup(snapshot, data);
+      found += StartupBenchFloorLookup(snapshot, data);
     }
   }
   return found;
 }
 
 // A shortcut's target cannot be had for less than loading it through the link object.
-bool FloorShortcutTarget(const std::string& shortcut, char* target) {
+bool StartupBenchFloorTarget(const std::string& shortcut, char* target) {
   ComPtr<IShellLinkA> link;
   ComPtr<IPersistFile> file;
   wchar_t wide[MAX_PATH];
@@ -63,7 +63,7 @@ bool FloorShortcutTarget(const std::string& shortcut, char* target) {
   return SUCCEEDED(link->GetPath(target, MAX_PATH, &found, SLGP_SHORTPATH));
 }
 
-int FloorShortcuts(HKEY snapshot, const std::string& folder) {
+int StartupBenchFloorShortcuts(HKEY snapshot, const std::string& folder) {
   WIN32_FIND_DATAA entry = {};
   HANDLE find = FindFirstFileA((folder + "\\*.*").c_str(), &entry);
   if (find == INVALID_HANDLE_VALUE) return 0;
@@ -71,37 +71,56 @@ int FloorShortcuts(HKEY snapshot, const std::string& folder) {
   do {
     if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
     char target[MAX_PATH] = "";
-    if (FloorShortcutTarget(folder + "\\" + entry.cFileName, target))
-      found += FloorLookup(snapshot, target);
+    if (StartupBenchFloorTarget(folder + "\\" + entry.cFileName, target))
+      found += StartupBenchFloorLookup(snapshot, target);
   } while (FindNextFileA(find, &entry));
   FindClose(find);
   return found;
 }
 
-double FloorOnce(const BenchMachine& machine) {
+// The floor: bare enumeration of the fourteen Run-family keys, the startup folder listed and
+// each shortcut's target read, and one lookup in the open snapshot key per entry found.
+double StartupBenchFloorOnce(const BenchMachine& machine) {
   const double start = BenchNowMs();
   RegKey snapshot;
   snapshot.Open(HKEY_CURRENT_USER, kKnownStartupKey, KEY_QUERY_VALUE);
-  volatile int found = FloorRunKeys(snapshot.get());
-  found = found + FloorShortcuts(snapshot.get(), machine.startupFolder);
+  volatile int found = StartupBenchFloorRunKeys(snapshot.get());
+  found = found + StartupBenchFloorShortcuts(snapshot.get(), machine.startupFolder);
   return BenchNowMs() - start;
 }
 
 // The list is emptied outside the timing: the sweep cycle does that in its own steps.
-double OursOnce(int& changed) {
+double StartupBenchOursOnce(int& changed) {
   ItemListClear();
   const double start = BenchNowMs();
   changed = StartupChanged();
-  const double took = BenchNowMs() - start;
-  return took;
+  return BenchNowMs() - start;
 }
 
-bool OursSawEverything(const BenchMachine& machine, int known, int changed) {
+bool StartupBenchSawEverything(const BenchMachine& machine, int known, int changed) {
   const int expected = std::min(machine.runValues + machine.shortcuts, kItemListMax);
   if (changed == 0 && known == expected && ItemCount() == expected) return true;
   std::fprintf(stderr, "startup-check N=%d: expected %d entries, marked %d, listed %d, changed %d\n",
                machine.runValues, expected, known, ItemCount(), changed);
   return false;
+}
+
+// Floor and ours take turns, so a passing load weighs on both alike.
+void StartupBenchMeasure(const BenchMachine& machine, int repetitions,
+                         StartupBenchResult& result) {
+  const int known = BenchMachineMarkKnown();
+  int changed = 1;
+  StartupBenchOursOnce(changed);
+  StartupBenchFloorOnce(machine);
+  result.sound = StartupBenchSawEverything(machine, known, changed);
+  std::vector<double> ours, floor;
+  for (int i = 0; i < repetitions; ++i) {
+    floor.push_back(StartupBenchFloorOnce(machine));
+    ours.push_back(StartupBenchOursOnce(changed));
+    result.sound = result.sound && changed == 0;
+  }
+  result.oursMs = BenchMedian(ours);
+  result.floorMs = BenchMedian(floor);
 }
 
 }  // namespace
@@ -112,21 +131,8 @@ StartupBenchResult StartupBenchRun(int runValues, int shortcuts, int repetitions
   BenchSandbox sandbox;
   if (!BenchSandboxOpen(sandbox)) return result;
   BenchMachine machine;
-  if (BenchMachineBuild(sandbox, runValues, shortcuts, machine)) {
-    const int known = BenchMachineMarkKnown();
-    int changed = 1;
-    OursOnce(changed);
-    FloorOnce(machine);
-    result.sound = OursSawEverything(machine, known, changed);
-    std::vector<double> ours, floor;
-    for (int i = 0; i < repetitions; ++i) {
-      floor.push_back(FloorOnce(machine));
-      ours.push_back(OursOnce(changed));
-      result.sound = result.sound && changed == 0;
-    }
-    result.oursMs = BenchMedian(ours);
-    result.floorMs = BenchMedian(floor);
-  }
+  if (BenchMachineBuild(sandbox, runValues, shortcuts, machine))
+    StartupBenchMeasure(machine, repetitions, result);
   ItemListClear();
   BenchSandboxClose(sandbox);
   return result;

@@ -4,6 +4,7 @@
 #include <psapi.h>
 
 #include <cstdio>
+#include <cstring>
 
 #include "alerts.h"
 #include "bench_machine.h"
@@ -16,6 +17,7 @@
 #include "monitor_window.h"
 #include "resource.h"
 #include "startup/item_list.h"
+#include "startup/snapshot.h"
 #include "sweep.h"
 #include "text.h"
 #include "tray_icon.h"
@@ -28,7 +30,7 @@ constexpr char kPagesKey[] = "Software\\Microsoft\\Internet Explorer\\Main";
 constexpr DWORD kPastLastCycleMs = 5000;
 
 // Windows reports the commit charge in both fields; Wine fills only PagefileUsage.
-std::size_t PrivateBytes() {
+std::size_t SweepLeakPrivateBytes() {
   PROCESS_MEMORY_COUNTERS_EX counters = {};
   counters.cb = sizeof counters;
   if (!GetProcessMemoryInfo(GetCurrentProcess(),
@@ -66,13 +68,32 @@ void SweepLeakPump() {
   }
 }
 
+void SweepLeakChurnCommand(int cycle, char* out, std::size_t capacity) {
+  std::snprintf(out, capacity, "C:\\Program Files\\Bench Churn\\churn%05d.exe", cycle);
+}
+
+void SweepLeakChurnPage(int cycle, char* out, std::size_t capacity) {
+  std::snprintf(out, capacity, "http://bench.invalid/start/%05d", cycle);
+}
+
 // Each cycle has something new to answer: a Run value and the start page change every time.
 void SweepLeakChurn(int cycle) {
   char text[128];
-  std::snprintf(text, sizeof text, "C:\\Program Files\\Bench Churn\\churn%05d.exe", cycle);
+  SweepLeakChurnCommand(cycle, text, sizeof text);
   BenchWriteRunValue("BenchChurn", text);
-  std::snprintf(text, sizeof text, "http://bench.invalid/start/%05d", cycle);
+  SweepLeakChurnPage(cycle, text, sizeof text);
   SettingsWriteString(HKEY_CURRENT_USER, kPagesKey, "Start Page", text);
+}
+
+// The last first-half cycle accepted that cycle's Run value and start page.
+bool SweepLeakAnswered(int cycles) {
+  const int last = (cycles - 1) / 2 * 2;
+  char expected[128], stored[128] = "";
+  SweepLeakChurnCommand(last, expected, sizeof expected);
+  if (SnapshotLookup("BenchChurn", expected) != 11) return false;
+  SweepLeakChurnPage(last, expected, sizeof expected);
+  SettingsReadString(HKEY_CURRENT_USER, kBaseKey, "StartPage", stored, sizeof stored);
+  return std::strcmp(stored, expected) == 0;
 }
 
 bool SweepLeakCycle(int cycle) {
@@ -104,9 +125,13 @@ SweepLeakResult SweepLeakRun(int runValues, int shortcuts, int cycles) {
       result.sound = SweepLeakCycle(cycle);
       if (!result.sound) break;
       ++result.cyclesRun;
-      if (cycle == 0) result.firstBytes = PrivateBytes();
+      if (cycle == 0) result.firstBytes = SweepLeakPrivateBytes();
     }
-    result.lastBytes = PrivateBytes();
+    result.lastBytes = SweepLeakPrivateBytes();
+    if (result.sound && !SweepLeakAnswered(cycles)) {
+      std::fprintf(stderr, "sweep-leak: the cycles did not answer the changes\n");
+      result.sound = false;
+    }
     SweepLeakStopMonitor();
   }
   BenchSandboxClose(sandbox);

@@ -7,6 +7,9 @@ set -u
 kv_setup || exit 1
 kv_build || exit 1
 
+# Saving a shortcut would start Wine's menu builder once per file, competing for the CPU
+# while the first size is timed.
+export WINEDLLOVERRIDES="winemenubuilder.exe=d"
 kv_start_x private || exit 1
 rm -rf "$KV_BUILD/wineprefix-bench"
 kv_start_wine "$KV_BUILD/wineprefix-bench"
@@ -22,7 +25,8 @@ printf '%s\n' "$output"
 printf '%s\n' "$output" | awk '
   /^startup-check N=4096 / {
     seen_ratio = 1
-    split($5, r, "="); if (r[2] + 0 > 3) { print "FAIL ratio " r[2] " above 3 at N=4096"; bad = 1 }
+    split($5, r, "=")
+    if (r[2] + 0 <= 0 || r[2] + 0 > 3) { print "FAIL ratio " r[2] " at N=4096 (at most 3)"; bad = 1 }
   }
   /^sweep-leak / {
     seen_leak = 1
