@@ -1,7 +1,6 @@
 #include "pending.h"
 
 void InitSystemFiles() {}
-void BuildServicesSnapshot() {}
 void BuildHiddenSnapshot() {}
 void BuildActiveXSnapshot() {}
 int InitFileTypeStore() { return 0; }
@@ -10,8 +9,6 @@ void CookieListFree() {}
 int CheckWinInit(int) { return 0; }
 
 int EnumerateIEHelpers() { return 0; }
-int EnumerateScheduledTasks() { return 0; }
-void EnumerateServices(int) {}
 int EnumerateFileTypes() { return 0; }
 int EnumerateHiddenFiles() { return 0; }
 int EnumerateActiveX(int) { return 0; }

@@ -5,7 +5,6 @@
 #include <windows.h>
 
 void InitSystemFiles();
-void BuildServicesSnapshot();
 void BuildHiddenSnapshot();
 void BuildActiveXSnapshot();
 int InitFileTypeStore();
@@ -14,8 +13,6 @@ void CookieListFree();
 int CheckWinInit(int quiet);
 
 int EnumerateIEHelpers();
-int EnumerateScheduledTasks();
-void EnumerateServices(int quick);
 int EnumerateFileTypes();
 int EnumerateHiddenFiles();
 int EnumerateActiveX(int keepList);

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "categories/services.h"
 #include "foundation/options.h"
 #include "foundation/paths.h"
 #include "foundation/settings.h"

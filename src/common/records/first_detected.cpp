@@ -5,6 +5,8 @@
 #include <vector>
 
 #include "categories/active_tasks.h"
+#include "categories/scheduled_tasks.h"
+#include "categories/services.h"
 #include "foundation/datetime.h"
 #include "foundation/handles.h"
 #include "foundation/paths.h"

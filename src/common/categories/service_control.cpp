@@ -1,0 +1,76 @@
+#include <cstring>
+
+#include "categories/service_handle.h"
+#include "categories/services.h"
+#include "foundation/strings.h"
+#include "text.h"
+
+namespace {
+
+constexpr DWORD kKeyNameChars = 256;
+constexpr int kStoppedString = 652;
+// States 2 to 7 have their own texts, numbered on from "Stopped".
+constexpr DWORD kFirstNamedState = 2;
+constexpr DWORD kLastNamedState = 7;
+
+ServiceHandle OpenByDisplayName(const char* displayName, DWORD access) {
+  if (displayName == nullptr || *displayName == '\0') return {};
+  ServiceHandle manager(OpenSCManagerA(nullptr, nullptr, GENERIC_READ));
+  if (!manager) return {};
+  char keyName[kKeyNameChars] = "";
+  DWORD length = kKeyNameChars;
+  if (!GetServiceKeyNameA(manager.get(), displayName, keyName, &length)) return {};
+  keyName[kKeyNameChars - 1] = '\0';
+  return ServiceHandle(OpenServiceA(manager.get(), keyName, access));
+}
+
+bool Interrogate(const char* displayName, SERVICE_STATUS* status) {
+  ServiceHandle service = OpenByDisplayName(displayName, GENERIC_READ);
+  if (!service) return false;
+  std::memset(status, 0, sizeof *status);
+  return ControlService(service.get(), SERVICE_CONTROL_INTERROGATE, status) != 0;
+}
+
+}  // namespace
+
+DWORD QueryServiceState(const char* displayName) {
+  SERVICE_STATUS status;
+  if (!Interrogate(displayName, &status)) return 0;
+  return ((status.dwCurrentState & 0xFFFFu) << 16) | (status.dwServiceType & 0xFFFFu);
+}
+
+DWORD QueryServiceControls(const char* displayName) {
+  SERVICE_STATUS status;
+  return Interrogate(displayName, &status) ? status.dwControlsAccepted : 0;
+}
+
+bool ControlServiceByName(const char* displayName, DWORD control) {
+  ServiceHandle service = OpenByDisplayName(displayName, SERVICE_ALL_ACCESS);
+  if (!service) return false;
+  SERVICE_STATUS status;
+  return ControlService(service.get(), control, &status) != 0;
+}
+
+DWORD ServiceStateText(const char* displayName, char* text, int capacity) {
+  DWORD packed = QueryServiceState(displayName);
+  DWORD state = packed >> 16;
+  int number = kStoppedString;
+  if (state >= kFirstNamedState && state <= kLastNamedState)
+    number = kStoppedString + static_cast<int>(state - 1);
+  if (text != nullptr && capacity > 0 && LocalString(number, text, capacity) == 0) *text = '\0';
+  return packed;
+}
+
+bool ServiceDisplayName(const char* serviceName, char* displayName, int capacity) {
+  if (displayName == nullptr || capacity <= 0) return false;
+  *displayName = '\0';
+  if (serviceName == nullptr || *serviceName == '\0') return false;
+  ServiceHandle manager(OpenSCManagerA(nullptr, nullptr, GENERIC_READ));
+  if (!manager) return false;
+  char name[kServiceDisplayNameSize] = "";
+  DWORD length = kServiceDisplayNameSize;
+  if (!GetServiceDisplayNameA(manager.get(), serviceName, name, &length)) return false;
+  name[kServiceDisplayNameSize - 1] = '\0';
+  CopyBounded(displayName, static_cast<std::size_t>(capacity), name);
+  return true;
+}

@@ -1,0 +1,28 @@
+// Windows services: the enumeration into the item list, the snapshot of known services and
+// the service-manager operations, which all name a service by its display name.
+#pragma once
+#include <windows.h>
+
+inline constexpr int kServiceExeCode = 700;
+inline constexpr int kServiceSvchostCode = 701;
+inline constexpr char kServicesSnapshotKey[] = "Software\\Tamsel\\Korvane\\Services";
+inline constexpr char kServicesRegistryKey[] = "SYSTEM\\CurrentControlSet\\Services";
+inline constexpr int kServiceStateTextSize = 256;
+inline constexpr int kServiceDisplayNameSize = 4096;
+
+void EnumerateServices(int quick);
+void BuildServicesSnapshot();
+// Only the low byte of startValue is written.
+bool SetServiceStartType(const char* displayName, int startValue);
+// Length of the description of the first service whose normalised program equals path.
+int FindServiceDescription(const char* path, char* description, int capacity);
+// The start-type text shown for a Start value (strings 664-666, else "0").
+int ServiceStartTypeText(DWORD start, char* out, int capacity);
+
+// High 16 bits the current state, low 16 bits the low half of the service type; 0 when the
+// service cannot be opened or does not answer.
+DWORD QueryServiceState(const char* displayName);
+DWORD QueryServiceControls(const char* displayName);
+bool ControlServiceByName(const char* displayName, DWORD control);
+DWORD ServiceStateText(const char* displayName, char* text, int capacity);
+bool ServiceDisplayName(const char* serviceName, char* displayName, int capacity);
