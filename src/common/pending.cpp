@@ -3,13 +3,9 @@
 void InitSystemFiles() {}
 void BuildHiddenSnapshot() {}
 void BuildActiveXSnapshot() {}
-int InitFileTypeStore() { return 0; }
-int LoadDelayedList() { return 0; }
 void CookieListFree() {}
 int CheckWinInit(int) { return 0; }
 
-int EnumerateIEHelpers() { return 0; }
-int EnumerateFileTypes() { return 0; }
 int EnumerateHiddenFiles() { return 0; }
 int EnumerateActiveX(int) { return 0; }
 
@@ -23,9 +19,6 @@ void CheckSystemFiles() {}
 void CheckNewCookies() {}
 void FilterCookies() {}
 int CheckWindowsSettings() { return 0; }
-
-int RunDelayedSlot(int) { return 0; }
-void ForgetDelayed(HKEY, const char*) {}
 
 int HistoryUpload(const char*, const char*, const char*, const char*) { return 0; }
 void FilterMozillaCookies() {}

@@ -7,13 +7,9 @@
 void InitSystemFiles();
 void BuildHiddenSnapshot();
 void BuildActiveXSnapshot();
-int InitFileTypeStore();
-int LoadDelayedList();
 void CookieListFree();
 int CheckWinInit(int quiet);
 
-int EnumerateIEHelpers();
-int EnumerateFileTypes();
 int EnumerateHiddenFiles();
 int EnumerateActiveX(int keepList);
 
@@ -27,9 +23,6 @@ void CheckSystemFiles();
 void CheckNewCookies();
 void FilterCookies();
 int CheckWindowsSettings();
-
-int RunDelayedSlot(int seconds);
-void ForgetDelayed(HKEY root, const char* program);
 
 int HistoryUpload(const char* action, const char* type, const char* title, const char* command);
 // The sweep's Mozilla-family cookie step: puts a filtered cookies file in place when due.

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "categories/file_types.h"
 #include "categories/services.h"
 #include "foundation/options.h"
 #include "foundation/paths.h"
@@ -12,6 +13,7 @@
 #include "monitor.h"
 #include "pending.h"
 #include "records/first_detected.h"
+#include "startup/delayed_start.h"
 #include "startup/item_list.h"
 #include "startup/locations.h"
 #include "startup/self_autostart.h"

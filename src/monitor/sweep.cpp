@@ -1,6 +1,7 @@
 #include "sweep.h"
 
 #include "pending.h"
+#include "startup/delayed_start.h"
 #include "sweep_steps.h"
 
 SweepState g_sweep = {};

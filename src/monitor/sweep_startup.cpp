@@ -10,6 +10,7 @@
 #include "pending.h"
 #include "records/first_detected.h"
 #include "resource.h"
+#include "startup/delayed_start.h"
 #include "startup/item_list.h"
 #include "startup/locations.h"
 #include "startup/snapshot.h"

@@ -5,6 +5,8 @@
 #include <vector>
 
 #include "categories/active_tasks.h"
+#include "categories/file_types.h"
+#include "categories/ie_helpers.h"
 #include "categories/scheduled_tasks.h"
 #include "categories/services.h"
 #include "foundation/datetime.h"

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "categories/ie_helpers.h"
 #include "categories/scheduled_tasks.h"
 #include "foundation/handles.h"
 #include "foundation/settings.h"

@@ -1,0 +1,121 @@
+#include "categories/file_types.h"
+
+#include <windows.h>
+
+#include <string>
+
+#include "categories/file_types_store.h"
+#include "filetype_text.h"
+#include "foundation/handles.h"
+#include "foundation/settings.h"
+#include "text.h"
+
+namespace {
+
+constexpr char kMachineClasses[] = "Software\\Classes\\";
+constexpr char kUserFileExts[] =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\FileExts\\";
+constexpr char kOpenCommand[] = "\\shell\\open\\command";
+constexpr char kClassRootKey[] = "Software\\Tamsel\\Korvane\\ClassRoot";
+
+// Where a source reads the ProgID, and where its open command lives below which root.
+struct SourceRow {
+  HKEY progRoot;
+  const char* progPrefix;
+  const char* progValue;
+  HKEY commandRoot;
+  const char* commandPrefix;
+  const char* storeKey;
+  const char* classKey;
+};
+
+const SourceRow kSources[] = {
+    {HKEY_LOCAL_MACHINE, kMachineClasses, nullptr, HKEY_LOCAL_MACHINE, kMachineClasses,
+     "Software\\Tamsel\\Korvane\\Ext", kFileTypeClassKey},
+    {HKEY_CURRENT_USER, kUserFileExts, "Application", HKEY_CLASSES_ROOT, "Applications\\",
+     "Software\\Tamsel\\Korvane\\ExtApp", kFileTypeClassKey},
+    {HKEY_CURRENT_USER, kUserFileExts, "ProgID", HKEY_CLASSES_ROOT, "",
+     "Software\\Tamsel\\Korvane\\ExtProgID", kFileTypeClassKey},
+    {HKEY_CLASSES_ROOT, "", nullptr, HKEY_CLASSES_ROOT, "", "Software\\Tamsel\\Korvane\\ExtRoot",
+     kClassRootKey},
+};
+constexpr int kSourceCount = static_cast<int>(std::size(kSources));
+
+const SourceRow* Row(int source) {
+  return source >= 1 && source <= kSourceCount ? &kSources[source - 1] : nullptr;
+}
+
+std::string CommandKey(const SourceRow& row, const char* progId) {
+  return std::string(row.commandPrefix) + progId + kOpenCommand;
+}
+
+}  // namespace
+
+const char* FileTypeSourceKey(int source) {
+  const SourceRow* row = Row(source);
+  return row ? row->storeKey : nullptr;
+}
+
+std::string FileTypeReadList(bool* tooLong) {
+  char list[kFileTypeListSize];
+  SettingsReadString(HKEY_CURRENT_USER, kFileTypeClassKey, nullptr, list, sizeof list);
+  if (tooLong) {
+    RegKey key;
+    DWORD size = 0;
+    *tooLong = key.Open(HKEY_CURRENT_USER, kFileTypeClassKey, KEY_QUERY_VALUE) &&
+               RegQueryValueExA(key.get(), nullptr, nullptr, nullptr, nullptr, &size) ==
+                   ERROR_SUCCESS &&
+               size > static_cast<DWORD>(kFileTypeListSize);
+  }
+  return list;
+}
+
+int FileTypeWriteList(const std::string& list) {
+  return SettingsWriteString(HKEY_CURRENT_USER, kFileTypeClassKey, nullptr, list.c_str());
+}
+
+bool LookUpAssociation(const char* ext, int source, char* progId260, char* command260) {
+  progId260[0] = command260[0] = '\0';
+  const SourceRow* row = Row(source);
+  if (!row || !ext) return false;
+  const std::string progKey = row->progPrefix + FileTypeDotted(ext);
+  if (SettingsReadString(row->progRoot, progKey.c_str(), row->progValue, progId260,
+                         kFileTypeTextSize) == 0)
+    return false;
+  const std::string commandKey = CommandKey(*row, progId260);
+  return SettingsReadString(row->commandRoot, commandKey.c_str(), nullptr, command260,
+                            kFileTypeTextSize) > 0;
+}
+
+void StoreAssociation(const char* ext, int source) {
+  char progId[kFileTypeTextSize];
+  char command[kFileTypeTextSize];
+  if (!LookUpAssociation(ext, source, progId, command) || progId[0] == '\0') return;
+  const SourceRow& row = *Row(source);
+  const std::string dotted = FileTypeDotted(ext);
+  SettingsWriteString(HKEY_CURRENT_USER, row.storeKey, dotted.c_str(), progId);
+  SettingsWriteString(HKEY_CURRENT_USER, row.classKey, progId,
+                      FileTypeUnquoted(command).c_str());
+}
+
+void RestoreAssociation(const char* ext, int source) {
+  const SourceRow* row = Row(source);
+  if (!row || !ext) return;
+  const std::string dotted = FileTypeDotted(ext);
+  char progId[kFileTypeTextSize];
+  // An empty name would read the watched list out of the Class key's default value.
+  if (SettingsReadString(HKEY_CURRENT_USER, row->storeKey, dotted.c_str(), progId,
+                         sizeof progId) == 0)
+    return;
+  // The HKCR source is written back where machine classes live, as it was first read.
+  const bool machine = source == 1 || source == 4;
+  const std::string progKey = (machine ? kMachineClasses : row->progPrefix) + dotted;
+  SettingsWriteString(machine ? HKEY_LOCAL_MACHINE : row->progRoot, progKey.c_str(),
+                      row->progValue, progId);
+  if (source == 4) return;
+  char command[kFileTypeTextSize];
+  if (SettingsReadString(HKEY_CURRENT_USER, row->classKey, progId, command, sizeof command) == 0)
+    return;
+  SettingsWriteString(row->commandRoot, CommandKey(*row, progId).c_str(), nullptr,
+                      FileTypeUnquoted(command).c_str());
+}

@@ -1,0 +1,21 @@
+// The watched file types: where each watched extension's open command comes from, the
+// copy of it kept in the settings store, and the watched list itself.
+#pragma once
+
+inline constexpr int kFileTypeCode = 400;
+// Buffers for a ProgID or an open command (259 characters).
+inline constexpr int kFileTypeTextSize = 260;
+
+// Sources 1 to 4: HKLM classes, the user's chosen application, the user's ProgID, HKCR.
+bool LookUpAssociation(const char* ext, int source, char* progId260, char* command260);
+void StoreAssociation(const char* ext, int source);
+void RestoreAssociation(const char* ext, int source);
+int EnumerateFileTypes();
+int InitFileTypeStore();
+// 0, or the string id of the refusal (762 already watched, 763 list full).
+int AddWatchedFileType(const char* ext);
+void RemoveWatchedFileType(const char* ext);
+bool IsClassInUse(const char* progId);
+int FileTypeProgramName(const char* command, char* out, int capacity);
+int FileTypeIconLocation(const char* ext, int source, char* iconFile, int capacity,
+                         int* iconIndex);

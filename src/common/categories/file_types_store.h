@@ -1,0 +1,14 @@
+// Store keys and the watched list shared by the file-type operations.
+#pragma once
+#include <string>
+
+inline constexpr char kFileTypeClassKey[] = "Software\\Tamsel\\Korvane\\Class";
+inline constexpr char kFileTypeExtKey[] = "Software\\Tamsel\\Korvane\\Ext";
+inline constexpr char kFileTypeMarker[] = "Do not edit.";
+inline constexpr int kFileTypeListSize = 1024;
+
+// The store key that keeps the extension's ProgID for a source, or nullptr.
+const char* FileTypeSourceKey(int source);
+// The watched list; empty when missing or longer than the store holds (see tooLong).
+std::string FileTypeReadList(bool* tooLong = nullptr);
+int FileTypeWriteList(const std::string& list);

@@ -1,0 +1,17 @@
+// Internet Explorer add-ons registered machine-wide: helper objects, toolbars, extensions.
+#pragma once
+
+inline constexpr int kTypeBHO = 900;
+inline constexpr int kTypeToolbar = 901;
+inline constexpr int kTypeExtension = 902;
+
+inline constexpr char kBHOKey[] =
+    "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Browser Helper Objects";
+inline constexpr char kToolbarKey[] = "SOFTWARE\\Microsoft\\Internet Explorer\\Toolbar";
+inline constexpr char kExtensionsKey[] = "SOFTWARE\\Microsoft\\Internet Explorer\\Extensions";
+
+// Empties the item list and fills it with the add-ons; returns their number.
+int EnumerateIEHelpers();
+// Removes the add-on at list position index for every item whose command matches; returns
+// the number of matches.
+int RemoveIEHelper(const char* command, int index);

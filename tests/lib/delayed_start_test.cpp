@@ -1,0 +1,154 @@
+#include "startup/delayed_start.h"
+
+#include <string>
+
+#include "categories/active_tasks.h"
+#include "foundation/paths.h"
+#include "foundation/settings.h"
+#include "records/history.h"
+#include "sandbox.h"
+#include "startup/item_list.h"
+#include "text.h"
+
+namespace {
+
+constexpr char kRunKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+constexpr char kKnownKey[] = "Software\\Tamsel\\Korvane\\Run";
+constexpr char kTimeKey[] = "Software\\Tamsel\\Korvane\\Delay\\Time";
+constexpr char kTitleKey[] = "Software\\Tamsel\\Korvane\\Delay\\Title";
+constexpr char kParametersKey[] = "Software\\Tamsel\\Korvane\\Delay\\Parameters";
+constexpr char kAppletKey[] = "Software\\Tamsel\\Korvane\\Delay\\Applet";
+
+std::string Upper(std::string text) { return UpperText(text); }
+
+class DelayedStartTest : public RegistrySandbox {
+ protected:
+  void SetUp() override {
+    RegistrySandbox::SetUp();
+    HistoryFilePath(history_, sizeof history_);
+    char folder[MAX_PATH] = "";
+    ProgramFolder(folder, sizeof folder);
+    sample_ = Upper(std::string(folder) + "\\kv_versioned_sample.exe");
+  }
+  void TearDown() override {
+    DeleteFileA(history_);
+    RegistrySandbox::TearDown();
+  }
+  // A per-user record as AddDelayedProgram makes it, with the given delay.
+  void Record(const std::string& program, const char* time) {
+    ASSERT_TRUE(AddDelayedProgram(program.c_str(), false));
+    SettingsWriteString(HKEY_CURRENT_USER, kTimeKey, program.c_str(), time);
+  }
+  char history_[MAX_PATH] = "";
+  std::string sample_;
+};
+
+TEST_F(DelayedStartTest, DelayingRunEntryAndPuttingItBack) {
+  SettingsWriteString(HKEY_CURRENT_USER, kRunKey, "Tool", "C:\\T\\tool.exe -min");
+  EXPECT_EQ(DelayStartupEntry("Tool", "C:\\T\\tool.exe -min", kRunKey, 11, 0, nullptr),
+            kDelayDone);
+  EXPECT_EQ(ReadRegString(HKEY_CURRENT_USER, kDelayKey, "C:\\T\\TOOL.EXE"), "11");
+  EXPECT_EQ(ReadRegString(HKEY_CURRENT_USER, kTitleKey, "C:\\T\\TOOL.EXE"), "Tool");
+  EXPECT_EQ(ReadRegString(HKEY_CURRENT_USER, kTimeKey, "C:\\T\\TOOL.EXE"), "30");
+  EXPECT_EQ(ReadRegString(HKEY_CURRENT_USER, kParametersKey, "C:\\T\\TOOL.EXE"), " -min");
+  EXPECT_FALSE(RegValueExists(HKEY_CURRENT_USER, kRunKey, "Tool"));
+  EXPECT_EQ(ReadRegString(HKEY_CURRENT_USER, kKnownKey, "C:\\T\\tool.exe -min"), "1103");
+
+  EXPECT_EQ(RestoreDelayed("Tool", "C:\\T\\TOOL.EXE", kRunKey, 11, true), 1);
+  EXPECT_EQ(ReadRegString(HKEY_CURRENT_USER, kRunKey, "Tool"), "C:\\T\\TOOL.EXE -min");
+  EXPECT_FALSE(RegValueExists(HKEY_CURRENT_USER, kDelayKey, "C:\\T\\TOOL.EXE"));
+  EXPECT_FALSE(RegValueExists(HKEY_CURRENT_USER, kTitleKey, "C:\\T\\TOOL.EXE"));
+}
+
+TEST_F(DelayedStartTest, RundllEntryGoesBackThroughItsApplet) {
+  SettingsWriteString(HKEY_CURRENT_USER, kRunKey, "Upd", "rundll32.exe C:\\X\\upd.dll,Start");
+  ASSERT_EQ(DelayStartupEntry("Upd", "C:\\X\\upd.dll,Start", kRunKey, 11, 1, nullptr),
+            kDelayDone);
+  EXPECT_EQ(ReadRegString(HKEY_CURRENT_USER, kParametersKey, "C:\\X\\UPD.DLL"), ",Start");
+  EXPECT_EQ(ReadRegString(HKEY_CURRENT_USER, kAppletKey, "C:\\X\\UPD.DLL"), "RunDLL32.exe");
+  EXPECT_EQ(RestoreAllDelayed(), 1);
+  EXPECT_EQ(ReadRegString(HKEY_CURRENT_USER, kRunKey, "Upd"),
+            "RunDLL32.exe C:\\X\\UPD.DLL,Start");
+  EXPECT_FALSE(RegValueExists(HKEY_CURRENT_USER, kAppletKey, "C:\\X\\UPD.DLL"));
+}
+
+TEST_F(DelayedStartTest, RefusalsAndCancelledAllUsersEntry) {
+  EXPECT_EQ(DelayStartupEntry("Shell", "explorer.exe", "", 251, 0, nullptr), kDelayRefused);
+  EXPECT_EQ(DelayStartupEntry("Me", "C:\\K\\Korvane.EXE -expressboot", kRunKey, 1, 0, nullptr),
+            kDelayRefusedStop);
+  SettingsWriteString(HKEY_LOCAL_MACHINE, kRunKey, "Tool", "C:\\T\\tool.exe");
+  auto no = [](const char*) { return false; };
+  EXPECT_EQ(DelayStartupEntry("Tool", "C:\\T\\tool.exe", kRunKey, 1, 0, no), kDelaySkipped);
+  EXPECT_FALSE(RegKeyExists(HKEY_LOCAL_MACHINE, kDelayKey));
+  EXPECT_TRUE(RegValueExists(HKEY_LOCAL_MACHINE, kRunKey, "Tool"));
+}
+
+TEST_F(DelayedStartTest, SlotsStartOnlyTheirDelayAndSurviveBadRecords) {
+  Record(sample_, "30");
+  Record("C:\\T\\QUARTER.EXE", "25");
+  Record("C:\\T\\WORDS.EXE", "ten");
+  const std::string huge(64 * 1024, '7');
+  Record("C:\\T\\HUGE.EXE", huge.c_str());
+  SettingsWriteString(HKEY_CURRENT_USER, kTitleKey, "C:\\T\\HUGE.EXE", huge.c_str());
+  SettingsWriteString(HKEY_CURRENT_USER, kDelayKey, "C:\\T\\NOTIME.EXE", "11");
+  SettingsWriteNumber(HKEY_CURRENT_USER, kDelayKey, "C:\\T\\DWORD.EXE", 11);
+
+  ASSERT_EQ(LoadDelayedList(), 5);
+  char title[kItemTitleSize];
+  for (int i = 0; i < ItemCount(); ++i) {
+    ItemTitle(i, title);
+    if (ItemCode(i) != 11 || ItemValue(i) != 1) ADD_FAILURE() << title;
+  }
+  EXPECT_EQ(RunDelayedSlot(10), 0);
+  EXPECT_EQ(RunDelayedSlot(20), 0);
+  EXPECT_EQ(RunDelayedSlot(30), 1);
+  for (int seconds = 40; seconds <= 600; seconds += 10) RunDelayedSlot(seconds);
+  EXPECT_EQ(RunDelayedSlot(610), 1);
+  EXPECT_EQ(ReadRegString(HKEY_CURRENT_USER, kTimeKey, "C:\\T\\QUARTER.EXE"), "25");
+}
+
+TEST_F(DelayedStartTest, RunningProgramCountsAsHandled) {
+  char self[MAX_PATH] = "";
+  GetModuleFileNameA(nullptr, self, MAX_PATH);
+  const std::string program = Upper(self);
+  // Starting the test program again would run the whole suite inside itself.
+  if (!IsProgramRunning(program.c_str())) GTEST_SKIP() << "process walk does not see us";
+  Record(program, "10");
+  ASSERT_EQ(LoadDelayedList(), 1);
+  EXPECT_EQ(RunDelayedSlot(10), 1);
+  EXPECT_EQ(RunDelayedSlot(20), 1);
+}
+
+TEST_F(DelayedStartTest, ProgramStartAndTitleFromVersion) {
+  EXPECT_EQ(RunDelayedProgram(sample_.c_str(), "-x"), 0);
+  EXPECT_NE(RunDelayedProgram("C:\\NOWHERE\\MISSING.EXE", ""), 0);
+  Record(sample_, "30");
+  ASSERT_EQ(LoadDelayedList(), 1);
+  char title[kItemTitleSize], extra[kItemExtraSize];
+  ItemTitle(0, title);
+  ItemExtra(0, extra, sizeof extra);
+  EXPECT_STREQ(title, "Versioned Sample");
+  EXPECT_STREQ(extra, "Sample program");
+}
+
+TEST_F(DelayedStartTest, EditStoresMinutesAndTenSecondSteps) {
+  DelayedEdit edit;
+  EXPECT_EQ(DelayedEditLoad("C:\\T\\NONE.EXE", &edit), 0);
+  ASSERT_TRUE(AddDelayedProgram("C:\\T\\TOOL.EXE", true));
+  SettingsWriteString(HKEY_CURRENT_USER, "Software\\Tamsel\\Korvane\\Delay\\OpenAs",
+                      "C:\\T\\TOOL.EXE", "7");
+  ASSERT_EQ(DelayedEditLoad("C:\\T\\TOOL.EXE", &edit), 1);
+  EXPECT_EQ(edit.minutes, 0);
+  EXPECT_EQ(edit.tenSeconds, 3);
+  EXPECT_EQ(edit.state, 0);
+  edit.minutes = 1;
+  edit.tenSeconds = 2;
+  edit.state = 1;
+  ASSERT_TRUE(DelayedEditSave("C:\\T\\TOOL.EXE", edit));
+  EXPECT_EQ(ReadRegString(HKEY_LOCAL_MACHINE, kTimeKey, "C:\\T\\TOOL.EXE"), "80");
+  EXPECT_TRUE(RegValueExists(HKEY_LOCAL_MACHINE, kTitleKey, "C:\\T\\TOOL.EXE"));
+  EXPECT_EQ(ReadRegString(HKEY_CURRENT_USER, "Software\\Tamsel\\Korvane\\Delay\\OpenAs",
+                          "C:\\T\\TOOL.EXE"), "1");
+}
+
+}  // namespace
