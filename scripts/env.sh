@@ -62,7 +62,8 @@ kv_start_wine() {
     wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1280x800 /f >/dev/null 2>&1 </dev/null
     wineserver -w
   fi
-  wineserver -p
+  # Detached from our output, or a caller reading it would wait for the server to end.
+  wineserver -p >/dev/null 2>&1 </dev/null
   wine cmd /c exit >/dev/null 2>&1 </dev/null
 }
 

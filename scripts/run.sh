@@ -12,7 +12,12 @@ if [ "${1:-}" = stop ]; then
   export WINEPREFIX=$prefix
   [ -f "$xdisp_file" ] && export DISPLAY=$(cat "$xdisp_file")
   wine "$KV_WIN_BUILD/bin/Korvane.exe" -Q >/dev/null 2>&1 </dev/null
-  wineserver -w
+  # The monitor may be asking whether to exit (ConfirmExit): give it time, then end Wine.
+  for _ in $(seq 50); do
+    grep -qsa "$KV_WIN_BUILD/bin/Korvane.exe" /proc/[0-9]*/cmdline || break
+    sleep 0.2
+  done
+  wineserver -k >/dev/null 2>&1
   if [ -f "$xpid_file" ]; then kill "$(cat "$xpid_file")" 2>/dev/null; rm -f "$xpid_file" "$xdisp_file"; fi
   kv_log "stopped"
   exit 0
