@@ -14,6 +14,15 @@ if(MSVC)
   set(CMAKE_MSVC_RUNTIME_LIBRARY "MultiThreaded$<$<CONFIG:Debug>:Debug>")
 endif()
 
+# The resource scripts include one another and the art; windres reports no dependencies, so
+# every script is made to depend on all of them.
+file(GLOB KV_RESOURCE_INPUTS CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/resources/*.rc
+     ${PROJECT_SOURCE_DIR}/resources/*.h ${PROJECT_SOURCE_DIR}/resources/art/*)
+function(kv_resource_depends)
+  file(GLOB scripts ${PROJECT_SOURCE_DIR}/resources/*.rc)
+  set_source_files_properties(${scripts} PROPERTIES OBJECT_DEPENDS "${KV_RESOURCE_INPUTS}")
+endfunction()
+
 add_subdirectory(src/core)
 add_subdirectory(src/common)
 add_subdirectory(src/tarvex)

@@ -145,10 +145,14 @@
 #define IDS_EXPLORER_LOADING 833
 #define IDS_FILE_IN_USE 923
 
-// Alert dialogs of the monitor. The dialogs still to come (138, 171, 140, 193, 191, 143)
-// use the same control ids.
+// Alert dialogs of the monitor. The program alerts share their control ids; the file-type
+// alert has its own below. Still to come: 193, 191.
 #define IDD_ALERT_STARTUP 131
 #define IDD_ALERT_DELAYED_BACK 192
+#define IDD_ALERT_TASK 138
+#define IDD_ALERT_SERVICE 171
+#define IDD_ALERT_IE_HELPER 140
+#define IDD_ALERT_FILE_TYPE 143
 #define IDC_ALERT_NAME 100
 #define IDC_ALERT_ICON_BUTTON 117         // flat button: the program's icon, or "No Icon"
 #define IDC_ALERT_DONT_ASK 1014           // disabled and hidden in the startup alert
@@ -161,3 +165,20 @@
 #define IDC_ALERT_INFO 1067
 #define IDC_ALERT_VERSION_LABEL 1097
 #define IDC_ALERT_PICTURE 1130
+#define IDC_ALERT_SERVICE_TEXT 1143
+#define IDC_ALERT_SERVICE_STATUS 1144
+#define IDC_FT_INTRO 1025
+#define IDC_FT_CURRENT_LABEL 1026
+#define IDC_FT_CHANGED_LABEL 1027
+#define IDC_FT_QUESTION 1028
+#define IDC_FT_OLD_NAME 1111
+#define IDC_FT_OLD_ICON 1112
+#define IDC_FT_OLD_COMMAND 1113
+#define IDC_FT_OLD_COMPANY 1114
+#define IDC_FT_OLD_INFO 1115
+#define IDC_FT_NEW_ICON 1116
+#define IDC_FT_NEW_COMMAND 1117
+#define IDC_FT_NEW_NAME 1118
+#define IDC_FT_NEW_COMPANY 1119
+#define IDC_FT_NEW_INFO 1120
+#define IDC_FT_EXTENSION 1121

@@ -9,10 +9,6 @@ int CheckWinInit(int) { return 0; }
 int EnumerateHiddenFiles() { return 0; }
 int EnumerateActiveX(int) { return 0; }
 
-int CheckIEHelpers() { return 0; }
-void CheckServices() {}
-void CheckScheduledTasks() {}
-void CheckFileTypes() {}
 void CheckHiddenFiles() {}
 void CheckActiveX() {}
 void CheckSystemFiles() {}

@@ -13,10 +13,6 @@ int CheckWinInit(int quiet);
 int EnumerateHiddenFiles();
 int EnumerateActiveX(int keepList);
 
-int CheckIEHelpers();
-void CheckServices();
-void CheckScheduledTasks();
-void CheckFileTypes();
 void CheckHiddenFiles();
 void CheckActiveX();
 void CheckSystemFiles();

@@ -27,38 +27,23 @@ void SetTextIfAny(HWND dialog, int control, const char* text) {
   if (text[0] != '\0') SetDlgItemTextA(dialog, control, text);
 }
 
-void SetFont(HWND dialog, int control, AlertFontKind kind) {
-  if (HFONT font = AlertFont(kind))
-    SendDlgItemMessageA(dialog, control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-}
-
 void AlertSetCaption(HWND dialog, int number) {
   char caption[kCaptionSize];
   if (LocalString(number, caption, kCaptionSize) != 0) SetWindowTextA(dialog, caption);
 }
 
 void AlertSetPicture(HWND dialog, int iconId) {
+  if (iconId == 0) return;
   HANDLE icon = LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(iconId), IMAGE_ICON,
                            kPictureSize, kPictureSize, LR_SHARED);
   if (icon) SendDlgItemMessageA(dialog, IDC_ALERT_PICTURE, STM_SETICON,
                                 reinterpret_cast<WPARAM>(icon), 0);
 }
 
-void AlertSetProgramIcon(HWND dialog, AlertDialogState& state) {
-  char path[kPathSize];
-  CopyBounded(path, kPathSize, state.executable);
-  if (!FileExists(path)) return;
-  HICON icon = ExtractIconA(GetModuleHandleA(nullptr), path, 0);
-  if (reinterpret_cast<UINT_PTR>(icon) <= 1) return;
-  state.programIcon = icon;
-  HWND button = GetDlgItem(dialog, IDC_ALERT_ICON_BUTTON);
-  SetWindowLongPtrA(button, GWL_STYLE, GetWindowLongPtrA(button, GWL_STYLE) | BS_ICON);
-  SendMessageA(button, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(icon));
-}
 
 void AlertFillTexts(HWND dialog, const AlertDialogState& state) {
   const AlertDialogRow& row = *state.row;
-  SetFont(dialog, IDC_ALERT_COMMAND, kAlertFontCommand);
+  AlertSetFont(dialog, IDC_ALERT_COMMAND, kAlertFontCommand);
   SetDlgItemTextA(dialog, IDC_ALERT_COMMAND, g_alertItem.command);
   SetDialogText(dialog, row.versionLabelString, IDC_ALERT_VERSION_LABEL);
   SetDialogText(dialog, IDS_VELT_INFO_BUTTON, IDC_ALERT_INFO);
@@ -68,9 +53,9 @@ void AlertFillTexts(HWND dialog, const AlertDialogState& state) {
   SetTextIfAny(dialog, IDC_ALERT_COMPANY, facts.text[kCompanyName]);
   SetTextIfAny(dialog, IDC_ALERT_DESCRIPTION, facts.text[kFileDescription]);
   if (row.copyright) SetTextIfAny(dialog, IDC_ALERT_COPYRIGHT, facts.text[kLegalCopyright]);
-  row.fillName(dialog, state);
-  SetFont(dialog, IDC_ALERT_NAME, kAlertFontName);
-  row.fillMessage(dialog, state);
+  if (row.fillName) row.fillName(dialog, state);
+  AlertSetFont(dialog, IDC_ALERT_NAME, kAlertFontName);
+  if (row.fillMessage) row.fillMessage(dialog, state);
 }
 
 // Written as the dialog opens, before any answer.
@@ -93,8 +78,13 @@ void AlertOpen(HWND dialog, AlertDialogState* state) {
   const AlertDialogRow& row = *state->row;
   AlertSetCaption(dialog, row.captionString);
   AlertSetPicture(dialog, row.pictureIcon);
-  AlertFillTexts(dialog, *state);
-  if (row.iconButton) AlertSetProgramIcon(dialog, *state);
+  if (row.fillAll) {
+    row.fillAll(dialog, *state);
+  } else {
+    AlertFillTexts(dialog, *state);
+    if (row.iconButton)
+      state->programIcon = AlertPutIcon(dialog, IDC_ALERT_ICON_BUTTON, state->executable);
+  }
   PlacementRestore(dialog, kPlaceAlert);
   SetWindowPos(dialog, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
   if (row.opened) row.opened(dialog);
@@ -102,22 +92,18 @@ void AlertOpen(HWND dialog, AlertDialogState* state) {
   SetFocus(GetDlgItem(dialog, IDYES));
 }
 
-void AlertInfo(HWND dialog) {
-  ShowInfo(g_alertItem.code + kInfoKindOffset, g_alertItem.command, g_alertItem.name);
-  SetWindowPos(dialog, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-}
-
 INT_PTR AlertCommand(HWND dialog, int id) {
   const AlertDialogState* state = StateOf(dialog);
   if (state == nullptr) return FALSE;
   if (id == IDC_ALERT_INFO) {
-    AlertInfo(dialog);
+    AlertShowInfo(dialog, g_alertItem.command);
     return TRUE;
   }
+  if (state->row->command && state->row->command(dialog, id)) return TRUE;
   if (id != IDOK && id != IDCANCEL && id != IDYES && id != IDNO) return FALSE;
   int button = id == IDCANCEL ? state->row->escapeButton : id;
   if (button == IDOK) button = IDYES;
-  const int answer = state->row->answer(button);
+  const int answer = state->row->answer ? state->row->answer(button) : button;
   AlertItemClear();
   EndDialog(dialog, answer);
   return TRUE;
@@ -148,11 +134,36 @@ void AlertNameIsProduct(HWND dialog, const AlertDialogState& state) {
   SetDlgItemTextA(dialog, IDC_ALERT_NAME, state.version.text[kProductName]);
 }
 
+void AlertNameIsItem(HWND dialog, const AlertDialogState&) {
+  SetDlgItemTextA(dialog, IDC_ALERT_NAME, g_alertItem.name);
+}
+
 void AlertMessagePlain(HWND dialog, const AlertDialogState& state) {
   SetDialogText(dialog, state.row->messageString, IDC_ALERT_MESSAGE);
 }
 
-int AlertAnswerIsButton(int button) { return button; }
+// The dialog leaves the topmost band so that the browser can come to the front.
+void AlertShowInfo(HWND dialog, const char* command) {
+  ShowInfo(g_alertItem.code + kInfoKindOffset, command, g_alertItem.name);
+  SetWindowPos(dialog, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+void AlertSetFont(HWND dialog, int control, AlertFontKind kind) {
+  if (HFONT font = AlertFont(kind))
+    SendDlgItemMessageA(dialog, control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+}
+
+HICON AlertPutIcon(HWND dialog, int button, const char* executable) {
+  char path[kPathSize];
+  CopyBounded(path, kPathSize, executable);
+  if (!FileExists(path)) return nullptr;
+  HICON icon = ExtractIconA(GetModuleHandleA(nullptr), path, 0);
+  if (reinterpret_cast<UINT_PTR>(icon) <= 1) return nullptr;
+  HWND control = GetDlgItem(dialog, button);
+  SetWindowLongPtrA(control, GWL_STYLE, GetWindowLongPtrA(control, GWL_STYLE) | BS_ICON);
+  SendMessageA(control, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(icon));
+  return icon;
+}
 
 int AlertRunDialog(int dialogId) {
   const AlertDialogRow* row = AlertDialogRowFor(dialogId);
@@ -165,5 +176,6 @@ int AlertRunDialog(int dialogId) {
       DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(dialogId), g_monitor.window,
                       AlertDialogProc, reinterpret_cast<LPARAM>(&state));
   if (state.programIcon) DestroyIcon(state.programIcon);
+  if (state.secondIcon) DestroyIcon(state.secondIcon);
   return answer > 0 ? static_cast<int>(answer) : 0;
 }

@@ -18,38 +18,55 @@ struct AlertDialogState {
   char executable[kPathSize];
   VersionStrings version;
   HICON programIcon;
+  HICON secondIcon;  // file types: the program the type was changed to
 };
 
 struct AlertDialogRow {
   int dialogId;
   int captionString;
-  int messageString;        // control 1036
-  int pictureIcon;          // control 1130
-  int escapeButton;         // the button that Esc and the close box stand for
-  int historyAction;        // -1: the dialog writes no history entry
-  int historyType;          // 0: the item's code
-  bool historyShownName;    // the entry's title is control 100's text, else the product name
-  int versionLabelString;   // control 1097
-  int noButtonString;       // 0: the template's text stays
-  bool iconButton;          // control 117 shows the program's icon
-  bool copyright;           // control 1032 shows the legal copyright
-  void (*fillName)(HWND dialog, const AlertDialogState& state);
-  void (*fillMessage)(HWND dialog, const AlertDialogState& state);
-  void (*opened)(HWND dialog);  // may be null
-  int (*answer)(int button);    // button is 6 or 7
+  int messageString;           // control 1036
+  int pictureIcon;             // control 1130
+  int escapeButton;            // the button that Esc and the close box stand for
+  int historyAction = -1;      // -1: the dialog writes no history entry
+  int historyType = 0;         // 0: the item's code
+  bool historyShownName = false;  // the entry's title is control 100's text, else product name
+  int versionLabelString = IDS_VERSION_LABEL;  // control 1097
+  int noButtonString = 0;      // 0: the template's text stays
+  bool iconButton = false;     // control 117 shows the program's icon
+  bool copyright = false;      // control 1032 shows the legal copyright
+  void (*fillName)(HWND dialog, const AlertDialogState& state) = nullptr;
+  void (*fillMessage)(HWND dialog, const AlertDialogState& state) = nullptr;
+  void (*opened)(HWND dialog) = nullptr;
+  int (*answer)(int button) = nullptr;  // button is 6 or 7; null answers the button
+  // Replaces the program fields' filling for a dialog laid out otherwise.
+  void (*fillAll)(HWND dialog, AlertDialogState& state) = nullptr;
+  // Buttons of its own; true when the id was one of them.
+  bool (*command)(HWND dialog, int id) = nullptr;
 };
 
 const AlertDialogRow* AlertDialogRowFor(int dialogId);
 // Runs the dialog modally; 0 when it has no row or cannot be created.
 int AlertRunDialog(int dialogId);
 
-// Shared fillings and answers.
+// Shared fillings.
 void AlertNameIsProduct(HWND dialog, const AlertDialogState& state);
+void AlertNameIsItem(HWND dialog, const AlertDialogState& state);
 void AlertMessagePlain(HWND dialog, const AlertDialogState& state);
-int AlertAnswerIsButton(int button);
+void AlertSetFont(HWND dialog, int control, AlertFontKind kind);
+// ShowInfo for the item's kind and the given command.
+void AlertShowInfo(HWND dialog, const char* command);
+// The program's first icon on a flat button; null when the file has none.
+HICON AlertPutIcon(HWND dialog, int button, const char* executable);
 
 // The startup alert's particulars.
 void AlertStartupName(HWND dialog, const AlertDialogState& state);
 void AlertStartupMessage(HWND dialog, const AlertDialogState& state);
 void AlertStartupOpened(HWND dialog);
 int AlertStartupAnswer(int button);
+
+// The other alerts' particulars.
+void AlertTaskName(HWND dialog, const AlertDialogState& state);
+void AlertServiceMessage(HWND dialog, const AlertDialogState& state);
+int AlertServiceAnswer(int button);
+void AlertFileTypeFill(HWND dialog, AlertDialogState& state);
+bool AlertFileTypeCommand(HWND dialog, int id);

@@ -7,17 +7,38 @@
 
 namespace {
 
-// The other alerts join with their own rows and templates. Columns: dialog, caption, message,
-// picture, button for Esc, history action and type, history title from control 100, version
-// label, text of button 7, program icon, copyright, then the name, message, opening and
-// answer steps.
+inline constexpr int kTaskHistoryType = 800;
+inline constexpr int kIEHelperHistoryType = 900;
+
 constexpr AlertDialogRow kAlertRows[] = {
-    {IDD_ALERT_STARTUP, IDS_ALERT_CAPTION, IDS_STARTUP_ALERT_TEXT, IDI_ALERT_STARTUP, IDYES,
-     kActStartAlert, 0, true, IDS_VERSION_LABEL_SHORT, 0, true, false, AlertStartupName,
-     AlertStartupMessage, AlertStartupOpened, AlertStartupAnswer},
-    {IDD_ALERT_DELAYED_BACK, IDS_DELAYED_BACK_CAPTION, IDS_DELAYED_BACK_TEXT, IDI_DELAYED, IDYES,
-     -1, 0, true, IDS_VERSION_LABEL_SHORT, IDS_DISABLE_BUTTON, true, false, AlertNameIsProduct,
-     AlertMessagePlain, nullptr, AlertAnswerIsButton},
+    {.dialogId = IDD_ALERT_STARTUP, .captionString = IDS_ALERT_CAPTION,
+     .messageString = IDS_STARTUP_ALERT_TEXT, .pictureIcon = IDI_ALERT_STARTUP,
+     .escapeButton = IDYES, .historyAction = kActStartAlert, .historyShownName = true,
+     .versionLabelString = IDS_VERSION_LABEL_SHORT, .iconButton = true,
+     .fillName = AlertStartupName, .fillMessage = AlertStartupMessage,
+     .opened = AlertStartupOpened, .answer = AlertStartupAnswer},
+    {.dialogId = IDD_ALERT_DELAYED_BACK, .captionString = IDS_DELAYED_BACK_CAPTION,
+     .messageString = IDS_DELAYED_BACK_TEXT, .pictureIcon = IDI_DELAYED, .escapeButton = IDYES,
+     .historyShownName = true, .versionLabelString = IDS_VERSION_LABEL_SHORT,
+     .noButtonString = IDS_DISABLE_BUTTON, .iconButton = true, .fillName = AlertNameIsProduct,
+     .fillMessage = AlertMessagePlain},
+    {.dialogId = IDD_ALERT_TASK, .captionString = IDS_ALERT_CAPTION,
+     .messageString = IDS_TASK_ALERT_TEXT, .pictureIcon = IDI_ALERT_TASK, .escapeButton = IDYES,
+     .historyAction = kActTaskAlert, .historyType = kTaskHistoryType, .copyright = true,
+     .fillName = AlertTaskName, .fillMessage = AlertMessagePlain},
+    {.dialogId = IDD_ALERT_SERVICE, .captionString = IDS_ALERT_CAPTION,
+     .messageString = IDS_SERVICE_ALERT_TEXT, .pictureIcon = IDI_ALERT_SERVICE,
+     .escapeButton = IDNO, .versionLabelString = IDS_VERSION_LABEL_SHORT, .iconButton = true,
+     .fillName = AlertNameIsItem, .fillMessage = AlertServiceMessage,
+     .answer = AlertServiceAnswer},
+    {.dialogId = IDD_ALERT_IE_HELPER, .captionString = IDS_ALERT_CAPTION,
+     .messageString = IDS_IE_HELPER_ALERT_TEXT, .pictureIcon = IDI_ALERT_IE_HELPER,
+     .escapeButton = IDYES, .historyAction = kActIEHelperAlert,
+     .historyType = kIEHelperHistoryType, .copyright = true, .fillName = AlertNameIsItem,
+     .fillMessage = AlertMessagePlain},
+    {.dialogId = IDD_ALERT_FILE_TYPE, .captionString = IDS_FILE_TYPE_ALERT_CAPTION,
+     .messageString = IDS_FILE_TYPE_ALERT_TEXT, .pictureIcon = 0, .escapeButton = IDYES,
+     .fillAll = AlertFileTypeFill, .command = AlertFileTypeCommand},
 };
 
 }  // namespace

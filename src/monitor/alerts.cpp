@@ -41,6 +41,12 @@ int AlertOrAuto(int policy, int soundIndex, int dialogId) {
   return answer;
 }
 
+int AlertAsk(int policy, int soundIndex, int dialogId) {
+  g_sweep.alertShowing = true;
+  g_traceUserWait = true;
+  return AlertOrAuto(policy, soundIndex, dialogId);
+}
+
 bool AskYesNo(const char* text) {
   return ShowMessage(g_monitor.window, text ? text : "", MB_YESNO | MB_ICONEXCLAMATION) == IDYES;
 }

@@ -27,12 +27,16 @@ struct AlertItem {
   int code;
   char secondCommand[260];  // file types: the program the type was changed to
 };
+inline constexpr int kAlertTextSize = sizeof AlertItem::command;
 extern AlertItem g_alertItem;
 
 void AlertSetItem(const char* command, const char* name, int code);
 void AlertItemClear();
 // Answer of the dialog, or of the policy when it is not 0 (1 accepts, others reject).
 int AlertOrAuto(int policy, int soundIndex, int dialogId);
+// A category check's question: holds the sweep back and marks the wait as the user's while
+// AlertOrAuto decides.
+int AlertAsk(int policy, int soundIndex, int dialogId);
 void AlertSound(int index);
 bool AskYesNo(const char* text);
 void ShowSystemError();

@@ -32,3 +32,5 @@ extern OptionsRecord g_options;
 
 // Loads every option into g_options and hands the cookie limit to the item list.
 void MonitorLoadOptions();
+// The explorer marks every option write with Update = 1; reloads then and clears the mark.
+void MonitorReloadIfUpdated();

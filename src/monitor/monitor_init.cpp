@@ -62,6 +62,13 @@ void MonitorLoadOptions() {
   ItemListSetCookieLimit(g_options.value[kOptMaxCookie]);
 }
 
+void MonitorReloadIfUpdated() {
+  const OptionRow& update = OptionRowFor(kOptUpdate);
+  if (OptionGet(update.name, 0) == 0) return;
+  MonitorLoadOptions();
+  SettingsWriteString(HKEY_CURRENT_USER, kOptionsKey, update.name, "0");
+}
+
 void MonitorInitialize() {
   TraceSetCounter(kTraceOff);
   g_sweep.lastCycleStart = GetTickCount();

@@ -94,11 +94,7 @@ void SweepVisitHalf() {
 }
 
 void SweepRealtimeForward() {
-  const OptionRow& update = OptionRowFor(kOptUpdate);
-  if (OptionGet(update.name, 0) != 0) {
-    MonitorLoadOptions();
-    SettingsWriteString(HKEY_CURRENT_USER, kOptionsKey, update.name, "0");
-  }
+  MonitorReloadIfUpdated();
   for (const SweepCategory& category : kSweepCategories)
     if (category.realtime != kNoRealtime && g_options.value[category.realtime] != 0)
       g_options.countdown[category.interval] = 1;

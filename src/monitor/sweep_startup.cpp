@@ -67,12 +67,8 @@ void StartupForgetDelayed(const StartupEntry& entry) {
 }
 
 int StartupAsk(const StartupEntry& entry, int dialog) {
-  g_sweep.alertShowing = true;
-  g_traceUserWait = true;
   AlertSetItem(entry.command, entry.title, entry.code);
-  const int answer = AlertOrAuto(g_options.value[kOptHideStartup], kSoundStartup, dialog);
-  g_sweep.alertShowing = false;
-  return answer;
+  return AlertAsk(g_options.value[kOptHideStartup], kSoundStartup, dialog);
 }
 
 void StartupDelayedBack(const StartupEntry& entry) {

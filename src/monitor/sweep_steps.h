@@ -13,3 +13,9 @@ void SweepRealtimeTick(int hold);
 void SweepStartupCheck();
 void SweepPagesCheck();
 void SweepRestartCommandsCheck();
+
+// The watched categories' checks: each asks about what it has not seen approved.
+int CheckIEHelpers();
+void CheckServices();
+void CheckScheduledTasks();
+void CheckFileTypes();

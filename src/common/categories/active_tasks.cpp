@@ -259,8 +259,7 @@ unsigned long KillTask(const char* path, const char* title, int prompt) {
     WaitForSingleObject(process.get(), kTerminateWaitMs);
   }
   HistoryWrite(title, path, "", kTaskCode, kActTaskKill);
-  if (HWND tray = FindWindowA("Shell_TrayWnd", nullptr))
-    RedrawWindow(tray, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+  RepaintTaskbar();
   return processId;
 }
 

@@ -98,6 +98,18 @@ void StoreAssociation(const char* ext, int source) {
                       FileTypeUnquoted(command).c_str());
 }
 
+int StoredAssociationCommand(const char* ext, int source, char* command260) {
+  command260[0] = '\0';
+  const SourceRow* row = Row(source);
+  if (!row || !ext) return 0;
+  char progId[kFileTypeTextSize];
+  if (SettingsReadString(HKEY_CURRENT_USER, row->storeKey, FileTypeDotted(ext).c_str(), progId,
+                         sizeof progId) == 0)
+    return 0;
+  return SettingsReadString(HKEY_CURRENT_USER, row->classKey, progId, command260,
+                            kFileTypeTextSize);
+}
+
 void RestoreAssociation(const char* ext, int source) {
   const SourceRow* row = Row(source);
   if (!row || !ext) return;

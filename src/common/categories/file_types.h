@@ -10,6 +10,8 @@ inline constexpr int kFileTypeTextSize = 260;
 bool LookUpAssociation(const char* ext, int source, char* progId260, char* command260);
 void StoreAssociation(const char* ext, int source);
 void RestoreAssociation(const char* ext, int source);
+// The open command the store keeps for the extension's source; 0 when nothing is stored.
+int StoredAssociationCommand(const char* ext, int source, char* command260);
 int EnumerateFileTypes();
 int InitFileTypeStore();
 // 0, or the string id of the refusal (762 already watched, 763 list full).

@@ -24,7 +24,6 @@ constexpr char kServiceName[] = "Schedule";
 constexpr char kAgentClass[] = "SAGEWINDOWCLASS";
 constexpr char kAgentTitle[] = "SYSTEM AGENT COM WINDOW";
 constexpr char kAgentProgram[] = "mstask.exe";
-constexpr char kTaskbarClass[] = "Shell_TrayWnd";
 
 struct StatusString {
   HRESULT status;
@@ -80,9 +79,7 @@ void StopAgent() {
     if (process && GetExitCodeProcess(process.get(), &exitCode))
       TerminateProcess(process.get(), exitCode);
   }
-  if (HWND taskbar = FindWindowA(kTaskbarClass, nullptr))
-    RedrawWindow(taskbar, nullptr, nullptr,
-                 RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  RepaintTaskbar();
 }
 
 unsigned long StartScheduleService() {

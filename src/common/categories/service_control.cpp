@@ -13,14 +13,18 @@ constexpr int kStoppedString = 652;
 constexpr DWORD kFirstNamedState = 2;
 constexpr DWORD kLastNamedState = 7;
 
+bool KeyNameOf(SC_HANDLE manager, const char* displayName, char* keyName) {
+  DWORD length = kKeyNameChars;
+  if (!GetServiceKeyNameA(manager, displayName, keyName, &length)) return false;
+  keyName[kKeyNameChars - 1] = '\0';
+  return true;
+}
+
 ServiceHandle OpenByDisplayName(const char* displayName, DWORD access) {
   if (displayName == nullptr || *displayName == '\0') return {};
   ServiceHandle manager(OpenSCManagerA(nullptr, nullptr, GENERIC_READ));
-  if (!manager) return {};
   char keyName[kKeyNameChars] = "";
-  DWORD length = kKeyNameChars;
-  if (!GetServiceKeyNameA(manager.get(), displayName, keyName, &length)) return {};
-  keyName[kKeyNameChars - 1] = '\0';
+  if (!manager || !KeyNameOf(manager.get(), displayName, keyName)) return {};
   return ServiceHandle(OpenServiceA(manager.get(), keyName, access));
 }
 
@@ -32,6 +36,17 @@ bool Interrogate(const char* displayName, SERVICE_STATUS* status) {
 }
 
 }  // namespace
+
+bool ServiceKeyName(const char* displayName, char* out, int capacity) {
+  if (out == nullptr || capacity <= 0) return false;
+  *out = '\0';
+  if (displayName == nullptr || *displayName == '\0') return false;
+  ServiceHandle manager(OpenSCManagerA(nullptr, nullptr, GENERIC_READ));
+  char keyName[kKeyNameChars] = "";
+  if (!manager || !KeyNameOf(manager.get(), displayName, keyName)) return false;
+  CopyBounded(out, static_cast<std::size_t>(capacity), keyName);
+  return true;
+}
 
 DWORD QueryServiceState(const char* displayName) {
   SERVICE_STATUS status;

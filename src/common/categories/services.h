@@ -26,3 +26,5 @@ DWORD QueryServiceControls(const char* displayName);
 bool ControlServiceByName(const char* displayName, DWORD control);
 DWORD ServiceStateText(const char* displayName, char* text, int capacity);
 bool ServiceDisplayName(const char* serviceName, char* displayName, int capacity);
+// The registry key name the service manager keeps for a display name.
+bool ServiceKeyName(const char* displayName, char* out, int capacity);

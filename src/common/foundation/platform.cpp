@@ -47,3 +47,9 @@ const WindowsVersion& RunningWindowsVersion() {
 bool IsVistaOrLater() { return RunningWindowsVersion().major >= 6; }
 
 bool IsWin9xFamily() { return RunningWindowsVersion().platformId == VER_PLATFORM_WIN32_WINDOWS; }
+
+void RepaintTaskbar() {
+  if (HWND taskbar = FindWindowA("Shell_TrayWnd", nullptr))
+    RedrawWindow(taskbar, nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+}

@@ -10,3 +10,5 @@ const WindowsVersion& RunningWindowsVersion();
 bool IsVistaOrLater();
 // The 9x family (platform id 1).
 bool IsWin9xFamily();
+// Asks the taskbar to repaint completely: after a program it showed was stopped.
+void RepaintTaskbar();

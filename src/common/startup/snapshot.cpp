@@ -11,6 +11,7 @@
 #include "foundation/settings.h"
 #include "foundation/trace.h"
 #include "pending.h"
+#include "records/known_items.h"
 #include "startup/item_list.h"
 #include "startup/locations.h"
 #include "startup/startup_list.h"
@@ -18,40 +19,16 @@
 
 namespace {
 
-constexpr char kIEHelpersKey[] = "Software\\Tamsel\\Korvane\\IEHelpers";
-constexpr char kTasksKey[] = "Software\\Tamsel\\Korvane\\Tasks";
 constexpr const char* kSnapshotKeys[] = {kKnownStartupKey, kIEHelpersKey, kTasksKey};
-constexpr DWORD kNumberBytes = 32;
 constexpr char kRebuildNote[] = "InitRegStartups";
-
-// The number held by one snapshot value; a value that is there but unreadable, too long
-// or not text reads as 0, so that it counts as new.
-int SnapshotQuery(HKEY key, const char* name) {
-  if (!key) return kSnapshotMissing;
-  char data[kNumberBytes + 1] = {};
-  DWORD type = REG_NONE;
-  DWORD size = kNumberBytes;
-  const LONG status =
-      RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(data), &size);
-  if (status == ERROR_FILE_NOT_FOUND) return kSnapshotMissing;
-  if (status != ERROR_SUCCESS || (type != REG_SZ && type != REG_EXPAND_SZ)) return 0;
-  return ParseDecimal(std::string_view(data, strnlen(data, size)));
-}
 
 int SnapshotLookupIn(HKEY key, const char* title, const char* command) {
   char name[kItemCommandSize];
   SnapshotName(command, name);
-  const int byCommand = SnapshotQuery(key, name);
+  const int byCommand = KnownItemQuery(key, name);
   if (byCommand != kSnapshotMissing && byCommand != 0) return byCommand;
-  const int byTitle = SnapshotQuery(key, title ? title : "");
+  const int byTitle = KnownItemQuery(key, title ? title : "");
   return byTitle != kSnapshotMissing ? byTitle : byCommand;
-}
-
-void SnapshotWriteCode(HKEY key, const char* name, int code) {
-  char data[16];
-  std::snprintf(data, sizeof data, "%d", code);
-  RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(data),
-                 static_cast<DWORD>(std::strlen(data) + 1));
 }
 
 // Writes every listed item as known: by snapshot name of the command, or by title.
@@ -68,7 +45,7 @@ void SnapshotRecordList(const char* subkey, bool byCommand) {
     } else {
       ItemTitle(i, name);
     }
-    SnapshotWriteCode(key.get(), name, ItemCode(i));
+    KnownItemWrite(key.get(), name, ItemCode(i));
   }
 }
 

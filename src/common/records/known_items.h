@@ -1,0 +1,18 @@
+// The snapshots of approved items: one value per item under a per-user key, its data the
+// item's code in decimal. Missing or 0 means the item has not been approved yet.
+#pragma once
+#include <windows.h>
+
+inline constexpr int kKnownMissing = -1;
+inline constexpr char kIEHelpersKey[] = "Software\\Tamsel\\Korvane\\IEHelpers";
+inline constexpr char kTasksKey[] = "Software\\Tamsel\\Korvane\\Tasks";
+
+// The number one value holds; kKnownMissing when absent. A value that is there but
+// unreadable, too long or not text reads as 0, so that it counts as new.
+int KnownItemQuery(HKEY key, const char* name);
+void KnownItemWrite(HKEY key, const char* name, int code);
+
+// The same, each opening the per-user snapshot key by its path.
+bool KnownItemApproved(const char* snapshotKey, const char* name);
+void KnownItemRemember(const char* snapshotKey, const char* name, int code);
+void KnownItemForget(const char* snapshotKey, const char* name);

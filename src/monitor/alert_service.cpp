@@ -1,0 +1,78 @@
+#include <cstdio>
+#include <string>
+
+#include "alert_dialog.h"
+#include "alerts.h"
+#include "categories/services.h"
+#include "categories/service_registry.h"
+#include "foundation/handles.h"
+#include "foundation/strings.h"
+#include "records/history.h"
+#include "resource.h"
+#include "text.h"
+
+namespace {
+
+inline constexpr int kTextSize = 1024;
+inline constexpr int kStartDisabled = 4;
+inline constexpr int kUnknownString = 616;
+
+struct StartTypeRow {
+  DWORD start;
+  int stringNumber;
+};
+constexpr StartTypeRow kStartTypes[] = {{2, 664}, {3, 665}, {4, 666}};
+
+// History action for the run state a rejected service was in; -1 writes nothing.
+struct StateActionRow {
+  DWORD state;
+  int action;
+};
+constexpr StateActionRow kStateActions[] = {{2, 18}, {3, 19}, {4, 20}};
+
+// The service manager knows the key behind the display name; a service it does not know is
+// looked up under the name itself.
+int ServiceStartString(const char* name) {
+  char keyName[kServiceNameSize];
+  if (!ServiceKeyName(name, keyName, sizeof keyName)) CopyBounded(keyName, sizeof keyName, name);
+  const std::string path = std::string(kServicesRegistryKey) + "\\" + keyName;
+  RegKey key;
+  if (!key.Open(HKEY_LOCAL_MACHINE, path.c_str(), KEY_QUERY_VALUE)) return kUnknownString;
+  const DWORD start = ServiceReadNumber(key.get(), "Start", 0);
+  for (const StartTypeRow& row : kStartTypes)
+    if (row.start == start) return row.stringNumber;
+  return kUnknownString;
+}
+
+void ServiceHistory(int action) {
+  HistoryWrite(g_alertItem.name, g_alertItem.command, "", g_alertItem.code, action);
+}
+
+void ServiceReject() {
+  const DWORD state = QueryServiceState(g_alertItem.name) >> 16;
+  for (const StateActionRow& row : kStateActions)
+    if (row.state == state) ServiceHistory(row.action);
+  ControlServiceByName(g_alertItem.name, SERVICE_CONTROL_STOP);
+  ServiceHistory(kActServiceStop);
+  SetServiceStartType(g_alertItem.name, kStartDisabled);
+  ServiceHistory(kActServiceDisabled);
+}
+
+}  // namespace
+
+void AlertServiceMessage(HWND dialog, const AlertDialogState& state) {
+  SetDialogText(dialog, state.row->messageString, IDC_ALERT_SERVICE_TEXT);
+  AlertSetFont(dialog, IDC_ALERT_SERVICE_TEXT, kAlertFontCommand);
+  char format[kTextSize], startText[kTextSize], stateText[kTextSize];
+  if (LocalString(IDS_SERVICE_ALERT_STATUS, format, kTextSize) == 0) return;
+  LocalString(ServiceStartString(g_alertItem.name), startText, kTextSize);
+  ServiceStateText(g_alertItem.name, stateText, kTextSize);
+  char message[3 * kTextSize];
+  std::snprintf(message, sizeof message, format, startText, stateText);
+  SetDlgItemTextA(dialog, IDC_ALERT_SERVICE_STATUS, message);
+}
+
+int AlertServiceAnswer(int button) {
+  if (button == kAnswerNo) ServiceReject();
+  return button;
+}

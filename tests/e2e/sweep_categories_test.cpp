@@ -1,0 +1,242 @@
+// The watched categories through the real monitor: a new service, a new scheduled task, a
+// locked file type and a delayed program.
+#include <windows.h>
+#include <mstask.h>
+#include <tlhelp32.h>
+
+#include <string>
+
+#include "categories/file_types.h"
+#include "categories/scheduled_tasks.h"
+#include "monitor_driver.h"
+#include "sandbox.h"
+
+namespace {
+
+inline constexpr char kAlertCaption[] = "Korvane New Program Alert";
+inline constexpr char kFileTypeCaption[] = "Korvane File Type Change Alert";
+inline constexpr int kNameField = 100;
+inline constexpr int kServiceStatusField = 1144;
+
+inline constexpr char kServiceName[] = "KvE2eService";
+inline constexpr char kServiceDisplay[] = "Sentry Probe Service";
+inline constexpr wchar_t kTaskName[] = L"KvE2eTask";
+inline constexpr char kTaskTitle[] = "KvE2eTask.job";
+
+inline constexpr char kProbeExtKey[] = "Software\\Classes\\.kvprobe";
+inline constexpr char kProbeClassKey[] = "Software\\Classes\\kvprobefile";
+inline constexpr char kProbeCommandKey[] = "Software\\Classes\\kvprobefile\\shell\\open\\command";
+inline constexpr char kViewerCommand[] = "C:\\Apps\\viewer.exe %1";
+
+inline constexpr char kDelayRecordKey[] = "Software\\Tamsel\\Korvane\\Delay";
+inline constexpr char kDelayTimeKey[] = "Software\\Tamsel\\Korvane\\Delay\\Time";
+inline constexpr char kSleeperFile[] = "kv_sleeper.exe";
+
+void SetMachineString(const char* subkey, const char* value, const char* text) {
+  RegKey key;
+  ASSERT_TRUE(key.Create(HKEY_LOCAL_MACHINE, subkey, KEY_SET_VALUE));
+  RegSetValueExA(key.get(), value, 0, REG_SZ, reinterpret_cast<const BYTE*>(text),
+                 static_cast<DWORD>(lstrlenA(text) + 1));
+}
+
+class SweepCategoriesTest : public MonitorTest {
+ protected:
+  void TearDown() override {
+    MonitorTest::TearDown();
+    RemoveService();
+    RemoveTask();
+    RegDeleteTreeA(HKEY_LOCAL_MACHINE, kProbeExtKey);
+    RegDeleteTreeA(HKEY_LOCAL_MACHINE, kProbeClassKey);
+    StopSleepers();
+    DeleteFileA(HistoryFilePath().c_str());
+  }
+  HWND Watch(ProgramRun& monitor) {
+    const HWND window = MonitorWindowOf(monitor.Id());
+    EXPECT_TRUE(WaitUntil([&] { return TrayIconShown(window); }));
+    return window;
+  }
+  static void RunCycle(HWND window) {
+    WaitCycleGap();
+    SendTicks(window, 17);
+  }
+  // The alert whose name field reads name; cycles alternate halves, so two reach any check.
+  static HWND AlertNamed(const ProgramRun& monitor, HWND window, const char* name) {
+    HWND alert = nullptr;
+    for (int cycle = 0; cycle < 2 && !alert; ++cycle) {
+      RunCycle(window);
+      WaitUntil([&] { return (alert = FindDialog(monitor.Id(), kAlertCaption)) != nullptr; },
+                4000);
+    }
+    if (alert) EXPECT_EQ(name, DialogItemText(alert, kNameField));
+    return alert;
+  }
+  static bool HistoryHas(const std::string& text) {
+    return ReadTextFile(HistoryFilePath()).find(text) != std::string::npos;
+  }
+
+  static void RemoveService() {
+    SC_HANDLE manager = OpenSCManagerA(nullptr, nullptr, SC_MANAGER_ALL_ACCESS);
+    SC_HANDLE service = OpenServiceA(manager, kServiceName, SERVICE_ALL_ACCESS);
+    if (service) {
+      SERVICE_STATUS status;
+      ControlService(service, SERVICE_CONTROL_STOP, &status);
+      DeleteService(service);
+      CloseServiceHandle(service);
+    }
+    CloseServiceHandle(manager);
+  }
+  static DWORD ServiceState() {
+    SC_HANDLE manager = OpenSCManagerA(nullptr, nullptr, SC_MANAGER_CONNECT);
+    SC_HANDLE service = OpenServiceA(manager, kServiceName, SERVICE_QUERY_STATUS);
+    SERVICE_STATUS status = {};
+    if (service) QueryServiceStatus(service, &status);
+    CloseServiceHandle(service);
+    CloseServiceHandle(manager);
+    return status.dwCurrentState;
+  }
+  static DWORD ServiceStart() {
+    RegKey key;
+    DWORD start = 0, size = sizeof start;
+    const std::string path = std::string("SYSTEM\\CurrentControlSet\\Services\\") + kServiceName;
+    if (key.Open(HKEY_LOCAL_MACHINE, path.c_str(), KEY_QUERY_VALUE))
+      RegQueryValueExA(key.get(), "Start", nullptr, nullptr, reinterpret_cast<BYTE*>(&start),
+                       &size);
+    return start;
+  }
+
+  static void WithScheduler(void (*use)(ITaskScheduler*)) {
+    ASSERT_EQ(0u, EnsureSchedulerRunning());
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    ITaskScheduler* scheduler = nullptr;
+    if (SUCCEEDED(CoCreateInstance(kSchedulerClass, nullptr, CLSCTX_INPROC_SERVER,
+                                   kSchedulerInterface, reinterpret_cast<void**>(&scheduler)))) {
+      use(scheduler);
+      scheduler->Release();
+    }
+    CoUninitialize();
+  }
+  static void AddTask() {
+    WithScheduler([](ITaskScheduler* scheduler) {
+      ITask* task = nullptr;
+      ASSERT_EQ(S_OK, scheduler->NewWorkItem(kTaskName, kTaskClass, kTaskInterface,
+                                             reinterpret_cast<IUnknown**>(&task)));
+      task->SetApplicationName(L"C:\\windows\\system32\\notepad.exe");
+      IPersistFile* file = nullptr;
+      task->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file));
+      ASSERT_NE(nullptr, file);
+      EXPECT_EQ(S_OK, file->Save(nullptr, TRUE));
+      file->Release();
+      task->Release();
+    });
+  }
+  static void RemoveTask() {
+    WithScheduler([](ITaskScheduler* scheduler) { scheduler->Delete(kTaskName); });
+  }
+  static std::string TaskFile() {
+    char windows[MAX_PATH] = "";
+    GetWindowsDirectoryA(windows, MAX_PATH);
+    return std::string(windows) + "\\Tasks\\" + kTaskTitle;
+  }
+
+  static int SleepersRunning(bool stop = false) {
+    int count = 0;
+    Handle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+    PROCESSENTRY32 entry = {};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = Process32First(snapshot.get(), &entry); more;
+         more = Process32Next(snapshot.get(), &entry)) {
+      if (lstrcmpiA(entry.szExeFile, kSleeperFile) != 0) continue;
+      ++count;
+      if (!stop) continue;
+      Handle process(OpenProcess(PROCESS_TERMINATE, FALSE, entry.th32ProcessID));
+      if (process) TerminateProcess(process.get(), 0);
+    }
+    return count;
+  }
+  static void StopSleepers() { SleepersRunning(true); }
+};
+
+}  // namespace
+
+TEST_F(SweepCategoriesTest, NewServiceRejectedIsStoppedDisabledAndLogged) {
+  WriteOption("Services", "1");
+  ProgramRun& monitor = Launch("");
+  const HWND window = Watch(monitor);
+  SC_HANDLE manager = OpenSCManagerA(nullptr, nullptr, SC_MANAGER_ALL_ACCESS);
+  ASSERT_NE(nullptr, manager);
+  const std::string image = BinFolder() + "\\kv_test_service.exe";
+  SC_HANDLE service = CreateServiceA(manager, kServiceName, kServiceDisplay, SERVICE_ALL_ACCESS,
+                                     SERVICE_WIN32_OWN_PROCESS, SERVICE_DEMAND_START,
+                                     SERVICE_ERROR_IGNORE, image.c_str(), nullptr, nullptr,
+                                     nullptr, nullptr, nullptr);
+  ASSERT_NE(nullptr, service);
+  EXPECT_TRUE(StartServiceA(service, 0, nullptr));
+  CloseServiceHandle(service);
+  CloseServiceHandle(manager);
+  ASSERT_TRUE(WaitUntil([] { return ServiceState() == SERVICE_RUNNING; }));
+
+  const HWND alert = AlertNamed(monitor, window, kServiceDisplay);
+  ASSERT_NE(nullptr, alert);
+  const std::string status = DialogItemText(alert, kServiceStatusField);
+  EXPECT_NE(std::string::npos, status.find("Startup Status: Manual\nActive Status: Running."))
+      << status;
+  PressBoxButton(alert, IDNO);
+  EXPECT_TRUE(WaitUntil([] { return ServiceState() == SERVICE_STOPPED; }));
+  EXPECT_TRUE(WaitUntil([] { return ServiceStart() == 4; }));
+  EXPECT_EQ("700", ReadRegString(HKEY_CURRENT_USER, "Software\\Tamsel\\Korvane\\Services",
+                                 kServiceDisplay));
+  const std::string line = std::string("\tSERVICE_EXE\t") + kServiceDisplay;
+  EXPECT_TRUE(HistoryHas("SERVICE__from_Disabled" + line));
+  EXPECT_TRUE(HistoryHas("SERVICE_Stop" + line));
+  EXPECT_TRUE(HistoryHas("SERVICE_Disabled" + line));
+}
+
+TEST_F(SweepCategoriesTest, NewTaskRejectedIsDeletedFromTheScheduler) {
+  WriteOption("Tasks", "1");
+  ProgramRun& monitor = Launch("");
+  const HWND window = Watch(monitor);
+  AddTask();
+  ASSERT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(TaskFile().c_str()));
+  const HWND alert = AlertNamed(monitor, window, "KvE2eTask");
+  ASSERT_NE(nullptr, alert);
+  EXPECT_TRUE(HistoryHas(std::string("TASK_Alert\tTASK_SCHEDULED")));
+  PressBoxButton(alert, IDNO);
+  EXPECT_TRUE(WaitUntil(
+      [] { return GetFileAttributesA(TaskFile().c_str()) == INVALID_FILE_ATTRIBUTES; }));
+  EXPECT_FALSE(RegValueExists(HKEY_CURRENT_USER, "Software\\Tamsel\\Korvane\\Tasks", kTaskTitle));
+}
+
+TEST_F(SweepCategoriesTest, LockedFileTypeIsPutBackWithoutAWindow) {
+  WriteOption("FileType", "1");
+  WriteOption("LockFileTypes", "1");
+  ProgramRun& monitor = Launch("");
+  const HWND window = Watch(monitor);
+  SetMachineString(kProbeExtKey, "", "kvprobefile");
+  SetMachineString(kProbeCommandKey, "", kViewerCommand);
+  ASSERT_EQ(0, AddWatchedFileType("KVPROBE"));
+  SetMachineString(kProbeCommandKey, "", "C:\\Apps\\hijack.exe %1");
+  ASSERT_TRUE(WaitUntil([&] {
+    RunCycle(window);
+    return ReadRegString(HKEY_LOCAL_MACHINE, kProbeCommandKey, "") == kViewerCommand;
+  }));
+  EXPECT_EQ(nullptr, FindDialog(monitor.Id(), kFileTypeCaption));
+  EXPECT_FALSE(RegValueExists(HKEY_CURRENT_USER, "Software\\Tamsel\\Detected\\FileTypes",
+                              "C:\\APPS\\HIJACK.EXE"));
+}
+
+TEST_F(SweepCategoriesTest, DelayedProgramStartsOnTheThirdSlot) {
+  std::string program = BinFolder() + "\\" + kSleeperFile;
+  CharUpperA(program.data());
+  WriteSetting(kDelayRecordKey, program.c_str(), "11");
+  WriteSetting(kDelayTimeKey, program.c_str(), "30");
+  ProgramRun& monitor = Launch("");
+  const HWND window = Watch(monitor);
+  SendTicks(window, 12);
+  ASSERT_TRUE(WaitMessagesHandled(window));
+  EXPECT_EQ(0, SleepersRunning()) << "two slots (10 and 20 seconds) have passed";
+  SendTicks(window, 6);
+  EXPECT_TRUE(WaitUntil([] { return SleepersRunning() == 1; }));
+  SendTicks(window, 12);
+  ASSERT_TRUE(WaitMessagesHandled(window));
+  EXPECT_EQ(1, SleepersRunning()) << "each record starts once per run";
+}
