@@ -240,3 +240,68 @@ TEST_F(SweepCategoriesTest, DelayedProgramStartsOnTheThirdSlot) {
   ASSERT_TRUE(WaitMessagesHandled(window));
   EXPECT_EQ(1, SleepersRunning()) << "each record starts once per run";
 }
+
+namespace {
+
+inline constexpr char kHelperObjectsKey[] =
+    "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Browser Helper Objects\\";
+inline constexpr const char* kHelperIds[] = {"{6B1D0C11-0000-4000-8000-00000000AB01}",
+                                             "{6B1D0C11-0000-4000-8000-00000000AB02}",
+                                             "{6B1D0C11-0000-4000-8000-00000000AB03}"};
+
+class SweepIEHelpersTest : public SweepCategoriesTest {
+ protected:
+  void TearDown() override {
+    SweepCategoriesTest::TearDown();
+    for (const char* id : kHelperIds) {
+      RegDeleteTreeA(HKEY_LOCAL_MACHINE, (std::string(kHelperObjectsKey) + id).c_str());
+      RegDeleteTreeA(HKEY_LOCAL_MACHINE, (std::string("Software\\Classes\\CLSID\\") + id).c_str());
+    }
+  }
+  // Every helper runs the same server file, so all share its product name as title.
+  static void AddHelper(const char* id) {
+    const std::string server = BinFolder() + "\\kv_versioned_sample.exe";
+    SetMachineString((std::string(kHelperObjectsKey) + id).c_str(), "", "");
+    SetMachineString((std::string("Software\\Classes\\CLSID\\") + id + "\\InprocServer32").c_str(),
+                     "", server.c_str());
+  }
+  static bool HelperListed(const char* id) {
+    return RegKeyExists(HKEY_LOCAL_MACHINE, (std::string(kHelperObjectsKey) + id).c_str());
+  }
+};
+
+}  // namespace
+
+TEST_F(SweepIEHelpersTest, OneAnswerCoversHelpersOfOneTitleAndPolicyTwoRemoves) {
+  WriteOption("IEHelpers", "1");
+  ProgramRun& monitor = Launch("");
+  const HWND window = Watch(monitor);
+  AddHelper(kHelperIds[0]);
+  AddHelper(kHelperIds[1]);
+  const HWND alert = AlertNamed(monitor, window, "Versioned Sample");
+  ASSERT_NE(nullptr, alert);
+  EXPECT_TRUE(HistoryHas("IEHELPER_Alert\tTYPE_BHO\tVersioned Sample"));
+  PressBoxButton(alert, IDYES);
+  ASSERT_TRUE(WaitUntil([] {
+    return ReadRegString(HKEY_CURRENT_USER, "Software\\Tamsel\\Korvane\\IEHelpers",
+                         "Versioned Sample") == "900";
+  }));
+  RunCycle(window);
+  RunCycle(window);
+  ASSERT_TRUE(WaitMessagesHandled(window));
+  EXPECT_EQ(nullptr, FindDialog(monitor.Id(), kAlertCaption)) << "the second shares the title";
+
+  PostMessageA(window, WM_COMMAND, kMonitorExitCommand, 0);
+  ASSERT_TRUE(monitor.WaitExit());
+  WriteOption("HideIEHelper", "2");
+  AddHelper(kHelperIds[2]);
+  WriteSetting("Software\\Tamsel\\Korvane\\IEHelpers", "Versioned Sample", "0");
+  ProgramRun& again = Launch("");
+  const HWND second = Watch(again);
+  ASSERT_TRUE(WaitUntil([&] {
+    RunCycle(second);
+    return !HelperListed(kHelperIds[0]) && !HelperListed(kHelperIds[2]);
+  }));
+  EXPECT_EQ(nullptr, FindDialog(again.Id(), kAlertCaption));
+  EXPECT_TRUE(HistoryHas("\tIEHELPER_Remove\tTYPE_BHO\tkv_versioned_sample.exe"));
+}
