@@ -27,6 +27,7 @@ add_subdirectory(src/core)
 add_subdirectory(src/common)
 add_subdirectory(src/tarvex)
 add_subdirectory(src/monitor)
+add_subdirectory(src/explorer)
 add_subdirectory(bench)
 
 if(BUILD_TESTING OR NOT DEFINED BUILD_TESTING)
