@@ -16,5 +16,4 @@ void CheckNewCookies() {}
 void FilterCookies() {}
 int CheckWindowsSettings() { return 0; }
 
-int HistoryUpload(const char*, const char*, const char*, const char*) { return 0; }
 void FilterMozillaCookies() {}

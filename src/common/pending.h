@@ -20,6 +20,5 @@ void CheckNewCookies();
 void FilterCookies();
 int CheckWindowsSettings();
 
-int HistoryUpload(const char* action, const char* type, const char* title, const char* command);
 // The sweep's Mozilla-family cookie step: puts a filtered cookies file in place when due.
 void FilterMozillaCookies();

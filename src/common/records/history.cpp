@@ -7,7 +7,7 @@
 #include "foundation/settings.h"
 #include "foundation/strings.h"
 #include "history_text.h"
-#include "pending.h"
+#include "records/history_upload.h"
 #include "resource.h"
 #include "text.h"
 
