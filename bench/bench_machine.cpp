@@ -17,6 +17,7 @@ namespace {
 
 constexpr char kShellFoldersKey[] =
     "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+constexpr char kPrefixesKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\URL\\Prefixes";
 constexpr int kVendors = 40;
 // Every so many values a command runs through RUNDLL32 or comes quoted, as installers write.
 constexpr int kRundllEvery = 16;
@@ -110,6 +111,14 @@ bool BenchWriteDisabledIndex() {
          BenchSetString(index.get(), "Bench Disabled Tool", "11");
 }
 
+// Every Windows machine has the default address prefix; without it the monitor's settings
+// guard would ask, in a message box no one answers, about a change that never happened.
+bool BenchWriteAddressPrefix() {
+  RegKey prefixes;
+  return prefixes.Create(HKEY_LOCAL_MACHINE, kPrefixesKey, KEY_SET_VALUE) &&
+         BenchSetString(prefixes.get(), "www", "http://");
+}
+
 }  // namespace
 
 bool BenchMachineBuild(const BenchSandbox& sandbox, int runValues, int shortcuts,
@@ -117,7 +126,7 @@ bool BenchMachineBuild(const BenchSandbox& sandbox, int runValues, int shortcuts
   machine.runValues = runValues;
   machine.shortcuts = shortcuts;
   return BenchWriteRunValues(runValues) && BenchWriteShortcuts(sandbox, shortcuts, machine) &&
-         BenchWriteDisabledIndex();
+         BenchWriteDisabledIndex() && BenchWriteAddressPrefix();
 }
 
 int BenchMachineMarkKnown() {

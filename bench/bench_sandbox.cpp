@@ -7,8 +7,8 @@
 
 namespace {
 
-const HKEY kMappedRoots[2] = {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE};
-const char* const kMappedNames[2] = {"HKCU", "HKLM"};
+const HKEY kMappedRoots[3] = {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE, HKEY_CLASSES_ROOT};
+const char* const kMappedNames[3] = {"HKCU", "HKLM", "HKCR"};
 int g_benchSandboxSerial = 0;
 
 void BenchSandboxRemoveFolder(const std::string& folder) {
@@ -23,7 +23,7 @@ void BenchSandboxRemoveFolder(const std::string& folder) {
 }
 
 void BenchSandboxUnmap(BenchSandbox& sandbox) {
-  for (int i = 0; i < 2; ++i) {
+  for (int i = 0; i < 3; ++i) {
     RegOverridePredefKey(kMappedRoots[i], nullptr);
     if (sandbox.mapped[i]) RegCloseKey(sandbox.mapped[i]);
     sandbox.mapped[i] = nullptr;
@@ -32,12 +32,13 @@ void BenchSandboxUnmap(BenchSandbox& sandbox) {
 
 }  // namespace
 
-bool BenchSandboxOpen(BenchSandbox& sandbox) {
+bool BenchSandboxOpen(BenchSandbox& sandbox, bool mapClasses) {
+  const int roots = mapClasses ? 3 : 2;
   char name[96];
   std::snprintf(name, sizeof name, "Software\\KorvaneBenchSandbox\\%lu_%d",
                 GetCurrentProcessId(), ++g_benchSandboxSerial);
   sandbox.root = name;
-  for (int i = 0; i < 2; ++i) {
+  for (int i = 0; i < roots; ++i) {
     const std::string path = sandbox.root + "\\" + kMappedNames[i];
     if (RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
                         &sandbox.mapped[i], nullptr) != ERROR_SUCCESS) {
@@ -45,8 +46,8 @@ bool BenchSandboxOpen(BenchSandbox& sandbox) {
       return false;
     }
   }
-  // HKCU last: the HKLM scratch key was created through the real HKCU.
-  for (int i = 1; i >= 0; --i) {
+  // HKCU last: the other scratch keys were created through the real HKCU.
+  for (int i = roots - 1; i >= 0; --i) {
     if (RegOverridePredefKey(kMappedRoots[i], sandbox.mapped[i]) != ERROR_SUCCESS) {
       BenchSandboxClose(sandbox);
       return false;

@@ -146,13 +146,15 @@
 #define IDS_FILE_IN_USE 923
 
 // Alert dialogs of the monitor. The program alerts share their control ids; the file-type
-// alert has its own below. Still to come: 193, 191.
+// alert has its own below.
 #define IDD_ALERT_STARTUP 131
 #define IDD_ALERT_DELAYED_BACK 192
 #define IDD_ALERT_TASK 138
 #define IDD_ALERT_SERVICE 171
 #define IDD_ALERT_IE_HELPER 140
 #define IDD_ALERT_FILE_TYPE 143
+#define IDD_ALERT_ACTIVEX 193
+#define IDD_ALERT_HIDDEN 191
 #define IDC_ALERT_NAME 100
 #define IDC_ALERT_ICON_BUTTON 117         // flat button: the program's icon, or "No Icon"
 #define IDC_ALERT_DONT_ASK 1014           // disabled and hidden in the startup alert
@@ -182,3 +184,25 @@
 #define IDC_FT_NEW_COMPANY 1119
 #define IDC_FT_NEW_INFO 1120
 #define IDC_FT_EXTENSION 1121
+
+// The system-file change dialog and the restart-commands viewer: dialogs of their own, not
+// alert rows. The change dialog's texts are strings 1000..1010 in control order.
+#define IDD_RESTART_VIEWER 130
+#define IDD_SYSTEM_FILE 189
+#define IDC_SYSFILE_PICTURE 1200
+#define IDC_SYSFILE_INTRO 1201
+#define IDC_SYSFILE_EXPECTED 1202
+#define IDC_SYSFILE_UNEXPECTED 1203
+#define IDC_SYSFILE_NAME_LABEL 1204
+#define IDC_SYSFILE_PATH_LABEL 1205
+#define IDC_SYSFILE_VIEW_NEW 1206
+#define IDC_SYSFILE_VIEW_PREVIOUS 1207
+#define IDC_SYSFILE_ACCEPT 1208
+#define IDC_SYSFILE_REJECT 1209
+#define IDC_SYSFILE_STOP_WATCHING 1210
+#define IDC_SYSFILE_NAME 1211
+#define IDC_SYSFILE_PATH 1212
+#define IDC_SYSFILE_COMMENT 1213
+#define IDC_RESTART_TEXT 1220
+#define IDC_RESTART_LEGEND 1221
+#define IDC_RESTART_DELETE 1222

@@ -2,23 +2,14 @@
 
 #include <windows.h>
 
-#include "foundation/settings.h"
+#include "categories/windows_settings.h"
 #include "foundation/strings.h"
-#include "resource.h"
 #include "startup/delayed_start.h"
 #include "text.h"
 
 namespace {
 
 inline constexpr int kEnglishLanguage = 9;
-inline constexpr int kPrefixSize = 257;
-inline constexpr char kLiveUpdateKey[] =
-    "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\WindowsUpdate\\Auto Update";
-inline constexpr char kUpdateModeValue[] = "AUOptions";
-inline constexpr char kPrefixesKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\URL\\Prefixes";
-inline constexpr char kDefaultPrefixKey[] =
-    "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\URL\\DefaultPrefix";
-inline constexpr char kApprovedPrefixValue[] = "wwwPrefix";
 
 constexpr struct {
   const char* switchText;
@@ -35,19 +26,10 @@ void ExplorerRestoreDelayed() {
   RestoreAllDelayed();
 }
 
-void ExplorerWriteUpdateMode() {
-  const int approved = SettingsReadSmallNumber(HKEY_CURRENT_USER, kBaseKey, kUpdateModeValue);
-  SettingsWriteNumber(HKEY_LOCAL_MACHINE, kLiveUpdateKey, kUpdateModeValue,
-                      static_cast<DWORD>(approved));
-}
-
 void ExplorerWritePrefix() {
   char prefix[kPrefixSize] = "";
-  if (SettingsReadString(HKEY_CURRENT_USER, kBaseKey, kApprovedPrefixValue, prefix,
-                         kPrefixSize) == 0)
-    LocalString(IDS_DEFAULT_PREFIX, prefix, kPrefixSize);
-  SettingsWriteString(HKEY_LOCAL_MACHINE, kPrefixesKey, "www", prefix);
-  SettingsWriteString(HKEY_LOCAL_MACHINE, kDefaultPrefixKey, "", prefix);
+  ApprovedPrefix(prefix, kPrefixSize);
+  WriteLivePrefix(prefix);
 }
 
 }  // namespace
@@ -62,7 +44,7 @@ ExplorerJob ExplorerJobFor(const char* commandLine) {
 void ExplorerRunJob(ExplorerJob job) {
   switch (job) {
     case ExplorerJob::Restore: ExplorerRestoreDelayed(); break;
-    case ExplorerJob::UpdateMode: ExplorerWriteUpdateMode(); break;
+    case ExplorerJob::UpdateMode: WriteLiveUpdateMode(ApprovedUpdateMode()); break;
     case ExplorerJob::Prefix: ExplorerWritePrefix(); break;
     case ExplorerJob::None: break;
   }

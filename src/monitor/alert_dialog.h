@@ -70,3 +70,6 @@ void AlertServiceMessage(HWND dialog, const AlertDialogState& state);
 int AlertServiceAnswer(int button);
 void AlertFileTypeFill(HWND dialog, AlertDialogState& state);
 bool AlertFileTypeCommand(HWND dialog, int id);
+
+// The hidden-file alert's particulars.
+void AlertHiddenOpened(HWND dialog);

@@ -9,6 +9,7 @@ namespace {
 
 inline constexpr int kTaskHistoryType = 800;
 inline constexpr int kIEHelperHistoryType = 900;
+inline constexpr int kHiddenHistoryType = 370;
 
 constexpr AlertDialogRow kAlertRows[] = {
     {.dialogId = IDD_ALERT_STARTUP, .captionString = IDS_ALERT_CAPTION,
@@ -36,6 +37,16 @@ constexpr AlertDialogRow kAlertRows[] = {
      .escapeButton = IDYES, .historyAction = kActIEHelperAlert,
      .historyType = kIEHelperHistoryType, .copyright = true, .fillName = AlertNameIsItem,
      .fillMessage = AlertMessagePlain},
+    {.dialogId = IDD_ALERT_ACTIVEX, .captionString = IDS_ALERT_CAPTION,
+     .messageString = IDS_ACTIVEX_ALERT_TEXT, .pictureIcon = IDI_ALERT_ACTIVEX,
+     .escapeButton = IDYES, .historyAction = kActIEHelperAlert,
+     .historyType = kIEHelperHistoryType, .copyright = true, .fillName = AlertNameIsItem,
+     .fillMessage = AlertMessagePlain},
+    {.dialogId = IDD_ALERT_HIDDEN, .captionString = IDS_ALERT_CAPTION,
+     .messageString = IDS_HIDDEN_ALERT_TEXT, .pictureIcon = IDI_TRAY_ALERT,
+     .escapeButton = IDNO, .historyAction = kActHiddenAlert, .historyType = kHiddenHistoryType,
+     .historyShownName = true, .copyright = true, .fillName = AlertNameIsItem,
+     .fillMessage = AlertMessagePlain, .opened = AlertHiddenOpened},
     {.dialogId = IDD_ALERT_FILE_TYPE, .captionString = IDS_FILE_TYPE_ALERT_CAPTION,
      .messageString = IDS_FILE_TYPE_ALERT_TEXT, .pictureIcon = 0, .escapeButton = IDYES,
      .fillAll = AlertFileTypeFill, .command = AlertFileTypeCommand},

@@ -17,12 +17,6 @@ inline constexpr int kTextSize = 1024;
 inline constexpr int kStartDisabled = 4;
 inline constexpr int kUnknownString = 616;
 
-struct StartTypeRow {
-  DWORD start;
-  int stringNumber;
-};
-constexpr StartTypeRow kStartTypes[] = {{2, 664}, {3, 665}, {4, 666}};
-
 // History action for the run state a rejected service was in; -1 writes nothing.
 struct StateActionRow {
   DWORD state;
@@ -38,10 +32,8 @@ int ServiceStartString(const char* name) {
   const std::string path = std::string(kServicesRegistryKey) + "\\" + keyName;
   RegKey key;
   if (!key.Open(HKEY_LOCAL_MACHINE, path.c_str(), KEY_QUERY_VALUE)) return kUnknownString;
-  const DWORD start = ServiceReadNumber(key.get(), "Start", 0);
-  for (const StartTypeRow& row : kStartTypes)
-    if (row.start == start) return row.stringNumber;
-  return kUnknownString;
+  const int number = ServiceStartTypeString(ServiceReadNumber(key.get(), "Start", 0));
+  return number != 0 ? number : kUnknownString;
 }
 
 void ServiceHistory(int action) {

@@ -3,8 +3,8 @@
 #include "explorer_launch.h"
 #include "monitor.h"
 #include "monitor_lifecycle.h"
-#include "pending.h"
 #include "startup/self_autostart.h"
+#include "sweep_steps.h"
 #include "tray_icon.h"
 
 namespace {

@@ -2,7 +2,9 @@
 
 #include <windows.h>
 
+#include "categories/activex.h"
 #include "categories/file_types.h"
+#include "categories/hidden_files.h"
 #include "categories/services.h"
 #include "foundation/options.h"
 #include "foundation/paths.h"
@@ -11,7 +13,6 @@
 #include "foundation/strings.h"
 #include "foundation/trace.h"
 #include "monitor.h"
-#include "pending.h"
 #include "records/first_detected.h"
 #include "startup/delayed_start.h"
 #include "startup/item_list.h"

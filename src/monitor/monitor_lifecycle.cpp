@@ -10,7 +10,7 @@
 #include "foundation/settings.h"
 #include "foundation/trace.h"
 #include "monitor.h"
-#include "pending.h"
+#include "categories/cookies_nuts.h"
 #include "startup/item_list.h"
 #include "resource.h"
 #include "sweep.h"

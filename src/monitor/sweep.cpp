@@ -1,6 +1,5 @@
 #include "sweep.h"
 
-#include "pending.h"
 #include "startup/delayed_start.h"
 #include "sweep_steps.h"
 

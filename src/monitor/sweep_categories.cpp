@@ -5,7 +5,6 @@
 #include "foundation/strings.h"
 #include "foundation/trace.h"
 #include "monitor.h"
-#include "pending.h"
 #include "resource.h"
 #include "sweep.h"
 #include "sweep_steps.h"

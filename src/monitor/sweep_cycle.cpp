@@ -4,7 +4,7 @@
 #include "foundation/options.h"
 #include "foundation/trace.h"
 #include "monitor.h"
-#include "pending.h"
+#include "categories/cookies_nuts.h"
 #include "resource.h"
 #include "startup/item_list.h"
 #include "sweep.h"

@@ -7,7 +7,6 @@
 #include "foundation/trace.h"
 #include "monitor.h"
 #include "paths_text.h"
-#include "pending.h"
 #include "records/first_detected.h"
 #include "resource.h"
 #include "startup/delayed_start.h"

@@ -23,13 +23,6 @@ DWORD ReadNumber(HKEY root, const char* subkey, const char* value) {
   return number;
 }
 
-void WriteMachine(const char* subkey, const char* value, const char* text) {
-  RegKey key;
-  ASSERT_TRUE(key.Create(HKEY_LOCAL_MACHINE, subkey, KEY_SET_VALUE));
-  RegSetValueExA(key.get(), value, 0, REG_SZ, reinterpret_cast<const BYTE*>(text),
-                 static_cast<DWORD>(lstrlenA(text) + 1));
-}
-
 // The machine's values are put back whatever a test does to them.
 class ExplorerJobsTest : public MonitorTest {
  protected:
@@ -48,8 +41,8 @@ class ExplorerJobsTest : public MonitorTest {
         RegSetValueExA(update.get(), "AUOptions", 0, REG_DWORD,
                        reinterpret_cast<const BYTE*>(&updateMode_), sizeof updateMode_);
     }
-    WriteMachine(kPrefixesKey, "www", prefix_.c_str());
-    WriteMachine(kDefaultPrefixKey, "", defaultPrefix_.c_str());
+    WriteRegText(HKEY_LOCAL_MACHINE, kPrefixesKey, "www", prefix_.c_str());
+    WriteRegText(HKEY_LOCAL_MACHINE, kDefaultPrefixKey, "", defaultPrefix_.c_str());
     RegKey run;
     if (run.Open(HKEY_CURRENT_USER, kUserRunKey, KEY_SET_VALUE)) RegDeleteValueA(run.get(), "Tool");
     MonitorTest::TearDown();
@@ -76,7 +69,7 @@ TEST_F(ExplorerJobsTest, UpdateModeAndPrefixAreWrittenBackFromTheApprovedCopies)
   const DWORD approved = 4;
   RegSetValueExA(user.get(), "AUOptions", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&approved),
                  sizeof approved);
-  WriteMachine(kPrefixesKey, "www", "ftp://");
+  WriteRegText(HKEY_LOCAL_MACHINE, kPrefixesKey, "www", "ftp://");
 
   ASSERT_TRUE(RunJob("/x -auoption"));
   EXPECT_EQ(4u, ReadNumber(HKEY_LOCAL_MACHINE, kUpdateKey, "AUOptions"));

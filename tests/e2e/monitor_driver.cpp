@@ -230,8 +230,12 @@ bool WaitMessagesHandled(HWND monitor) {
 void WaitCycleGap() { Sleep(kCycleGapMs); }
 
 void WriteSetting(const char* subkey, const char* name, const char* value) {
+  WriteRegText(HKEY_CURRENT_USER, subkey, name, value);
+}
+
+void WriteRegText(HKEY root, const char* subkey, const char* name, const char* value) {
   RegKey key;
-  ASSERT_TRUE(key.Create(HKEY_CURRENT_USER, subkey, KEY_SET_VALUE));
+  ASSERT_TRUE(key.Create(root, subkey, KEY_SET_VALUE));
   RegSetValueExA(key.get(), name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value),
                  static_cast<DWORD>(lstrlenA(value) + 1));
 }
@@ -254,6 +258,14 @@ std::string ReadTextFile(const std::string& path) {
     return "";
   text.resize(read);
   return text;
+}
+
+ExplorerAside::ExplorerAside() : path_(BinFolder() + "\\KorvaneEx.exe") {
+  MoveFileExA(path_.c_str(), (path_ + ".aside").c_str(), MOVEFILE_REPLACE_EXISTING);
+}
+
+ExplorerAside::~ExplorerAside() {
+  MoveFileExA((path_ + ".aside").c_str(), path_.c_str(), MOVEFILE_REPLACE_EXISTING);
 }
 
 void MonitorTest::SetUp() { ResetSurroundings(); }

@@ -70,6 +70,7 @@ bool WaitMessagesHandled(HWND monitor);
 void WaitCycleGap();
 
 void WriteSetting(const char* subkey, const char* name, const char* value);
+void WriteRegText(HKEY root, const char* subkey, const char* name, const char* value);
 void WriteOption(const char* name, const char* value);
 // What the monitor writes as its own autostart command.
 std::string AutostartCommand();
@@ -77,6 +78,18 @@ std::string TraceFilePath();
 std::string HistoryFilePath();
 // The whole file; empty when it cannot be read.
 std::string ReadTextFile(const std::string& path);
+
+// Moves KorvaneEx.exe out of the way for its lifetime, for the paths that report it missing.
+class ExplorerAside {
+ public:
+  ExplorerAside();
+  ~ExplorerAside();
+  ExplorerAside(const ExplorerAside&) = delete;
+  ExplorerAside& operator=(const ExplorerAside&) = delete;
+
+ private:
+  std::string path_;
+};
 
 class MonitorTest : public ::testing::Test {
  protected:

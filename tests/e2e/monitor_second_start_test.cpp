@@ -27,6 +27,7 @@ TEST_F(MonitorTest, QuitSwitchEndsTheRunningMonitor) {
 }
 
 TEST_F(MonitorTest, SecondStartReportsTheMissingExplorerAndStaysSingle) {
+  const ExplorerAside aside;
   ProgramRun& first = Launch("");
   const HWND window = MonitorWindowOf(first.Id());
   ProgramRun& quiet = Launch("-noopen", false);

@@ -32,13 +32,6 @@ inline constexpr char kDelayRecordKey[] = "Software\\Tamsel\\Korvane\\Delay";
 inline constexpr char kDelayTimeKey[] = "Software\\Tamsel\\Korvane\\Delay\\Time";
 inline constexpr char kSleeperFile[] = "kv_sleeper.exe";
 
-void SetMachineString(const char* subkey, const char* value, const char* text) {
-  RegKey key;
-  ASSERT_TRUE(key.Create(HKEY_LOCAL_MACHINE, subkey, KEY_SET_VALUE));
-  RegSetValueExA(key.get(), value, 0, REG_SZ, reinterpret_cast<const BYTE*>(text),
-                 static_cast<DWORD>(lstrlenA(text) + 1));
-}
-
 class SweepCategoriesTest : public MonitorTest {
  protected:
   void TearDown() override {
@@ -67,7 +60,9 @@ class SweepCategoriesTest : public MonitorTest {
       WaitUntil([&] { return (alert = FindDialog(monitor.Id(), kAlertCaption)) != nullptr; },
                 4000);
     }
-    if (alert) EXPECT_EQ(name, DialogItemText(alert, kNameField));
+    if (alert) {
+      EXPECT_EQ(name, DialogItemText(alert, kNameField));
+    }
     return alert;
   }
   static bool HistoryHas(const std::string& text) {
@@ -211,10 +206,10 @@ TEST_F(SweepCategoriesTest, LockedFileTypeIsPutBackWithoutAWindow) {
   WriteOption("LockFileTypes", "1");
   ProgramRun& monitor = Launch("");
   const HWND window = Watch(monitor);
-  SetMachineString(kProbeExtKey, "", "kvprobefile");
-  SetMachineString(kProbeCommandKey, "", kViewerCommand);
+  WriteRegText(HKEY_LOCAL_MACHINE, kProbeExtKey, "", "kvprobefile");
+  WriteRegText(HKEY_LOCAL_MACHINE, kProbeCommandKey, "", kViewerCommand);
   ASSERT_EQ(0, AddWatchedFileType("KVPROBE"));
-  SetMachineString(kProbeCommandKey, "", "C:\\Apps\\hijack.exe %1");
+  WriteRegText(HKEY_LOCAL_MACHINE, kProbeCommandKey, "", "C:\\Apps\\hijack.exe %1");
   ASSERT_TRUE(WaitUntil([&] {
     RunCycle(window);
     return ReadRegString(HKEY_LOCAL_MACHINE, kProbeCommandKey, "") == kViewerCommand;
@@ -261,9 +256,9 @@ class SweepIEHelpersTest : public SweepCategoriesTest {
   // Every helper runs the same server file, so all share its product name as title.
   static void AddHelper(const char* id) {
     const std::string server = BinFolder() + "\\kv_versioned_sample.exe";
-    SetMachineString((std::string(kHelperObjectsKey) + id).c_str(), "", "");
-    SetMachineString((std::string("Software\\Classes\\CLSID\\") + id + "\\InprocServer32").c_str(),
-                     "", server.c_str());
+    WriteRegText(HKEY_LOCAL_MACHINE, (std::string(kHelperObjectsKey) + id).c_str(), "", "");
+    const std::string serverKey = std::string("Software\\Classes\\CLSID\\") + id + "\\InprocServer32";
+    WriteRegText(HKEY_LOCAL_MACHINE, serverKey.c_str(), "", server.c_str());
   }
   static bool HelperListed(const char* id) {
     return RegKeyExists(HKEY_LOCAL_MACHINE, (std::string(kHelperObjectsKey) + id).c_str());

@@ -34,6 +34,7 @@ TEST_F(MonitorTest, TrayMenuOpensOnRightClickAndItsItemsPostTheirCommands) {
 
   // A dismissed menu leaves nothing busy; "&Options..." reaches the explorer start, which
   // reports the explorer missing beside the test programs.
+  const ExplorerAside aside;
   popup = OpenMenu(monitor, window);
   ASSERT_NE(nullptr, popup);
   PostMessageA(popup, WM_CHAR, 'o', 0);

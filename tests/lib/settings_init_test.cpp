@@ -40,6 +40,10 @@ TEST_F(FirstRunTest, ExistingMarkerMeansNoFirstRunAndSystemFilesKeyIsMachineWide
   EXPECT_EQ(0, SettingsFirstRun());
   EXPECT_FALSE(RegKeyExists(HKEY_CURRENT_USER, (std::string(kBaseKey) + "\\Nuts").c_str()));
   EXPECT_FALSE(MonitorAutostartRegistered());
+  // The saved copies of the system files go to the data folder, kept inside the sandbox.
+  SettingsWriteString(HKEY_CURRENT_USER,
+                      "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders",
+                      "AppData", ScratchFolder().c_str());
   SettingsSystemFilesOnce();
   EXPECT_TRUE(RegKeyExists(HKEY_LOCAL_MACHINE, "Software\\Tamsel\\Korvane\\Sysfiles"));
   EXPECT_FALSE(RegKeyExists(HKEY_CURRENT_USER, "Software\\Tamsel\\Korvane\\Sysfiles"));

@@ -1,6 +1,10 @@
 #include "categories/services.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <string>
+#include <unordered_map>
+#include <vector>
 
 #include "categories/service_handle.h"
 #include "categories/service_registry.h"
@@ -15,7 +19,6 @@
 namespace {
 
 constexpr int kDescriptionSize = 4096;
-constexpr DWORD kManagerNameChars = 256;
 
 struct StartTypeRow {
   DWORD start;
@@ -23,11 +26,38 @@ struct StartTypeRow {
 };
 constexpr StartTypeRow kStartTypes[] = {{2, 664}, {3, 665}, {4, 666}};
 
+// Display names by upper-case key name, as the service manager knows them.
+using DisplayNames = std::unordered_map<std::string, std::string>;
+
 struct EnumerationPass {
   bool quick;
   bool hideMicrosoft;
-  SC_HANDLE manager;
+  DisplayNames names;
 };
+
+// One call for all services: asking for each display name on its own costs a round trip to
+// the service manager per service.
+DisplayNames ManagerDisplayNames() {
+  DisplayNames names;
+  ServiceHandle manager(OpenSCManagerA(nullptr, nullptr, GENERIC_READ));
+  if (!manager) return names;
+  std::vector<BYTE> buffer(64 * 1024);
+  DWORD resume = 0;
+  for (;;) {
+    DWORD needed = 0, count = 0;
+    const BOOL done = EnumServicesStatusExA(
+        manager.get(), SC_ENUM_PROCESS_INFO, SERVICE_WIN32 | SERVICE_DRIVER, SERVICE_STATE_ALL,
+        buffer.data(), static_cast<DWORD>(buffer.size()), &needed, &count, &resume, nullptr);
+    if (!done && GetLastError() != ERROR_MORE_DATA) break;
+    const auto* entries = reinterpret_cast<const ENUM_SERVICE_STATUS_PROCESSA*>(buffer.data());
+    for (DWORD i = 0; i < count; ++i)
+      if (entries[i].lpServiceName && entries[i].lpDisplayName)
+        names[UpperText(entries[i].lpServiceName)] = entries[i].lpDisplayName;
+    if (done) break;
+    if (count == 0) buffer.resize(std::max<std::size_t>(buffer.size() * 2, needed));
+  }
+  return names;
+}
 
 bool IsMicrosoftProgram(const char* command) {
   char path[MAX_PATH];
@@ -38,11 +68,9 @@ bool IsMicrosoftProgram(const char* command) {
 }
 
 void ReadTitle(const EnumerationPass& pass, const char* name, HKEY key, char* title, int size) {
-  DWORD length = kManagerNameChars;
-  char managed[kManagerNameChars] = "";
-  if (pass.manager && GetServiceDisplayNameA(pass.manager, name, managed, &length)) {
-    managed[kManagerNameChars - 1] = '\0';
-    CopyBounded(title, static_cast<std::size_t>(size), managed);
+  const auto managed = pass.names.find(UpperText(name));
+  if (managed != pass.names.end()) {
+    CopyBounded(title, static_cast<std::size_t>(size), managed->second);
     return;
   }
   ServiceReadText(key, nullptr, "DisplayName", title, size, false);
@@ -75,21 +103,24 @@ bool VisitForList(const char* name, HKEY key, void* context) {
 
 }  // namespace
 
+int ServiceStartTypeString(DWORD start) {
+  for (const StartTypeRow& row : kStartTypes)
+    if (row.start == start) return row.stringNumber;
+  return 0;
+}
+
 int ServiceStartTypeText(DWORD start, char* out, int capacity) {
   if (out == nullptr || capacity <= 0) return 0;
-  for (const StartTypeRow& row : kStartTypes)
-    if (row.start == start) return LocalString(row.stringNumber, out, capacity);
+  if (const int number = ServiceStartTypeString(start)) return LocalString(number, out, capacity);
   return static_cast<int>(CopyBounded(out, static_cast<std::size_t>(capacity), "0"));
 }
 
 void EnumerateServices(int quick) {
   ItemListClear();
-  EnumerationPass pass{quick != 0, false, nullptr};
-  ServiceHandle manager;
+  EnumerationPass pass{quick != 0, false, {}};
   if (!pass.quick) {
     pass.hideMicrosoft = OptionGet("HideMicrosoftServices", 1) > 0;
-    manager.Reset(OpenSCManagerA(nullptr, nullptr, GENERIC_READ));
-    pass.manager = manager.get();
+    pass.names = ManagerDisplayNames();
   }
   ServiceWalk(VisitForList, &pass);
 }

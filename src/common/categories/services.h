@@ -16,6 +16,8 @@ void BuildServicesSnapshot();
 bool SetServiceStartType(const char* displayName, int startValue);
 // Length of the description of the first service whose normalised program equals path.
 int FindServiceDescription(const char* path, char* description, int capacity);
+// The string of a Start value's start type (664-666); 0 for any other value.
+int ServiceStartTypeString(DWORD start);
 // The start-type text shown for a Start value (strings 664-666, else "0").
 int ServiceStartTypeText(DWORD start, char* out, int capacity);
 

@@ -5,6 +5,9 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <mutex>
+#include <string>
+#include <unordered_map>
 #include <string_view>
 
 #include "datetime.h"
@@ -68,15 +71,45 @@ bool ReadTimesAndSize(const char* path, FILETIME times[3], LARGE_INTEGER* size, 
   return true;
 }
 
-}  // namespace
+// One read into the whole buffer: asking for the size first opens the file twice. The block
+// needs twice its own length (and four bytes) to leave room for the text conversions, the
+// size the platform would have asked for; larger blocks are refused as before.
+DWORD VersionBlockRead(const char* path, char* block) {
+  if (!GetFileVersionInfoA(path, 0, kVersionBlockMax, block)) return 0;
+  WORD length = 0;
+  std::memcpy(&length, block, sizeof length);
+  const DWORD size = 2u * length + 4u;
+  return length != 0 && size <= kVersionBlockMax ? size : 0;
+}
 
-bool ReadVersionStrings(const char* path, VersionStrings* out) {
+// What one file's version strings were when it was last read, by its upper-case path.
+struct CachedStrings {
+  FILETIME written;
+  ULONGLONG size;
+  bool found;
+  VersionStrings strings;
+};
+constexpr std::size_t kCachedFilesMax = 2048;
+std::mutex g_cacheLock;
+std::unordered_map<std::string, CachedStrings> g_cache;
+
+bool FileStamp(const char* path, FILETIME* written, ULONGLONG* size) {
+  WIN32_FILE_ATTRIBUTE_DATA data;
+  if (!GetFileAttributesExA(path, GetFileExInfoStandard, &data)) return false;
+  *written = data.ftLastWriteTime;
+  *size = (static_cast<ULONGLONG>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+  return true;
+}
+
+bool SameStamp(const CachedStrings& cached, const FILETIME& written, ULONGLONG size) {
+  return cached.size == size && CompareFileTime(&cached.written, &written) == 0;
+}
+
+bool ReadVersionStringsUncached(const char* path, VersionStrings* out) {
   ClearSlots(out->text);
-  DWORD ignored = 0;
-  DWORD size = GetFileVersionInfoSizeA(path, &ignored);
-  if (size == 0 || size > kVersionBlockMax) return false;
-  alignas(8) char block[kVersionBlockMax + 1];
-  if (!GetFileVersionInfoA(path, 0, size, block)) return false;
+  alignas(8) char block[kVersionBlockMax + 1] = {};
+  const DWORD size = VersionBlockRead(path, block);
+  if (size == 0) return false;
   void* table = nullptr;
   UINT tableSize = 0;
   if (!VerQueryValueA(block, "\\VarFileInfo\\Translation", &table, &tableSize) || !table)
@@ -88,6 +121,31 @@ bool ReadVersionStrings(const char* path, VersionStrings* out) {
   if (ContainsNoCase(product, "Operating System"))
     CopyBounded(product, kVersionSlotSize, out->text[kFileDescription]);
   return product[0] != '\0';
+}
+
+}  // namespace
+
+// The sweep reads the same programs' version strings every few seconds; a file whose size
+// and last write are unchanged is not opened again.
+bool ReadVersionStrings(const char* path, VersionStrings* out) {
+  FILETIME written;
+  ULONGLONG size = 0;
+  if (path == nullptr || !FileStamp(path, &written, &size))
+    return ReadVersionStringsUncached(path, out);
+  const std::string key = UpperText(path);
+  {
+    std::lock_guard<std::mutex> lock(g_cacheLock);
+    const auto cached = g_cache.find(key);
+    if (cached != g_cache.end() && SameStamp(cached->second, written, size)) {
+      *out = cached->second.strings;
+      return cached->second.found;
+    }
+  }
+  const bool found = ReadVersionStringsUncached(path, out);
+  std::lock_guard<std::mutex> lock(g_cacheLock);
+  if (g_cache.size() >= kCachedFilesMax) g_cache.clear();
+  g_cache[key] = CachedStrings{written, size, found, *out};
+  return found;
 }
 
 int ReadFileFacts(const char* path, int kind, FileFactsRecord* out) {

@@ -1,9 +1,9 @@
 #include "settings_init.h"
 
+#include "categories/system_files.h"
 #include "datetime.h"
 #include "options.h"
 #include "paths.h"
-#include "pending.h"
 #include "startup/snapshot.h"
 #include "startup/startup_actions.h"
 #include "resource.h"

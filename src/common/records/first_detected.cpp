@@ -5,7 +5,9 @@
 #include <vector>
 
 #include "categories/active_tasks.h"
+#include "categories/activex.h"
 #include "categories/file_types.h"
+#include "categories/hidden_files.h"
 #include "categories/ie_helpers.h"
 #include "categories/scheduled_tasks.h"
 #include "categories/services.h"
@@ -13,7 +15,6 @@
 #include "foundation/handles.h"
 #include "foundation/paths.h"
 #include "foundation/settings.h"
-#include "pending.h"
 #include "startup/item_list.h"
 #include "startup/startup_list.h"
 #include "text.h"

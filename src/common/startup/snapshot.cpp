@@ -10,7 +10,6 @@
 #include "foundation/handles.h"
 #include "foundation/settings.h"
 #include "foundation/trace.h"
-#include "pending.h"
 #include "records/known_items.h"
 #include "startup/item_list.h"
 #include "startup/locations.h"

@@ -1,0 +1,97 @@
+#include "services_bench.h"
+
+#include <windows.h>
+
+#include "bench_floor.h"
+#include "bench_sandbox.h"
+#include "bench_timing.h"
+#include "categories/services.h"
+#include "foundation/settings.h"
+#include "services_machine.h"
+#include "startup/item_list.h"
+#include "text.h"
+
+namespace {
+
+constexpr char kHideMicrosoft[] = "HideMicrosoftServices";
+
+int FloorFullService(HKEY services, const char* name) {
+  RegKey key;
+  char image[kBenchFloorTextBytes];
+  if (!key.Open(services, name, KEY_READ) ||
+      !BenchFloorRead(key.get(), "ImagePath", image, sizeof image))
+    return 0;
+  BenchFloorQuery(key.get(), "DisplayName");
+  BenchFloorQuery(key.get(), "Description");
+  BenchFloorQuery(key.get(), "Start");
+  RegKey parameters;
+  if (ContainsNoCase(image, "svchost") && parameters.Open(key.get(), "Parameters", KEY_READ))
+    BenchFloorQuery(parameters.get(), "ServiceDll");
+  return 1;
+}
+
+int FloorQuickService(HKEY services, const char* name) {
+  RegKey key;
+  return key.Open(services, name, KEY_READ) && BenchFloorQuery(key.get(), "ImagePath");
+}
+
+// The full floor: every service key opened once for its four values, and an svchost service's
+// Parameters key for its DLL; no service manager, no version resource.
+int FloorFull() {
+  int found = 0;
+  BenchFloorSubkeys(HKEY_LOCAL_MACHINE, kServicesRegistryKey,
+                    [&](HKEY services, const char* name) {
+                      found += FloorFullService(services, name);
+                    });
+  return found;
+}
+
+int FloorQuick() {
+  int found = 0;
+  BenchFloorSubkeys(HKEY_LOCAL_MACHINE, kServicesRegistryKey,
+                    [&](HKEY services, const char* name) {
+                      found += FloorQuickService(services, name);
+                    });
+  return found;
+}
+
+struct ServicesMode {
+  const char* name;
+  int quick;
+  int hideMicrosoft;
+  int (*floor)();
+};
+
+constexpr ServicesMode kModes[] = {{"services", 0, 0, FloorFull},
+                                   {"services-quick", 1, 0, FloorQuick},
+                                   {"services-msfilter", 0, 1, FloorFull}};
+
+BenchLine MeasureMode(const ServicesMode& mode, const ServicesMachine& machine,
+                      int repetitions) {
+  BenchLine line{mode.name, machine.services};
+  OptionSet(kHideMicrosoft, mode.hideMicrosoft);
+  const int expected = machine.services - (mode.hideMicrosoft ? machine.microsoft : 0);
+  EnumerateServices(mode.quick);
+  line.sound = mode.floor() == machine.services && ItemCount() == expected;
+  BenchAlternate(repetitions, [&] { EnumerateServices(mode.quick); }, [&] { mode.floor(); },
+                 line.oursMs, line.floorMs);
+  line.sound = line.sound && ItemCount() == expected;
+  return line;
+}
+
+}  // namespace
+
+std::vector<BenchLine> ServicesBenchRun(int services, int repetitions) {
+  std::vector<BenchLine> lines;
+  BenchSandbox sandbox;
+  if (!BenchSandboxOpen(sandbox)) return lines;
+  ServicesMachine machine;
+  const bool built = ServicesMachineBuild(sandbox, services, machine);
+  for (const ServicesMode& mode : kModes) {
+    if (built) lines.push_back(MeasureMode(mode, machine, repetitions));
+    else lines.push_back(BenchLine{mode.name, services});
+  }
+  ItemListClear();
+  BenchSandboxClose(sandbox);
+  return lines;
+}

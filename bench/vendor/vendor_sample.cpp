@@ -1,0 +1,2 @@
+// A stand-in for a third-party program: it only carries a version resource.
+int main() { return 0; }

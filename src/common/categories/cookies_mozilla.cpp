@@ -1,0 +1,144 @@
+#include "categories/cookies_mozilla.h"
+
+#include <windows.h>
+
+#include <string>
+
+#include "categories/cookies.h"
+#include "categories/cookies_folders.h"
+#include "categories/cookies_nuts.h"
+#include "cookies_text.h"
+#include "foundation/datetime.h"
+#include "foundation/handles.h"
+#include "foundation/paths.h"
+#include "foundation/settings.h"
+#include "foundation/strings.h"
+#include "startup/item_list.h"
+#include "text.h"
+
+namespace {
+
+constexpr char kCookiesFile[] = "\\cookies.txt";
+constexpr char kCookiesNewFile[] = "\\cookiesnew.txt";
+constexpr int kMozillaWindowClassString = 11;
+constexpr char kMozillaWindowClass[] = "MozillaWindowClass";
+constexpr DWORD kReadChunk = 1u << 20;
+
+// The profile folder without a trailing backslash; empty when none.
+std::string MozillaFolder() {
+  char folder[kPathSize] = "";
+  if (!FindMozillaProfileFolder(folder, sizeof folder)) return {};
+  std::string path = folder;
+  if (!path.empty() && path.back() == '\\') path.pop_back();
+  return path;
+}
+
+DWORD MozillaChunk(std::size_t left) {
+  return static_cast<DWORD>(left < kReadChunk ? left : kReadChunk);
+}
+
+// At most limit bytes; with whole, a longer file is refused rather than cut.
+bool MozillaRead(const std::string& path, std::size_t limit, bool whole, std::string& text) {
+  Handle file(CreateFileA(path.c_str(), GENERIC_READ,
+                          FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                          OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  LARGE_INTEGER size;
+  if (!file || !GetFileSizeEx(file.get(), &size) || size.QuadPart < 0) return false;
+  const auto length = static_cast<unsigned long long>(size.QuadPart);
+  if (whole && length > limit) return false;
+  text.resize(length < limit ? static_cast<std::size_t>(length) : limit);
+  std::size_t done = 0;
+  while (done < text.size()) {
+    DWORD got = 0;
+    if (!ReadFile(file.get(), text.data() + done, MozillaChunk(text.size() - done), &got,
+                  nullptr) ||
+        got == 0)
+      break;
+    done += got;
+  }
+  text.resize(done);
+  return true;
+}
+
+bool MozillaWrite(const std::string& path, const std::string& text) {
+  Handle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                          FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) return false;
+  std::size_t done = 0;
+  while (done < text.size()) {
+    DWORD put = 0;
+    if (!WriteFile(file.get(), text.data() + done, MozillaChunk(text.size() - done), &put,
+                   nullptr) ||
+        put == 0)
+      return false;
+    done += put;
+  }
+  return true;
+}
+
+void MozillaAdd(const CookieFields& fields) {
+  const std::string title = CookieTitle(fields);
+  const std::string path(fields.path.substr(0, kItemCommandSize - 1));
+  const std::string value(fields.value.substr(0, kNutTextMax));
+  char expires[kDateTimeTextSize] = "";
+  SYSTEMTIME time;
+  if (UnixSecondsToCalendar(CookieExpirySeconds(fields.expiry), &time))
+    FormatDateTime(time, expires);
+  ItemAdd(title.c_str(), path.c_str(), value.c_str(), expires, kCookieMozillaCode,
+          CookieSecure(fields.secure) ? 1 : 0);
+}
+
+int MozillaList(const std::string& folder) {
+  std::string text;
+  if (!MozillaRead(folder + kCookiesFile, kCookieFileListMax, false, text)) return 0;
+  CookieForEachLine(text, [](std::string_view line) {
+    CookieFields fields;
+    if (ItemCount() < kItemListMax && CookieLineFields(line, fields)) MozillaAdd(fields);
+  });
+  return ItemCount();
+}
+
+bool MozillaWriteFiltered(const std::string& folder) {
+  std::string text;
+  if (!MozillaRead(folder + kCookiesFile, kCookieFilterReadMax, true, text)) return false;
+  return MozillaWrite(folder + kCookiesNewFile, CookieFilterText(text, NutsLoaded()));
+}
+
+bool MozillaWindowOpen() {
+  char windowClass[64] = "";
+  if (LocalString(kMozillaWindowClassString, windowClass, sizeof windowClass) == 0)
+    CopyBounded(windowClass, sizeof windowClass, kMozillaWindowClass);
+  return FindWindowA(windowClass, nullptr) != nullptr;
+}
+
+}  // namespace
+
+int MozillaEnumerate(bool filter) {
+  const std::string folder = MozillaFolder();
+  if (folder.empty()) return 0;
+  if (!filter) return MozillaList(folder);
+  if (MozillaWriteFiltered(folder)) SetUpdateCookieFile(true);
+  return ItemCount();
+}
+
+void SetUpdateCookieFile(bool on) {
+  if (on)
+    SettingsWriteString(HKEY_CURRENT_USER, kOptionsKey, kUpdateCookieFileValue, "1");
+  else
+    SettingsDeleteValue(HKEY_CURRENT_USER, kOptionsKey, kUpdateCookieFileValue);
+}
+
+// Filtered again rather than copied as the explorer left it: the browser writes its file when
+// it closes, and an older filtered copy would wipe every cookie that came since.
+int ReplaceMozillaCookieFile() {
+  if (OptionGet(kUpdateCookieFileValue, 0) <= 0 || MozillaWindowOpen()) return 0;
+  const std::string folder = MozillaFolder();
+  if (folder.empty()) return 0;
+  LoadNuts();
+  const bool written = MozillaWriteFiltered(folder);
+  FreeNuts();
+  if (!written) return 0;
+  return CopyFileA((folder + kCookiesNewFile).c_str(), (folder + kCookiesFile).c_str(), FALSE)
+             ? 1
+             : 0;
+}

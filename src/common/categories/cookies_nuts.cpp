@@ -1,0 +1,93 @@
+#include "categories/cookies_nuts.h"
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "categories/cookies.h"
+#include "foundation/handles.h"
+#include "foundation/settings.h"
+#include "text.h"
+
+namespace {
+
+// Far above any list a user builds; a hostile key of millions of values cannot stall a
+// filtering run.
+constexpr DWORD kNutsMax = 16384;
+constexpr DWORD kNutNameSize = kNutTextMax + 1;
+constexpr DWORD kNutDataSize = 16;
+
+CookieNuts g_nuts;
+
+// Calls visit(name, data) for each value of the Nuts key whose name fits; data is empty when
+// it does not fit either.
+template <class Visit>
+void NutsWalk(Visit visit) {
+  RegKey key;
+  if (!key.Open(HKEY_CURRENT_USER, kNutsKey, KEY_READ)) return;
+  for (DWORD index = 0; index < kNutsMax; ++index) {
+    char name[kNutNameSize] = "";
+    DWORD nameLength = kNutNameSize;
+    char data[kNutDataSize] = "";
+    DWORD dataSize = kNutDataSize - 1;
+    LONG status = RegEnumValueA(key.get(), index, name, &nameLength, nullptr, nullptr,
+                                reinterpret_cast<BYTE*>(data), &dataSize);
+    if (status == ERROR_MORE_DATA) {
+      nameLength = kNutNameSize;
+      status = RegEnumValueA(key.get(), index, name, &nameLength, nullptr, nullptr, nullptr,
+                             nullptr);
+      data[0] = '\0';
+    }
+    if (status == ERROR_NO_MORE_ITEMS) return;
+    if (status != ERROR_SUCCESS) continue;
+    data[dataSize < kNutDataSize ? dataSize : kNutDataSize - 1] = '\0';
+    visit(std::string(name, nameLength), data);
+  }
+}
+
+}  // namespace
+
+void LoadNuts() {
+  g_nuts = {};
+  NutsWalk([](const std::string& name, const char*) { CookieNutsAdd(g_nuts, name); });
+}
+
+void FreeNuts() { g_nuts = {}; }
+
+bool MatchesNut(const char* text) { return CookieNutMatches(g_nuts, text ? text : ""); }
+
+const CookieNuts& NutsLoaded() { return g_nuts; }
+
+void DropOnceNuts() {
+  std::vector<std::string> once;
+  NutsWalk([&](const std::string& name, const char* data) {
+    if (ParseDecimal(data) == kNutOnce) once.push_back(name);
+  });
+  for (const std::string& name : once)
+    SettingsDeleteValue(HKEY_CURRENT_USER, kNutsKey, name.c_str());
+}
+
+int NutsWrite(const char* text, int number) {
+  if (text == nullptr || text[0] == '\0') return 0;
+  char name[kNutNameSize];
+  CopyBounded(name, sizeof name, text);
+  const char data[2] = {static_cast<char>('0' + (number == kNutOnce ? kNutOnce : kNutAlways)),
+                        '\0'};
+  return SettingsWriteString(HKEY_CURRENT_USER, kNutsKey, name, data);
+}
+
+int AddNut(const char* text) {
+  if (!NutsWrite(text, kNutAlways)) return 0;
+  EnumerateCookies(1);
+  return 1;
+}
+
+int RemoveNut(const char* text) {
+  if (text == nullptr || text[0] == '\0') return 0;
+  return SettingsDeleteValue(HKEY_CURRENT_USER, kNutsKey, text);
+}
+
+void CookieListFree() {
+  if (!g_nuts.texts.empty()) FreeNuts();
+}

@@ -1,0 +1,29 @@
+// The Nuts list (texts of unwanted cookies) and the kept-cookies store, both per user.
+#pragma once
+#include "cookies_text.h"
+
+inline constexpr char kNutsKey[] = "Software\\Tamsel\\Korvane\\Nuts";
+inline constexpr char kKeptCookiesKey[] = "Software\\Tamsel\\Korvane\\Cookies";
+
+// A Nut's data: remove always, or remove once (forgotten after the next Mozilla file update).
+enum NutNumber { kNutAlways = 1, kNutOnce = 2 };
+
+// Reads the list into memory, replacing what was there. Names longer than 511 characters and
+// the empty name are left out.
+void LoadNuts();
+void FreeNuts();
+// True when a loaded Nut text occurs in text, ignoring case.
+bool MatchesNut(const char* text);
+// The loaded list, ready for matching lines and titles.
+const CookieNuts& NutsLoaded();
+
+// Deletes every Nut whose data reads as 2.
+void DropOnceNuts();
+// Writes the Nut with "1", then filters at once; 0 for an empty text or a failed write.
+int AddNut(const char* text);
+int RemoveNut(const char* text);
+// Writes the Nut with the given number; 0 for an empty text or a failed write.
+int NutsWrite(const char* text, int number);
+
+// Frees what the cookie operations hold in memory; the monitor calls it after every cycle.
+void CookieListFree();

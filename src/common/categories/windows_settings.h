@@ -1,0 +1,31 @@
+// The two machine-wide Windows settings the monitor guards: the automatic-update mode and
+// the prefix put in front of addresses typed without one. The approved value of each lives
+// in the per-user settings; the live one under HKEY_LOCAL_MACHINE.
+#pragma once
+
+inline constexpr int kPrefixSize = 257;
+
+enum class GuardedSetting { UpdateMode, Prefix };
+
+struct SettingsGuardHooks {
+  // Puts the question; true when the approved value is to be put back.
+  bool (*ask)(GuardedSetting setting, const char* caption, const char* text);
+  // Where the monitor may not write machine-wide values: hands the write-back to a program
+  // that may. Null: the guard writes the value itself.
+  void (*handOver)(GuardedSetting setting);
+};
+
+int ApprovedUpdateMode();
+int LiveUpdateMode();
+void ApproveUpdateMode(int mode);
+bool WriteLiveUpdateMode(int mode);
+// The approved prefix, or string 1061 "http://" when none is stored.
+int ApprovedPrefix(char* out, int capacity);
+int LivePrefix(char* out, int capacity);
+void ApprovePrefix(const char* prefix);
+// Writes both places the browser reads the prefix from.
+bool WriteLivePrefix(const char* prefix);
+
+// One guard pass. Returns 1 when no approved update mode was set yet (the live mode, when
+// there is one, becomes the approved one), else 0.
+int GuardWindowsSettings(const SettingsGuardHooks& hooks);

@@ -1,0 +1,113 @@
+#include "cookies_text.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+using namespace std::string_literals;
+
+namespace {
+
+std::string Line(const std::string& domain, const std::string& name, const std::string& value,
+                 const char* end = "\n") {
+  return domain + "\tTRUE\t/\tFALSE\t2000000000\t" + name + "\t" + value + end;
+}
+
+CookieNuts Nuts(std::initializer_list<const char*> texts) {
+  CookieNuts nuts;
+  for (const char* text : texts) CookieNutsAdd(nuts, text);
+  return nuts;
+}
+
+}  // namespace
+
+TEST(CookiesText, FieldsAndTitles) {
+  CookieFields fields;
+  ASSERT_TRUE(CookieLineFields(".ads.example\tTRUE\t/p\tTRUE\t1700000000\tid\tv1\r", fields));
+  EXPECT_EQ("ads.example - id", CookieTitle(fields));
+  EXPECT_EQ("/p", fields.path);
+  EXPECT_EQ("v1", fields.value);
+  EXPECT_EQ(1700000000, CookieExpirySeconds(fields.expiry));
+  EXPECT_TRUE(CookieSecure(fields.secure));
+  ASSERT_TRUE(CookieLineFields("..x.org\tFALSE\t/\tfalse\t1\tn", fields));
+  EXPECT_EQ(".x.org - n", CookieTitle(fields));
+  EXPECT_EQ("", fields.value);
+  EXPECT_FALSE(CookieSecure(fields.secure));
+  EXPECT_FALSE(CookieLineFields("# Netscape HTTP Cookie File", fields));
+  EXPECT_FALSE(CookieLineFields("#x.org\tTRUE\t/\tFALSE\t1\tn\tv", fields));
+  EXPECT_FALSE(CookieLineFields("no tabs at all\r", fields));
+  EXPECT_FALSE(CookieLineFields("\tTRUE\t/\tFALSE\t1\tn\tv", fields));
+  EXPECT_FALSE(CookieLineFields("", fields));
+  const std::string big(10240, 'a');
+  const std::string wide = Line(big, big, big, "");
+  ASSERT_TRUE(CookieLineFields(wide, fields));
+  EXPECT_EQ(kCookieTitleMax, CookieTitle(fields).size());
+  EXPECT_EQ(big.size(), fields.value.size());
+  EXPECT_EQ(INT64_MAX, CookieExpirySeconds("99999999999999999999999"));
+  EXPECT_EQ(0, CookieExpirySeconds("-5"));
+  EXPECT_EQ(12, CookieExpirySeconds("12abc"));
+}
+
+TEST(CookiesText, NutsMatchAnyCaseAndTitlesExactly) {
+  const CookieNuts nuts = Nuts({"DoubleClick", "", "shop.example - SID"});
+  EXPECT_EQ(2u, nuts.texts.size());
+  EXPECT_TRUE(CookieNutMatches(nuts, "C:\\Cookies\\user@doubleclick[1].txt"));
+  EXPECT_FALSE(CookieNutMatches(nuts, "C:\\Cookies\\user@double-click[1].txt"));
+  EXPECT_TRUE(CookieNutNamed(nuts, "SHOP.EXAMPLE - sid"));
+  EXPECT_FALSE(CookieNutNamed(nuts, "shop.example - sid2"));
+  EXPECT_TRUE(CookieLineDropped(nuts, Line(".ads.DOUBLECLICK.net", "id", "1")));
+  EXPECT_TRUE(CookieLineDropped(nuts, Line(".shop.example", "sid", "1")));
+  EXPECT_FALSE(CookieLineDropped(nuts, Line(".shop.example", "sid2", "1")));
+  EXPECT_FALSE(CookieLineDropped(nuts, "# doubleclick was here\n"));
+  EXPECT_FALSE(CookieLineDropped(nuts, "doubleclick without tabs"));
+  EXPECT_FALSE(CookieLineDropped(Nuts({""}), Line("any.org", "n", "v")));
+  // A long line is still searched: a large value must not hide a cookie from its Nut.
+  EXPECT_TRUE(CookieLineDropped(nuts, Line("x.org", "n", std::string(5000, 'v') + "doubleclick")));
+}
+
+TEST(CookiesText, FilterKeepsEveryOtherByteInPlace) {
+  const CookieNuts nuts = Nuts({"tracker"});
+  const std::string header = "# Netscape HTTP Cookie File\r\n\r\n";
+  const std::string kept = Line("a.org", "n", "1", "\r\n");
+  const std::string withNul = "b.org\tTRUE\t/\tFALSE\t1\tn\tv\0w\n"s;
+  const std::string noTabs = "tracker line without tabs\n";
+  const std::string last = Line("c.org", "n", "3", "");
+  const std::string file = header + Line("x.tracker.com", "id", "9", "\r\n") + kept + withNul +
+                           noTabs + Line("d.org", "TRACKER", "4") + last;
+  EXPECT_EQ(header + kept + withNul + noTabs + last, CookieFilterText(file, nuts));
+  EXPECT_EQ(file, CookieFilterText(file, CookieNuts{}));
+  EXPECT_EQ(header + kept, CookieFilterText(header + kept + Line("t.org", "tracker", "", ""),
+                                            nuts));
+  EXPECT_EQ("", CookieFilterText(Line("tracker.org", "n", "v", "\r"), nuts));
+}
+
+TEST(CookiesText, CutTitlesStillName) {
+  for (const std::size_t length : {125u, 126u}) {
+    const std::string domain(length, 'e');
+    const std::string title = (domain + " - n").substr(0, kCookieTitleMax);
+    EXPECT_EQ("", CookieFilterText(Line(domain, "n", "v"), Nuts({"other", title.c_str()})));
+  }
+}
+
+// The filter's one-pass search against the plain per-line decision, over lines built from few
+// letters so that texts start, overlap and end everywhere.
+TEST(CookiesText, FilterAgreesWithThePlainDecision) {
+  unsigned seed = 12345;
+  auto next = [&] { return (seed = seed * 1103515245u + 12345u) >> 16; };
+  auto word = [&](std::size_t length) {
+    std::string text;
+    for (std::size_t i = 0; i < length; ++i) text += "abAB\t-. "[next() % 8];
+    return text;
+  };
+  for (int round = 0; round < 300; ++round) {
+    CookieNuts nuts;
+    for (unsigned i = next() % 4; i > 0; --i) CookieNutsAdd(nuts, word(1 + next() % 6));
+    std::string file, expected;
+    for (int i = 0; i < 20; ++i) {
+      const std::string line = word(next() % 40) + (next() % 3 ? "\n" : "\r\n");
+      file += line;
+      if (!CookieLineDropped(nuts, line.substr(0, line.size() - 1))) expected += line;
+    }
+    ASSERT_EQ(expected, CookieFilterText(file, nuts)) << round;
+  }
+}

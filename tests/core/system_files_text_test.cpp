@@ -1,0 +1,31 @@
+#include "system_files_text.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+TEST(SystemFilesTextTest, TypeZeroNeedsDateAndSize) {
+  EXPECT_FALSE(SystemFileChanged("1/2/2008 10:00", "1/2/2008 10:00", "10", "99", 0));
+  EXPECT_FALSE(SystemFileChanged("1/2/2008 10:00", "1/3/2008 11:00", "10", "10", 0));
+  EXPECT_TRUE(SystemFileChanged("1/2/2008 10:00", "1/3/2008 11:00", "10", "11", 0));
+  EXPECT_TRUE(SystemFileChanged("1/2/2008 10:00", "1/3/2008 11:00", "10", "10", 2));
+  EXPECT_TRUE(SystemFileChanged("1/2/2008 10:00", "1/3/2008 11:00", "10", "10", -1));
+  EXPECT_FALSE(SystemFileChanged("1/2/2008 10:00", "1/2/2008 10:00", "10", "10", 1));
+}
+
+TEST(SystemFilesTextTest, RestartTextLinesAndBounds) {
+  EXPECT_EQ(RestartCommandsShown("[rename]\nNUL=C:\\A.EXE\n"),
+            "[rename]\r\nNUL=C:\\A.EXE\r\n");
+  EXPECT_EQ(RestartCommandsShown("NUL=A\r\nNUL=B"), "NUL=A\r\nNUL=B");
+  EXPECT_EQ(RestartCommandsShown(std::string("A\0B\n", 4)), "A B\r\n");
+  EXPECT_EQ(RestartCommandsShown(""), "");
+  const std::string feeds(kRestartViewBytes + 10, '\n');
+  EXPECT_EQ(RestartCommandsShown(feeds).size(), 2 * kRestartViewBytes);
+}
+
+TEST(SystemFilesTextTest, RestartDeleteAppendixAddsHeadingAndLineEndOnce) {
+  EXPECT_EQ(RestartDeleteAppendix("", "C:\\OLD~1.EXE"), "[rename]\r\nNUL=C:\\OLD~1.EXE\r\n");
+  EXPECT_EQ(RestartDeleteAppendix("[Rename]\r\nNUL=C:\\A.EXE", "C:\\B.EXE"),
+            "\r\nNUL=C:\\B.EXE\r\n");
+  EXPECT_EQ(RestartDeleteAppendix("[rename]\n", "C:\\B.EXE"), "NUL=C:\\B.EXE\r\n");
+}

@@ -1,0 +1,184 @@
+#include "categories/activex.h"
+
+#include <cstring>
+#include <string>
+
+#include "foundation/filefacts.h"
+#include "foundation/settings.h"
+#include "records/first_detected.h"
+#include "sandbox.h"
+#include "startup/item_list.h"
+#include "text.h"
+
+namespace {
+
+constexpr char kA[] = "{0A000000-0000-4000-8000-00000000000A}";
+constexpr char kB[] = "{0B000000-0000-4000-8000-00000000000B}";
+constexpr char kC[] = "{0C000000-0000-4000-8000-00000000000C}";
+constexpr char kD[] = "{0D000000-0000-4000-8000-00000000000D}";
+constexpr char kFlags[] = "Compatibility Flags";
+
+class ActiveXTest : public RegistrySandbox {
+ protected:
+  void SetUp() override {
+    RegistrySandbox::SetUp();
+    char path[MAX_PATH] = "";
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    const std::string folder(path);
+    sample_ = ScratchFolder() + "\\sample.exe";
+    CopyFileA((folder.substr(0, folder.rfind('\\') + 1) + "kv_versioned_sample.exe").c_str(),
+              sample_.c_str(), FALSE);
+  }
+  void TearDown() override {
+    ItemListClear();
+    RegistrySandbox::TearDown();
+  }
+  // A control the browser loaded: its statistics entry (type < 0: none) and its class.
+  static void Control(const char* clsid, const char* className, const std::string& server,
+                      int type) {
+    const std::string stats = std::string(kActiveXStatsKey) + "\\" + clsid + "\\iexplore";
+    if (type >= 0)
+      SettingsWriteNumber(HKEY_CURRENT_USER, stats.c_str(), "Type", static_cast<DWORD>(type));
+    else
+      SettingsCreateKey(HKEY_CURRENT_USER, stats.c_str());
+    Class(clsid, className, server);
+  }
+  static void Class(const char* clsid, const char* className, const std::string& server) {
+    const std::string key = std::string("CLSID\\") + clsid;
+    SettingsWriteString(HKEY_CLASSES_ROOT, key.c_str(), "", className);
+    if (!server.empty())
+      SettingsWriteString(HKEY_CLASSES_ROOT, (key + "\\InprocServer32").c_str(), "",
+                          server.c_str());
+  }
+  static std::string Entry(const char* clsid) {
+    return std::string(kActiveXCompatibilityKey) + "\\" + clsid;
+  }
+  static void SetFlags(const char* clsid, DWORD flags) {
+    SettingsWriteNumber(HKEY_LOCAL_MACHINE, Entry(clsid).c_str(), kFlags, flags);
+  }
+  static DWORD StoredFlags(const char* clsid, DWORD* type) {
+    DWORD flags = 0, size = sizeof flags;
+    *type = REG_NONE;
+    RegGetValueA(HKEY_LOCAL_MACHINE, Entry(clsid).c_str(), kFlags, RRF_RT_ANY, type, &flags,
+                 &size);
+    return flags;
+  }
+  std::string sample_;
+};
+
+struct Listed {
+  std::string title, command, clsid, extra;
+  int code, value;
+};
+
+Listed At(int i) {
+  char title[kItemTitleSize], command[kItemCommandSize], key[kItemKeySize], extra[kItemExtraSize];
+  ItemTitle(i, title);
+  ItemCommand(i, command);
+  ItemKey(i, key);
+  ItemExtra(i, extra, sizeof extra);
+  return {title, command, key, extra, ItemCode(i), ItemValue(i)};
+}
+
+std::string SystemDll() {
+  char folder[MAX_PATH] = "";
+  GetSystemDirectoryA(folder, MAX_PATH);
+  return std::string(folder) + "\\shell32.dll";
+}
+
+}  // namespace
+
+TEST_F(ActiveXTest, StatisticsListControlsTheBrowserHostsWithServers) {
+  Control(kA, "Sample Control", sample_, 1);
+  Control(kB, "Toolbar Kind", sample_, 2);
+  Control(kC, "No Server", "", 0);
+  Control(kD, "", sample_, -1);
+  SetFlags(kA, 0x80000401u);
+  ItemAdd("kept", "C:\\kept.exe", "", "", 1, 0);
+
+  ASSERT_EQ(3, EnumerateActiveX(1));
+  const Listed a = At(1), d = At(2);
+  EXPECT_EQ("Sample Control", a.title);
+  EXPECT_EQ(UpperText(sample_), a.command);
+  EXPECT_EQ(kA, a.clsid);
+  EXPECT_EQ("1.2.3.4", a.extra);
+  EXPECT_EQ(kTypeActiveX, a.code);
+  EXPECT_EQ(static_cast<int>(0x80000401u), a.value) << "all 32 bits of the flags";
+  EXPECT_EQ(kD, d.clsid);
+  EXPECT_EQ("SAMPLE", d.title) << "no class name: the server's file name";
+  EXPECT_EQ(0, d.value);
+  EXPECT_EQ(2, EnumerateActiveX(0));
+}
+
+TEST_F(ActiveXTest, MicrosoftFilterAndCompatibilityListWithAlternateClass) {
+  VersionStrings version{};
+  ASSERT_TRUE(ReadVersionStrings(SystemDll().c_str(), &version));
+  ASSERT_NE(nullptr, std::strstr(version.text[kCompanyName], "Microsoft"));
+  Control(kA, "Sample Control", sample_, 0);
+  Control(kB, "System Control", SystemDll(), 0);
+  EXPECT_EQ(2, EnumerateActiveX(0));
+  SettingsWriteString(HKEY_CURRENT_USER, "Software\\Tamsel\\Korvane\\Options",
+                      "HideMicrosoftActiveX", "1");
+  ASSERT_EQ(1, EnumerateActiveX(0));
+  EXPECT_EQ(kA, At(0).clsid);
+
+  Class(kC, "Alternate Control", sample_);
+  SettingsWriteString(HKEY_LOCAL_MACHINE, Entry(kD).c_str(), "AlternateCLSID", kC);
+  SetFlags(kC, 0x401);
+  SetFlags(kB, kActiveXKillBit);
+  SetFlags("{0E000000-0000-4000-8000-00000000000E}", kActiveXKillBit);  // no class at all
+  ASSERT_EQ(3, EnumerateAllActiveX()) << "the alternate's own entry, and the entry naming it";
+  EXPECT_EQ(kC, At(1).clsid);
+  const Listed alternate = At(2);
+  EXPECT_EQ(kC, alternate.clsid);
+  EXPECT_EQ("Alternate Control", alternate.title);
+  EXPECT_EQ(0x401, alternate.value);
+}
+
+TEST_F(ActiveXTest, KillBitIsSetAndClearedKeepingTheOtherFlags) {
+  EXPECT_EQ(0u, ReadCompatibilityFlags(kA));
+  KillActiveX(kA);
+  DWORD type = REG_NONE;
+  EXPECT_EQ(kActiveXKillBit, StoredFlags(kA, &type));
+  EXPECT_EQ(static_cast<DWORD>(REG_DWORD), type);
+
+  SetFlags(kB, 0x80800081u);
+  KillActiveX(kB);
+  EXPECT_EQ(0x80800481u, ReadCompatibilityFlags(kB));
+  EnableActiveX(kB);
+  EXPECT_EQ(0x80800081u, StoredFlags(kB, &type));
+  SetFlags(kC, 0x401);
+  EnableActiveX(kC);
+  EXPECT_EQ(0x001u, ReadCompatibilityFlags(kC));
+
+  KillActiveX("");
+  EXPECT_FALSE(RegValueExists(HKEY_LOCAL_MACHINE, kActiveXCompatibilityKey, kFlags));
+  SettingsWriteString(HKEY_LOCAL_MACHINE, Entry(kD).c_str(), kFlags, "1024");
+  EXPECT_EQ(0u, ReadCompatibilityFlags(kD)) << "not a number";
+}
+
+TEST_F(ActiveXTest, SnapshotAndFirstDetectedAreFilledOnceUntilTheirMarkersGo) {
+  Control(kA, "Sample Control", sample_, 0);
+  SettingsWriteString(HKEY_CURRENT_USER, kActiveXSnapshotKey, "", "old");
+  SettingsWriteString(HKEY_CURRENT_USER, kActiveXSnapshotKey, kD, "1200");
+  BuildActiveXSnapshot();
+  EXPECT_EQ("P", ReadRegString(HKEY_CURRENT_USER, kActiveXSnapshotKey, ""));
+  EXPECT_EQ("1200", ReadRegString(HKEY_CURRENT_USER, kActiveXSnapshotKey, kA));
+  EXPECT_FALSE(RegValueExists(HKEY_CURRENT_USER, kActiveXSnapshotKey, kD));
+  EXPECT_EQ(0, ItemCount());
+
+  Control(kB, "Later Control", sample_, 0);
+  BuildActiveXSnapshot();
+  EXPECT_FALSE(RegValueExists(HKEY_CURRENT_USER, kActiveXSnapshotKey, kB));
+  SettingsDeleteValue(HKEY_CURRENT_USER, kActiveXSnapshotKey, "");
+  BuildActiveXSnapshot();
+  EXPECT_EQ("1200", ReadRegString(HKEY_CURRENT_USER, kActiveXSnapshotKey, kB));
+
+  // The other categories count as filled, so only the ActiveX part runs.
+  SettingsWriteString(HKEY_CURRENT_USER, kDetectedKey, "", "2008/01/01 10:00");
+  InitFirstDetected();
+  const std::string detected = std::string(kDetectedKey) + "\\ActiveX";
+  EXPECT_EQ("P", ReadRegString(HKEY_CURRENT_USER, detected.c_str(), ""));
+  EXPECT_FALSE(ReadRegString(HKEY_CURRENT_USER, detected.c_str(), UpperText(sample_).c_str())
+                   .empty());
+}

@@ -1,0 +1,320 @@
+#include <string>
+
+#include "categories/cookies.h"
+#include "categories/cookies_folders.h"
+#include "categories/cookies_mozilla.h"
+#include "categories/cookies_nuts.h"
+#include "categories/cookies_review.h"
+#include "cookies_text.h"
+#include "foundation/handles.h"
+#include "foundation/paths.h"
+#include "foundation/settings.h"
+#include "sandbox.h"
+#include "startup/item_list.h"
+
+namespace {
+
+constexpr char kShellFolders[] =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+constexpr char kHttpOpen[] = "SOFTWARE\\Classes\\HTTP\\shell\\open\\command";
+
+std::string Line(const std::string& domain, const std::string& name, const std::string& value,
+                 const char* secure = "FALSE") {
+  return domain + "\tTRUE\t/p\t" + secure + "\t2000000000\t" + name + "\t" + value + "\r\n";
+}
+
+class Cookies : public RegistrySandbox {
+ protected:
+  void SetUp() override {
+    RegistrySandbox::SetUp();
+    ItemListClear();
+    CookieKindSet(kCookieKindIE);
+  }
+  void TearDown() override {
+    ItemListClear();
+    ItemListSetCookieLimit(kDefaultCookieLimit);
+    CookieKindSet(kCookieKindIE);
+    FreeNuts();
+    if (window_) DestroyWindow(window_);
+    RegistrySandbox::TearDown();
+  }
+
+  std::string Folder(const std::string& name) {
+    const std::string path = ScratchFolder() + "\\" + name;
+    CreateDirectoryA(path.c_str(), nullptr);
+    return path;
+  }
+  static void Set(const char* subkey, const std::string& value, const std::string& text) {
+    ASSERT_TRUE(SettingsWriteString(HKEY_CURRENT_USER, subkey, value.c_str(), text.c_str()));
+  }
+  // An IE cookie folder with index.dat, named by IECookieFolder.
+  std::string IEFolder() {
+    const std::string folder = Folder("ie");
+    WriteScratchFile("ie\\index.dat", "x");
+    Set(kBaseKey, kIECookieFolderValue, folder);
+    return folder;
+  }
+  // A Mozilla profile named by CookieFolder, with its cookies.txt.
+  std::string Profile(const std::string& cookies) {
+    const std::string folder = Folder("profile");
+    WriteScratchFile("profile\\cookies.txt", cookies);
+    Set(kBaseKey, kMozillaFolderValue, folder + "\\");
+    CookieKindSet(kCookieKindMozilla);
+    return folder;
+  }
+  static std::string FileText(const std::string& path) {
+    std::string text;
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                              OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return "<missing>";
+    char chunk[65536];
+    DWORD got = 0;
+    while (ReadFile(file, chunk, sizeof chunk, &got, nullptr) && got > 0) text.append(chunk, got);
+    CloseHandle(file);
+    return text;
+  }
+  static bool Exists(const std::string& path) {
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+  }
+  static std::string Title(int index) {
+    char title[kItemTitleSize];
+    ItemTitle(index, title);
+    return title;
+  }
+  void OpenBrowserWindow() {
+    WNDCLASSA windowClass = {};
+    windowClass.lpfnWndProc = DefWindowProcA;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.lpszClassName = "MozillaWindowClass";
+    RegisterClassA(&windowClass);
+    window_ = CreateWindowA("MozillaWindowClass", "", 0, 0, 0, 10, 10, nullptr, nullptr,
+                            windowClass.hInstance, nullptr);
+    ASSERT_NE(nullptr, window_);
+  }
+  void CloseBrowserWindow() {
+    DestroyWindow(window_);
+    window_ = nullptr;
+  }
+
+ private:
+  HWND window_ = nullptr;
+};
+
+int g_asked = 0;
+bool AnswerYes() { return ++g_asked > 0; }
+
+}  // namespace
+
+TEST_F(Cookies, IEFolderIsTheFirstCandidateHoldingIndexDat) {
+  char folder[kPathSize];
+  EXPECT_FALSE(FindIECookieFolder(folder, sizeof folder));
+  EXPECT_STREQ("Cookie Folder Not Found", folder);
+  const std::string empty = Folder("empty");
+  const std::string shell = Folder("shell");
+  WriteScratchFile("shell\\index.dat", "x");
+  Set(kBaseKey, kIECookieFolderValue, empty);
+  Set(kShellFolders, "Cookies", shell + "\\");
+  ASSERT_TRUE(FindIECookieFolder(folder, sizeof folder));
+  EXPECT_EQ(shell + "\\", folder);
+  const std::string ie = IEFolder();
+  ASSERT_TRUE(FindIECookieFolder(folder, sizeof folder));
+  EXPECT_EQ(ie + "\\", folder);
+  Set(kBaseKey, kIECookieFolderValue, ie + std::string(251 - ie.size(), '\\'));
+  ASSERT_TRUE(FindIECookieFolder(folder, sizeof folder));
+  EXPECT_EQ(shell + "\\", folder);
+}
+
+TEST_F(Cookies, MozillaProfileFromOverrideFirefoxAndNetscape) {
+  char folder[kPathSize];
+  EXPECT_FALSE(FindMozillaProfileFolder(folder, sizeof folder));
+  const std::string appData = Folder("appdata");
+  Set(kShellFolders, "AppData", appData);
+  Folder("appdata\\Mozilla");
+  Folder("appdata\\Mozilla\\FireFox");
+  const std::string profiles = Folder("appdata\\Mozilla\\FireFox\\Profiles");
+  Folder("appdata\\Mozilla\\FireFox\\Profiles\\ab12.default");
+  ASSERT_TRUE(FindMozillaProfileFolder(folder, sizeof folder));
+  EXPECT_EQ(profiles + "\\ab12.default", folder);
+  Folder("appdata\\Mozilla\\FireFox\\Profiles\\default.xy");
+  ASSERT_TRUE(FindMozillaProfileFolder(folder, sizeof folder));
+  EXPECT_EQ(profiles + "\\default.xy", folder);
+
+  // With Netscape as the default browser its profile wins, and a missing one means none.
+  ASSERT_TRUE(SettingsWriteString(HKEY_LOCAL_MACHINE, kHttpOpen, nullptr,
+                                  "\"C:\\Netscape\\netscp.exe\" -url \"%1\""));
+  EXPECT_FALSE(FindMozillaProfileFolder(folder, sizeof folder));
+  EXPECT_STREQ("", folder);
+  const std::string netscape = Folder("appdata\\Mozilla\\Profiles");
+  Folder("appdata\\Mozilla\\Profiles\\default");
+  ASSERT_TRUE(FindMozillaProfileFolder(folder, sizeof folder));
+  EXPECT_EQ(profiles + "\\default.xy", folder);
+  Folder("appdata\\Mozilla\\Profiles\\default\\.hidden");
+  Folder("appdata\\Mozilla\\Profiles\\default\\u1x");
+  ASSERT_TRUE(FindMozillaProfileFolder(folder, sizeof folder));
+  EXPECT_EQ(netscape + "\\default\\u1x", folder);
+  Set(kBaseKey, kMozillaFolderValue, "D:\\Chosen");
+  ASSERT_TRUE(FindMozillaProfileFolder(folder, sizeof folder));
+  EXPECT_STREQ("D:\\Chosen", folder);
+}
+
+TEST_F(Cookies, IEListTakesTxtFilesUpToMaxCookie) {
+  const std::string folder = IEFolder();
+  for (int i = 0; i < 12; ++i)
+    WriteScratchFile(("ie\\u@site" + std::to_string(i) + ".txt").c_str(), "c");
+  SetFileAttributesA(WriteScratchFile("ie\\u@system.txt", "c").c_str(), FILE_ATTRIBUTE_SYSTEM);
+  WriteScratchFile("ie\\u@other.dat", "c");
+  Folder("ie\\folder.txt");
+  ASSERT_EQ(12, EnumerateCookies(0));
+  EXPECT_EQ(kItemCookieCode, ItemCode(0));
+  char text[kItemExtraSize];
+  ItemCommand(0, text);
+  EXPECT_EQ(folder + "\\" + Title(0), text);
+  ItemExtra(0, text, sizeof text);
+  EXPECT_EQ(16u, std::string(text).size()) << text;
+  EXPECT_EQ('/', text[4]);
+  ItemListSetCookieLimit(5);
+  EXPECT_EQ(5, EnumerateCookies(0));
+  EXPECT_EQ(5, ItemCount());
+  CookieKindSet(kCookieKindMozilla);
+  EXPECT_EQ(0, EnumerateCookies(0));
+}
+
+TEST_F(Cookies, NutRemovesEveryIECookieWhosePathHoldsItInAnyCase) {
+  IEFolder();
+  for (int i = 0; i < 40; ++i)
+    WriteScratchFile(("ie\\a@keep" + std::to_string(i) + ".txt").c_str(), "c");
+  const std::string early = WriteScratchFile("ie\\b@DoubleClick[1].txt", "c");
+  const std::string late = WriteScratchFile("ie\\z@ads.doubleclick[2].txt", "c");
+  SetFileAttributesA(late.c_str(), FILE_ATTRIBUTE_READONLY);
+  Set(kNutsKey, "doubleCLICK", "1");
+  // The list is full after its first cookie; the filter must still get to every match.
+  ItemListSetCookieLimit(1);
+  EXPECT_EQ(1, EnumerateCookies(1));
+  EXPECT_FALSE(Exists(early));
+  EXPECT_FALSE(Exists(late));
+  EXPECT_FALSE(MatchesNut("doubleclick"));
+  ItemListSetCookieLimit(kDefaultCookieLimit);
+  EXPECT_EQ(40, EnumerateCookies(0));
+}
+
+TEST_F(Cookies, MozillaListHasOneItemPerCookieLine) {
+  Profile("# Netscape HTTP Cookie File\r\n\r\n" + Line(".shop.example", "sid", "v1", "TRUE") +
+          "no tabs here\r\n" + Line("x.org", "n", std::string(600, 'v')) +
+          "y.org\tTRUE\t/\tFALSE\t99999999999999999999\tm\tw");
+  ASSERT_EQ(3, EnumerateCookies(0));
+  EXPECT_EQ("shop.example - sid", Title(0));
+  EXPECT_EQ(kCookieMozillaCode, ItemCode(0));
+  EXPECT_EQ(1, ItemValue(0));
+  EXPECT_EQ(0, ItemValue(1));
+  char text[kItemExtraSize];
+  EXPECT_EQ(2, ItemCommand(0, text));
+  EXPECT_STREQ("/p", text);
+  ItemKey(0, text);
+  EXPECT_STREQ("v1", text);
+  EXPECT_EQ(kItemKeySize - 1, ItemKey(1, text));
+  EXPECT_GT(ItemExtra(0, text, sizeof text), 0);
+  EXPECT_EQ(0, ItemExtra(2, text, sizeof text));
+  EXPECT_EQ("y.org - m", Title(2));
+}
+
+TEST_F(Cookies, OnceOnlyNutsSurviveUntilTheFilteredFileIsInPlace) {
+  const std::string folder = Profile(Line("shop.example", "sid", "1") + Line("a.org", "n", "2"));
+  Set(kKeptCookiesKey, "shop.example - sid", "1");
+  EXPECT_EQ(0, ReplaceMozillaCookieFile());
+  EXPECT_EQ(1, CookiesRemove("shop.example - sid"));
+  EXPECT_FALSE(RegValueExists(HKEY_CURRENT_USER, kKeptCookiesKey, "shop.example - sid"));
+  EXPECT_EQ("2", ReadRegString(HKEY_CURRENT_USER, kNutsKey, "shop.example - sid"));
+  EnumerateCookies(1);
+
+  OpenBrowserWindow();
+  EXPECT_EQ(0, ReplaceMozillaCookieFile());
+  EXPECT_EQ(Line("shop.example", "sid", "1") + Line("a.org", "n", "2"),
+            FileText(folder + "\\cookies.txt"));
+  // The browser writes its file as it closes; what came since the filtering stays.
+  WriteScratchFile("profile\\cookies.txt", Line("shop.example", "sid", "1") +
+                                               Line("a.org", "n", "2") + Line("new.org", "n", "3"));
+  CloseBrowserWindow();
+  EXPECT_EQ("2", ReadRegString(HKEY_CURRENT_USER, kNutsKey, "shop.example - sid"));
+  EXPECT_EQ(1, ReplaceMozillaCookieFile());
+  EXPECT_EQ(Line("a.org", "n", "2") + Line("new.org", "n", "3"),
+            FileText(folder + "\\cookies.txt"));
+  Set(kNutsKey, "always", "1");
+  Set(kNutsKey, "spaced", " 2 ");
+  DropOnceNuts();
+  EXPECT_FALSE(RegValueExists(HKEY_CURRENT_USER, kNutsKey, "shop.example - sid"));
+  EXPECT_FALSE(RegValueExists(HKEY_CURRENT_USER, kNutsKey, "spaced"));
+  EXPECT_TRUE(RegValueExists(HKEY_CURRENT_USER, kNutsKey, "always"));
+}
+
+TEST_F(Cookies, LargeHostileFileIsFilteredWholeAndListedUpToItsLimit) {
+  const std::string wide(10240, 'w');
+  std::string file = "# big\r\n";
+  std::string expected = file;
+  int listable = 0;
+  for (int i = 0; file.size() <= 2 * kCookieFileListMax; ++i) {
+    if (file.size() < kCookieFileListMax) ++listable;
+    std::string cookie = std::to_string(i);
+    cookie.insert(0, 1, 's');
+    cookie += ".org\t" + wide + "\t" + wide + "\t" + wide + "\t" + wide + "\t" + wide +
+              std::string("\0\t", 2) + wide + "\r\n";
+    file += cookie + "no tabs\r\n";
+    expected += (i == 1 || i == 5 ? "" : cookie) + "no tabs\r\n";
+  }
+  const std::string folder = Profile(file);
+  Set(kNutsKey, "S1.ORG", "1");
+  Set(kNutsKey, "s5.org - " + std::string(118, 'W'), "1");
+  EnumerateCookies(1);
+  EXPECT_TRUE(FileText(folder + "\\cookiesnew.txt") == expected);
+  EXPECT_EQ(listable, EnumerateCookies(0));
+}
+
+TEST_F(Cookies, NutsAreAddedRemovedAndLoadedWithinBounds) {
+  IEFolder();
+  const std::string doomed = WriteScratchFile("ie\\u@promo[1].txt", "c");
+  EXPECT_EQ(0, AddNut(""));
+  EXPECT_EQ(1, AddNut("PROMO"));
+  EXPECT_EQ("1", ReadRegString(HKEY_CURRENT_USER, kNutsKey, "PROMO"));
+  EXPECT_FALSE(Exists(doomed));
+  EXPECT_EQ(1, RemoveNut("promo"));
+  EXPECT_FALSE(RegValueExists(HKEY_CURRENT_USER, kNutsKey, "PROMO"));
+  const std::string longText(600, 'L');
+  EXPECT_EQ(1, NutsWrite(longText.c_str(), kNutOnce));
+  EXPECT_EQ("2", ReadRegString(HKEY_CURRENT_USER, kNutsKey, longText.substr(0, 511).c_str()));
+
+  // The empty name would match every cookie; an overlong one cannot be read whole.
+  Set(kNutsKey, "", "1");
+  RegKey key;
+  ASSERT_TRUE(key.Open(HKEY_CURRENT_USER, kNutsKey, KEY_SET_VALUE));
+  RegSetValueExA(key.get(), std::string(700, 'x').c_str(), 0, REG_SZ,
+                 reinterpret_cast<const BYTE*>("1"), 2);
+  LoadNuts();
+  EXPECT_FALSE(MatchesNut("any cookie"));
+  EXPECT_TRUE(MatchesNut(("a" + longText).c_str()));
+  EXPECT_FALSE(MatchesNut(std::string(800, 'x').c_str()));
+  CookieListFree();
+  EXPECT_FALSE(MatchesNut(("a" + longText).c_str()));
+}
+
+TEST_F(Cookies, ReviewAsksOnceForUnkeptCookiesUnlessNoToAllAndRemovesByName) {
+  IEFolder();
+  const std::string kept = WriteScratchFile("ie\\u@a[1].txt", "c");
+  WriteScratchFile("ie\\u@b[1].txt", "c");
+  const std::string outside = WriteScratchFile("outside.txt", "c");
+  Set(kKeptCookiesKey, "u@a[1].txt", "1");
+  Set(kKeptCookiesKey, "u@b[1].txt", "");
+  g_asked = 0;
+  EXPECT_TRUE(CookiesAskReview(false, AnswerYes));
+  EXPECT_EQ(1, g_asked);
+  EXPECT_EQ("u@b[1].txt", Title(CookiesFirstUnkept()));
+  EXPECT_FALSE(CookiesAskReview(true, AnswerYes));
+  EXPECT_EQ(1, CookiesKeep("u@b[1].txt"));
+  EXPECT_FALSE(CookiesAskReview(false, AnswerYes));
+  EXPECT_EQ(1, g_asked);
+
+  EXPECT_EQ(0, CookiesRemove("..\\outside.txt"));
+  EXPECT_TRUE(Exists(outside));
+  EXPECT_EQ(1, CookiesRemove("u@a[1].txt"));
+  EXPECT_FALSE(Exists(kept));
+  EXPECT_FALSE(RegValueExists(HKEY_CURRENT_USER, kKeptCookiesKey, "u@a[1].txt"));
+  EXPECT_FALSE(RegValueExists(HKEY_CURRENT_USER, kNutsKey, "u@a[1].txt"));
+}
