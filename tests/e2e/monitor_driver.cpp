@@ -260,6 +260,38 @@ std::string ReadTextFile(const std::string& path) {
   return text;
 }
 
+HWND WatchMonitor(const ProgramRun& monitor) {
+  const HWND window = MonitorWindowOf(monitor.Id());
+  EXPECT_TRUE(WaitUntil([&] { return TrayIconShown(window); }));
+  return window;
+}
+
+void RunSweepCycle(HWND monitor) {
+  WaitCycleGap();
+  SendTicks(monitor, 17);
+}
+
+HWND DialogAfterCycles(const ProgramRun& monitor, HWND window, const char* caption) {
+  HWND dialog = nullptr;
+  for (int cycle = 0; cycle < 2 && !dialog; ++cycle) {
+    RunSweepCycle(window);
+    WaitUntil([&] { return (dialog = FindDialog(monitor.Id(), caption)) != nullptr; }, 4000);
+  }
+  return dialog;
+}
+
+HWND AlertNamed(const ProgramRun& monitor, HWND window, const char* name) {
+  const HWND alert = DialogAfterCycles(monitor, window, kAlertCaption);
+  if (alert) {
+    EXPECT_EQ(name, DialogItemText(alert, 100));
+  }
+  return alert;
+}
+
+bool HistoryHas(const std::string& text) {
+  return ReadTextFile(HistoryFilePath()).find(text) != std::string::npos;
+}
+
 ExplorerAside::ExplorerAside() : path_(BinFolder() + "\\KorvaneEx.exe") {
   MoveFileExA(path_.c_str(), (path_ + ".aside").c_str(), MOVEFILE_REPLACE_EXISTING);
 }

@@ -12,6 +12,7 @@
 #include "foundation/handles.h"
 
 inline constexpr char kMonitorClass[] = "Korvane";
+inline constexpr char kAlertCaption[] = "Korvane New Program Alert";
 inline constexpr char kBaseKey[] = "Software\\Tamsel\\Korvane";
 inline constexpr char kKnownStartupKey[] = "Software\\Tamsel\\Korvane\\Run";
 inline constexpr char kMachineRunKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
@@ -68,6 +69,16 @@ void SendTicks(HWND monitor, int count);
 bool WaitMessagesHandled(HWND monitor);
 // The monitor runs no cycle within a second of the previous one, nor of its start.
 void WaitCycleGap();
+// The monitor's window once its tray icon is up.
+HWND WatchMonitor(const ProgramRun& monitor);
+// One sweep cycle, after the gap the monitor keeps between cycles.
+void RunSweepCycle(HWND monitor);
+// The monitor's dialog of that caption after at most two cycles: cycles alternate between
+// the two halves of the category table, so two reach any check. Null when none came.
+HWND DialogAfterCycles(const ProgramRun& monitor, HWND window, const char* caption);
+// The program alert after at most two cycles, expected to name the item.
+HWND AlertNamed(const ProgramRun& monitor, HWND window, const char* name);
+bool HistoryHas(const std::string& text);
 
 void WriteSetting(const char* subkey, const char* name, const char* value);
 void WriteRegText(HKEY root, const char* subkey, const char* name, const char* value);

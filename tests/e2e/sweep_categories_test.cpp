@@ -13,9 +13,7 @@
 
 namespace {
 
-inline constexpr char kAlertCaption[] = "Korvane New Program Alert";
 inline constexpr char kFileTypeCaption[] = "Korvane File Type Change Alert";
-inline constexpr int kNameField = 100;
 inline constexpr int kServiceStatusField = 1144;
 
 inline constexpr char kServiceName[] = "KvE2eService";
@@ -42,31 +40,6 @@ class SweepCategoriesTest : public MonitorTest {
     RegDeleteTreeA(HKEY_LOCAL_MACHINE, kProbeClassKey);
     StopSleepers();
     DeleteFileA(HistoryFilePath().c_str());
-  }
-  HWND Watch(ProgramRun& monitor) {
-    const HWND window = MonitorWindowOf(monitor.Id());
-    EXPECT_TRUE(WaitUntil([&] { return TrayIconShown(window); }));
-    return window;
-  }
-  static void RunCycle(HWND window) {
-    WaitCycleGap();
-    SendTicks(window, 17);
-  }
-  // The alert whose name field reads name; cycles alternate halves, so two reach any check.
-  static HWND AlertNamed(const ProgramRun& monitor, HWND window, const char* name) {
-    HWND alert = nullptr;
-    for (int cycle = 0; cycle < 2 && !alert; ++cycle) {
-      RunCycle(window);
-      WaitUntil([&] { return (alert = FindDialog(monitor.Id(), kAlertCaption)) != nullptr; },
-                4000);
-    }
-    if (alert) {
-      EXPECT_EQ(name, DialogItemText(alert, kNameField));
-    }
-    return alert;
-  }
-  static bool HistoryHas(const std::string& text) {
-    return ReadTextFile(HistoryFilePath()).find(text) != std::string::npos;
   }
 
   static void RemoveService() {
@@ -156,7 +129,7 @@ class SweepCategoriesTest : public MonitorTest {
 TEST_F(SweepCategoriesTest, NewServiceRejectedIsStoppedDisabledAndLogged) {
   WriteOption("Services", "1");
   ProgramRun& monitor = Launch("");
-  const HWND window = Watch(monitor);
+  const HWND window = WatchMonitor(monitor);
   SC_HANDLE manager = OpenSCManagerA(nullptr, nullptr, SC_MANAGER_ALL_ACCESS);
   ASSERT_NE(nullptr, manager);
   const std::string image = BinFolder() + "\\kv_test_service.exe";
@@ -189,7 +162,7 @@ TEST_F(SweepCategoriesTest, NewServiceRejectedIsStoppedDisabledAndLogged) {
 TEST_F(SweepCategoriesTest, NewTaskRejectedIsDeletedFromTheScheduler) {
   WriteOption("Tasks", "1");
   ProgramRun& monitor = Launch("");
-  const HWND window = Watch(monitor);
+  const HWND window = WatchMonitor(monitor);
   AddTask();
   ASSERT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(TaskFile().c_str()));
   const HWND alert = AlertNamed(monitor, window, "KvE2eTask");
@@ -205,13 +178,13 @@ TEST_F(SweepCategoriesTest, LockedFileTypeIsPutBackWithoutAWindow) {
   WriteOption("FileType", "1");
   WriteOption("LockFileTypes", "1");
   ProgramRun& monitor = Launch("");
-  const HWND window = Watch(monitor);
+  const HWND window = WatchMonitor(monitor);
   WriteRegText(HKEY_LOCAL_MACHINE, kProbeExtKey, "", "kvprobefile");
   WriteRegText(HKEY_LOCAL_MACHINE, kProbeCommandKey, "", kViewerCommand);
   ASSERT_EQ(0, AddWatchedFileType("KVPROBE"));
   WriteRegText(HKEY_LOCAL_MACHINE, kProbeCommandKey, "", "C:\\Apps\\hijack.exe %1");
   ASSERT_TRUE(WaitUntil([&] {
-    RunCycle(window);
+    RunSweepCycle(window);
     return ReadRegString(HKEY_LOCAL_MACHINE, kProbeCommandKey, "") == kViewerCommand;
   }));
   EXPECT_EQ(nullptr, FindDialog(monitor.Id(), kFileTypeCaption));
@@ -225,7 +198,7 @@ TEST_F(SweepCategoriesTest, DelayedProgramStartsOnTheThirdSlot) {
   WriteSetting(kDelayRecordKey, program.c_str(), "11");
   WriteSetting(kDelayTimeKey, program.c_str(), "30");
   ProgramRun& monitor = Launch("");
-  const HWND window = Watch(monitor);
+  const HWND window = WatchMonitor(monitor);
   SendTicks(window, 12);
   ASSERT_TRUE(WaitMessagesHandled(window));
   EXPECT_EQ(0, SleepersRunning()) << "two slots (10 and 20 seconds) have passed";
@@ -270,7 +243,7 @@ class SweepIEHelpersTest : public SweepCategoriesTest {
 TEST_F(SweepIEHelpersTest, OneAnswerCoversHelpersOfOneTitleAndPolicyTwoRemoves) {
   WriteOption("IEHelpers", "1");
   ProgramRun& monitor = Launch("");
-  const HWND window = Watch(monitor);
+  const HWND window = WatchMonitor(monitor);
   AddHelper(kHelperIds[0]);
   AddHelper(kHelperIds[1]);
   const HWND alert = AlertNamed(monitor, window, "Versioned Sample");
@@ -281,8 +254,8 @@ TEST_F(SweepIEHelpersTest, OneAnswerCoversHelpersOfOneTitleAndPolicyTwoRemoves) 
     return ReadRegString(HKEY_CURRENT_USER, "Software\\Tamsel\\Korvane\\IEHelpers",
                          "Versioned Sample") == "900";
   }));
-  RunCycle(window);
-  RunCycle(window);
+  RunSweepCycle(window);
+  RunSweepCycle(window);
   ASSERT_TRUE(WaitMessagesHandled(window));
   EXPECT_EQ(nullptr, FindDialog(monitor.Id(), kAlertCaption)) << "the second shares the title";
 
@@ -292,9 +265,9 @@ TEST_F(SweepIEHelpersTest, OneAnswerCoversHelpersOfOneTitleAndPolicyTwoRemoves) 
   AddHelper(kHelperIds[2]);
   WriteSetting("Software\\Tamsel\\Korvane\\IEHelpers", "Versioned Sample", "0");
   ProgramRun& again = Launch("");
-  const HWND second = Watch(again);
+  const HWND second = WatchMonitor(again);
   ASSERT_TRUE(WaitUntil([&] {
-    RunCycle(second);
+    RunSweepCycle(second);
     return !HelperListed(kHelperIds[0]) && !HelperListed(kHelperIds[2]);
   }));
   EXPECT_EQ(nullptr, FindDialog(again.Id(), kAlertCaption));

@@ -9,8 +9,6 @@
 
 namespace {
 
-inline constexpr char kAlertCaption[] = "Korvane New Program Alert";
-inline constexpr int kNameField = 100;
 inline constexpr char kHiddenName[] = "kv_e2e_hidden.txt";
 inline constexpr char kHiddenTitle[] = "kv_e2e_hidden";  // the file name less its ending
 inline constexpr char kHiddenKey[] = "Software\\Tamsel\\Korvane\\Hidden";
@@ -69,31 +67,6 @@ class SweepHiddenActiveXTest : public MonitorTest {
     RegDeleteTreeA(HKEY_LOCAL_MACHINE, (std::string(kClassesKey) + kControlId).c_str());
     DeleteFileA(HistoryFilePath().c_str());
   }
-  HWND Watch(ProgramRun& monitor) {
-    const HWND window = MonitorWindowOf(monitor.Id());
-    EXPECT_TRUE(WaitUntil([&] { return TrayIconShown(window); }));
-    return window;
-  }
-  static void RunCycle(HWND window) {
-    WaitCycleGap();
-    SendTicks(window, 17);
-  }
-  // Cycles alternate halves, so two reach any check.
-  static HWND AlertNamed(const ProgramRun& monitor, HWND window, const char* name) {
-    HWND alert = nullptr;
-    for (int cycle = 0; cycle < 2 && !alert; ++cycle) {
-      RunCycle(window);
-      WaitUntil([&] { return (alert = FindDialog(monitor.Id(), kAlertCaption)) != nullptr; },
-                4000);
-    }
-    if (alert) {
-      EXPECT_EQ(name, DialogItemText(alert, kNameField));
-    }
-    return alert;
-  }
-  static bool HistoryHas(const std::string& text) {
-    return ReadTextFile(HistoryFilePath()).find(text) != std::string::npos;
-  }
 };
 
 }  // namespace
@@ -101,7 +74,7 @@ class SweepHiddenActiveXTest : public MonitorTest {
 TEST_F(SweepHiddenActiveXTest, NewHiddenFileIsDeletedByEscape) {
   WriteOption("Hidden", "1");
   ProgramRun& monitor = Launch("");
-  const HWND window = Watch(monitor);
+  const HWND window = WatchMonitor(monitor);
   const std::string path = HiddenPath();
   {
     Handle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
@@ -126,7 +99,7 @@ TEST_F(SweepHiddenActiveXTest, NewHiddenFileIsDeletedByEscape) {
 TEST_F(SweepHiddenActiveXTest, RejectedControlGetsItsKillBitAndIsNotAskedAgain) {
   WriteOption("ActiveX", "1");
   ProgramRun& monitor = Launch("");
-  const HWND window = Watch(monitor);
+  const HWND window = WatchMonitor(monitor);
   {
     RegKey stats;
     ASSERT_TRUE(stats.Create(HKEY_CURRENT_USER,
@@ -143,8 +116,8 @@ TEST_F(SweepHiddenActiveXTest, RejectedControlGetsItsKillBitAndIsNotAskedAgain) 
   EXPECT_EQ("1200", ReadRegString(HKEY_CURRENT_USER, kActiveXKey, kControlId));
   PressBoxButton(alert, IDNO);
   ASSERT_TRUE(WaitUntil([] { return ControlFlags() == 0x400; }));
-  RunCycle(window);
-  RunCycle(window);
+  RunSweepCycle(window);
+  RunSweepCycle(window);
   ASSERT_TRUE(WaitMessagesHandled(window));
   EXPECT_EQ(nullptr, FindDialog(monitor.Id(), kAlertCaption));
 }

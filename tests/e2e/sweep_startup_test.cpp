@@ -9,7 +9,6 @@ namespace {
 inline constexpr char kUserRunKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 inline constexpr char kProbeTitle[] = "SweepProbe";
 inline constexpr char kProbeCommand[] = "C:\\Probe\\sweepprobe.exe /quiet";
-inline constexpr char kAlertCaption[] = "Korvane New Program Alert";
 inline constexpr char kBackCaption[] = "This Program doesn't want to be Delayed";
 inline constexpr char kDelayedMarker[] = "1103";
 inline constexpr int kCommandField = 1026;
@@ -32,25 +31,10 @@ class SweepStartupTest : public MonitorTest {
       RegDeleteValueA(run.get(), kProbeTitle);
     DeleteFileA(HistoryFilePath().c_str());
   }
-  HWND Watch(ProgramRun& monitor) {
-    const HWND window = MonitorWindowOf(monitor.Id());
-    EXPECT_TRUE(WaitUntil([&] { return TrayIconShown(window); }));
-    return window;
-  }
   static void AddProbe() { WriteSetting(kUserRunKey, kProbeTitle, kProbeCommand); }
-  static void RunCycle(HWND window) {
-    WaitCycleGap();
-    SendTicks(window, 17);
-  }
-  // Cycles alternate halves; the startup check is in the first, so two cycles reach it.
   static HWND AlertAfterCycles(const ProgramRun& monitor, HWND window,
                                const char* caption = kAlertCaption) {
-    HWND alert = nullptr;
-    for (int cycle = 0; cycle < 2 && !alert; ++cycle) {
-      RunCycle(window);
-      WaitUntil([&] { return (alert = FindDialog(monitor.Id(), caption)) != nullptr; }, 4000);
-    }
-    return alert;
+    return DialogAfterCycles(monitor, window, caption);
   }
   static std::string Known() {
     return ReadRegString(HKEY_CURRENT_USER, kKnownStartupKey, kProbeCommand);
@@ -59,16 +43,13 @@ class SweepStartupTest : public MonitorTest {
     return ReadRegString(HKEY_LOCAL_MACHINE, "Software\\Tamsel\\Korvane\\Disabled", kProbeTitle);
   }
   static bool ProbeInRun() { return RegValueExists(HKEY_CURRENT_USER, kUserRunKey, kProbeTitle); }
-  static bool HistoryHas(const char* text) {
-    return ReadTextFile(HistoryFilePath()).find(text) != std::string::npos;
-  }
 };
 
 }  // namespace
 
 TEST_F(SweepStartupTest, YesRemembersTheEntryUnderItsLocation) {
   ProgramRun& monitor = Launch("");
-  const HWND window = Watch(monitor);
+  const HWND window = WatchMonitor(monitor);
   AddProbe();
   const HWND alert = AlertAfterCycles(monitor, window);
   ASSERT_NE(nullptr, alert);
@@ -86,7 +67,7 @@ TEST_F(SweepStartupTest, YesRemembersTheEntryUnderItsLocation) {
 TEST_F(SweepStartupTest, NoRemovesAndAThirdAlertForTheSameCommandDisables) {
   ProgramRun& monitor = Launch("");
   ASSERT_TRUE(monitor.CountStarts());
-  const HWND window = Watch(monitor);
+  const HWND window = WatchMonitor(monitor);
   for (int round = 1; round <= 2; ++round) {
     AddProbe();
     const HWND alert = AlertAfterCycles(monitor, window);
@@ -115,10 +96,10 @@ TEST_F(SweepStartupTest, PoliciesAnswerWithoutAWindow) {
   WriteOption("HideStartup", "1");
   {
     ProgramRun& monitor = Launch("");
-    const HWND window = Watch(monitor);
+    const HWND window = WatchMonitor(monitor);
     AddProbe();
     ASSERT_TRUE(WaitUntil([&] {
-      RunCycle(window);
+      RunSweepCycle(window);
       return Known() == "11";
     }));
     EXPECT_EQ(nullptr, FindDialog(monitor.Id(), kAlertCaption));
@@ -132,9 +113,9 @@ TEST_F(SweepStartupTest, PoliciesAnswerWithoutAWindow) {
   RegDeleteValueA(known.get(), kProbeCommand);
   WriteOption("HideStartup", "2");
   ProgramRun& monitor = Launch("");
-  const HWND window = Watch(monitor);
+  const HWND window = WatchMonitor(monitor);
   ASSERT_TRUE(WaitUntil([&] {
-    RunCycle(window);
+    RunSweepCycle(window);
     return !ProbeInRun();
   }));
   EXPECT_EQ(nullptr, FindDialog(monitor.Id(), kAlertCaption));
@@ -145,7 +126,7 @@ TEST_F(SweepStartupTest, PoliciesAnswerWithoutAWindow) {
 
 TEST_F(SweepStartupTest, DelayedProgramBackInStartupIsKeptOrDisabled) {
   ProgramRun& monitor = Launch("");
-  const HWND window = Watch(monitor);
+  const HWND window = WatchMonitor(monitor);
   AddProbe();
   WriteSetting(kKnownStartupKey, kProbeCommand, kDelayedMarker);
   HWND alert = AlertAfterCycles(monitor, window, kBackCaption);

@@ -88,24 +88,6 @@ class SweepSystemFilesTest : public MonitorTest {
         RegDeleteValueA(key.get(), "AUOptions");
     }
   }
-  HWND Watch(ProgramRun& monitor) {
-    const HWND window = MonitorWindowOf(monitor.Id());
-    EXPECT_TRUE(WaitUntil([&] { return TrayIconShown(window); }));
-    return window;
-  }
-  static void RunCycle(HWND window) {
-    WaitCycleGap();
-    SendTicks(window, 17);
-  }
-  // Cycles alternate halves, so two reach any check.
-  static HWND AwaitDialog(const ProgramRun& monitor, HWND window, const char* caption) {
-    HWND dialog = nullptr;
-    for (int cycle = 0; cycle < 2 && !dialog; ++cycle) {
-      RunCycle(window);
-      WaitUntil([&] { return (dialog = FindDialog(monitor.Id(), caption)) != nullptr; }, 4000);
-    }
-    return dialog;
-  }
 
  private:
   DWORD hostsAttributes_ = INVALID_FILE_ATTRIBUTES;
@@ -121,7 +103,7 @@ TEST_F(SweepSystemFilesTest, RejectedHostsChangeIsPutBackReadOnlyAndNotAskedAgai
   const std::string original = ReadTextFile(hosts);
   WriteOption("HostFile", "1");
   ProgramRun& monitor = Launch("");
-  const HWND window = Watch(monitor);
+  const HWND window = WatchMonitor(monitor);
 
   FILETIME later = Written(hosts);
   later.dwHighDateTime += 100;  // half a day on, whatever the date text's precision
@@ -129,15 +111,15 @@ TEST_F(SweepSystemFilesTest, RejectedHostsChangeIsPutBackReadOnlyAndNotAskedAgai
   SetWritten(hosts, later);
   SetFileAttributesA(hosts.c_str(), FILE_ATTRIBUTE_READONLY);
 
-  const HWND dialog = AwaitDialog(monitor, window, kFileChangeCaption);
+  const HWND dialog = DialogAfterCycles(monitor, window, kFileChangeCaption);
   ASSERT_NE(nullptr, dialog);
   EXPECT_EQ("HOSTS", DialogItemText(dialog, kSystemFileName));
   PressBoxButton(dialog, kRejectChange);
   EXPECT_TRUE(WaitUntil([&] { return ReadTextFile(hosts) == original; }));
   EXPECT_TRUE(GetFileAttributesA(hosts.c_str()) & FILE_ATTRIBUTE_READONLY);
 
-  RunCycle(window);
-  RunCycle(window);
+  RunSweepCycle(window);
+  RunSweepCycle(window);
   ASSERT_TRUE(WaitMessagesHandled(window));
   EXPECT_EQ(nullptr, FindDialog(monitor.Id(), kFileChangeCaption));
 }
@@ -149,12 +131,12 @@ TEST_F(SweepSystemFilesTest, UpdateModeChangeAnsweredYesIsPutBackByTheExplorerJo
       << "KorvaneEx.exe belongs beside Korvane.exe";
   WriteDword(HKEY_LOCAL_MACHINE, kLiveUpdateKey, "AUOptions", 4);
   ProgramRun& monitor = Launch("");
-  const HWND window = Watch(monitor);
+  const HWND window = WatchMonitor(monitor);
   EXPECT_EQ(4u, ReadDword(HKEY_CURRENT_USER, kBaseKey, "AUOptions"));
   WriteDword(HKEY_LOCAL_MACHINE, kLiveUpdateKey, "AUOptions", 1);
   ASSERT_TRUE(monitor.CountStarts());
 
-  RunCycle(window);
+  RunSweepCycle(window);
   HWND box = nullptr;
   ASSERT_TRUE(WaitUntil([&] { return (box = FindDialog(monitor.Id(), kUpdateModeCaption)) != nullptr; }));
   EXPECT_NE(std::string::npos, BoxText(box).find("Has been changed to:\nTurn off Automatic"))
