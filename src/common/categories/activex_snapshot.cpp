@@ -6,27 +6,8 @@
 #include "records/known_items.h"
 #include "startup/item_list.h"
 
-namespace {
-
-constexpr int kMarkerSize = 1024;
-
-bool ActiveXSnapshotMarked() {
-  char marker[kMarkerSize] = "";
-  SettingsReadString(HKEY_CURRENT_USER, kActiveXSnapshotKey, "", marker, kMarkerSize);
-  return marker[0] == 'P';
-}
-
-bool ActiveXDefaultPresent() {
-  RegKey key;
-  return key.Open(HKEY_CURRENT_USER, kActiveXSnapshotKey, KEY_QUERY_VALUE) &&
-         RegQueryValueExA(key.get(), "", nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
-}
-
-}  // namespace
-
 void BuildActiveXSnapshot() {
-  if (ActiveXSnapshotMarked()) return;
-  if (ActiveXDefaultPresent()) SettingsDeleteKeyTree(HKEY_CURRENT_USER, kActiveXSnapshotKey);
+  if (!KnownItemsStart(kActiveXSnapshotKey)) return;
   RegKey key;
   if (!key.Create(HKEY_CURRENT_USER, kActiveXSnapshotKey, KEY_SET_VALUE)) return;
   SettingsWriteString(HKEY_CURRENT_USER, kActiveXSnapshotKey, "", "P");

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "foundation/handles.h"
+#include "foundation/settings.h"
 #include "text.h"
 
 namespace {
@@ -49,4 +50,18 @@ void KnownItemForget(const char* snapshotKey, const char* name) {
   RegKey key;
   if (key.Open(HKEY_CURRENT_USER, snapshotKey, KEY_SET_VALUE))
     RegDeleteValueA(key.get(), name ? name : "");
+}
+
+bool KnownItemsStart(const char* snapshotKey) {
+  char marker[1024] = "";
+  SettingsReadString(HKEY_CURRENT_USER, snapshotKey, "", marker, sizeof marker);
+  if (marker[0] == 'P') return false;
+  bool present = false;
+  {
+    RegKey key;
+    present = key.Open(HKEY_CURRENT_USER, snapshotKey, KEY_QUERY_VALUE) &&
+              RegQueryValueExA(key.get(), "", nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+  }
+  if (present) SettingsDeleteKeyTree(HKEY_CURRENT_USER, snapshotKey);
+  return SettingsCreateKey(HKEY_CURRENT_USER, snapshotKey) != 0;
 }

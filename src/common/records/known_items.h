@@ -16,3 +16,7 @@ void KnownItemWrite(HKEY key, const char* name, int code);
 bool KnownItemApproved(const char* snapshotKey, const char* name);
 void KnownItemRemember(const char* snapshotKey, const char* name, int code);
 void KnownItemForget(const char* snapshotKey, const char* name);
+
+// A snapshot filled once carries "P" as its default value. False when the key is marked so;
+// otherwise an old unmarked key is emptied, the key is made afresh and true says to fill it.
+bool KnownItemsStart(const char* snapshotKey);
