@@ -293,6 +293,14 @@ TEST_F(Cookies, NutsAreAddedRemovedAndLoadedWithinBounds) {
   EXPECT_FALSE(MatchesNut(std::string(800, 'x').c_str()));
   CookieListFree();
   EXPECT_FALSE(MatchesNut(("a" + longText).c_str()));
+
+  // A list kept from an earlier load is not taken once the key has changed.
+  ASSERT_EQ(1, AddNut("FreshNut"));
+  LoadNuts();
+  EXPECT_TRUE(MatchesNut("a freshnut b"));
+  ASSERT_EQ(1, RemoveNut("FreshNut"));
+  LoadNuts();
+  EXPECT_FALSE(MatchesNut("a freshnut b"));
 }
 
 TEST_F(Cookies, ReviewAsksOnceForUnkeptCookiesUnlessNoToAllAndRemovesByName) {

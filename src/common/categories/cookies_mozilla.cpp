@@ -98,10 +98,23 @@ int MozillaList(const std::string& folder) {
   return ItemCount();
 }
 
+// A filtered file that already holds these bytes is left as it is: the sweep filters on
+// every cycle, mostly to the same result.
+bool MozillaSameFile(const std::string& path, const std::string& text) {
+  WIN32_FILE_ATTRIBUTE_DATA facts;
+  if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &facts) ||
+      facts.nFileSizeHigh != 0 || facts.nFileSizeLow != text.size())
+    return false;
+  std::string old;
+  return MozillaRead(path, text.size(), true, old) && old == text;
+}
+
 bool MozillaWriteFiltered(const std::string& folder) {
   std::string text;
   if (!MozillaRead(folder + kCookiesFile, kCookieFilterReadMax, true, text)) return false;
-  return MozillaWrite(folder + kCookiesNewFile, CookieFilterText(text, NutsLoaded()));
+  const std::string filtered = CookieFilterText(text, NutsLoaded());
+  const std::string path = folder + kCookiesNewFile;
+  return MozillaSameFile(path, filtered) || MozillaWrite(path, filtered);
 }
 
 bool MozillaWindowOpen() {

@@ -20,6 +20,31 @@ constexpr DWORD kNutDataSize = 16;
 
 CookieNuts g_nuts;
 
+// The list as last read, with the key's last write and value count at that time: every
+// change of a Nut changes the first, so an unchanged key need not be walked again.
+struct NutsStamp {
+  FILETIME written = {};
+  DWORD values = 0;
+  bool valid = false;
+};
+CookieNuts g_cachedNuts;
+NutsStamp g_cachedStamp;
+
+NutsStamp NutsStampRead() {
+  NutsStamp stamp;
+  RegKey key;
+  if (!key.Open(HKEY_CURRENT_USER, kNutsKey, KEY_QUERY_VALUE)) return stamp;
+  stamp.valid = RegQueryInfoKeyA(key.get(), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+                                 &stamp.values, nullptr, nullptr, nullptr,
+                                 &stamp.written) == ERROR_SUCCESS;
+  return stamp;
+}
+
+bool NutsStampSame(const NutsStamp& a, const NutsStamp& b) {
+  return a.valid && b.valid && a.values == b.values &&
+         CompareFileTime(&a.written, &b.written) == 0;
+}
+
 // Calls visit(name, data) for each value of the Nuts key whose name fits; data is empty when
 // it does not fit either.
 template <class Visit>
@@ -49,8 +74,15 @@ void NutsWalk(Visit visit) {
 }  // namespace
 
 void LoadNuts() {
+  const NutsStamp stamp = NutsStampRead();
+  if (NutsStampSame(stamp, g_cachedStamp)) {
+    g_nuts = g_cachedNuts;
+    return;
+  }
   g_nuts = {};
   NutsWalk([](const std::string& name, const char*) { CookieNutsAdd(g_nuts, name); });
+  g_cachedNuts = g_nuts;
+  g_cachedStamp = stamp;
 }
 
 void FreeNuts() { g_nuts = {}; }
