@@ -116,7 +116,6 @@ std::string AolProgram(std::string_view appPath) {
 }  // namespace
 
 std::string LookupEncode(std::string_view value) {
-  static constexpr char kHex[] = "0123456789ABCDEF";
   std::string out;
   out.reserve(value.size());
   for (char c : value) {
@@ -126,9 +125,7 @@ std::string LookupEncode(std::string_view value) {
     } else if (c == '&') {
       out += '+';
     } else if (NeedsEscape(byte)) {
-      out += '%';
-      out += kHex[byte >> 4];
-      out += kHex[byte & 0x0F];
+      AppendPercentEscape(out, byte);
     } else {
       out += c;
     }

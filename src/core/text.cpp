@@ -35,6 +35,13 @@ std::size_t AppendBounded(char* out, std::size_t capacity, std::string_view text
 
 char UpperAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
 
+void AppendPercentEscape(std::string& out, unsigned char byte) {
+  static constexpr char kHex[] = "0123456789ABCDEF";
+  out += '%';
+  out += kHex[byte >> 4];
+  out += kHex[byte & 0x0F];
+}
+
 std::string UpperText(std::string_view text) {
   std::string upper(text);
   for (char& c : upper) c = UpperAscii(c);

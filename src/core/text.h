@@ -18,6 +18,8 @@ bool TextContainsNoCase(std::string_view text, std::string_view part);
 bool EqualsNoCase(std::string_view a, std::string_view b);
 char UpperAscii(char c);
 std::string UpperText(std::string_view text);
+// Appends "%XX" with the byte in upper-case hex.
+void AppendPercentEscape(std::string& out, unsigned char byte);
 
 // The text from the first non-blank character.
 std::string_view SkipBlanks(std::string_view text);

@@ -1,6 +1,7 @@
 #include "upload_text.h"
 
 #include "lookup_text.h"
+#include "text.h"
 
 namespace {
 
@@ -12,18 +13,14 @@ bool UploadKeeps(unsigned char c) {
 }  // namespace
 
 std::string UploadEncode(std::string_view value) {
-  static constexpr char kHex[] = "0123456789ABCDEF";
   std::string out;
   out.reserve(value.size());
   for (char c : value) {
     const auto byte = static_cast<unsigned char>(c);
-    if (UploadKeeps(byte)) {
+    if (UploadKeeps(byte))
       out += c;
-    } else {
-      out += '%';
-      out += kHex[byte >> 4];
-      out += kHex[byte & 0x0F];
-    }
+    else
+      AppendPercentEscape(out, byte);
   }
   return out;
 }

@@ -8,6 +8,7 @@
 #include "categories/services.h"
 #include "foundation/options.h"
 #include "foundation/paths.h"
+#include "categories/windows_settings.h"
 #include "foundation/settings.h"
 #include "foundation/settings_init.h"
 #include "foundation/strings.h"

@@ -20,11 +20,12 @@ struct ActiveXEntry {
 
 std::vector<ActiveXEntry> ActiveXUnknown() {
   std::vector<ActiveXEntry> unknown;
+  KnownItemsView known(kActiveXSnapshotKey);
   const int count = ItemCount();
   for (int i = 0; i < count; ++i) {
     ActiveXEntry entry = {};
     ItemKey(i, entry.clsid);
-    if (KnownItemApproved(kActiveXSnapshotKey, entry.clsid)) continue;
+    if (known.Approved(entry.clsid)) continue;
     ItemTitle(i, entry.title);
     ItemCommand(i, entry.command);
     unknown.push_back(entry);

@@ -62,7 +62,8 @@ void IEHelperAsk(const IEHelperEntry& entry) {
 int CheckIEHelpers() {
   if (g_options.value[kOptIEHelpers] < 1) return 0;
   const int count = EnumerateIEHelpers();
+  KnownItemsView known(kIEHelpersKey);
   for (const IEHelperEntry& entry : IEHelperEntries(count))
-    if (!KnownItemApproved(kIEHelpersKey, entry.title)) IEHelperAsk(entry);
+    if (!known.Approved(entry.title)) IEHelperAsk(entry);
   return count;
 }

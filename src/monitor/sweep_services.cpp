@@ -2,7 +2,6 @@
 
 #include "alerts.h"
 #include "categories/services.h"
-#include "foundation/handles.h"
 #include "monitor.h"
 #include "records/first_detected.h"
 #include "records/known_items.h"
@@ -25,14 +24,12 @@ struct ServiceEntry {
 // Titles of the listed services that the snapshot does not hold as approved.
 std::vector<ServiceEntry> ServicesUnknown() {
   std::vector<ServiceEntry> unknown;
-  RegKey key;
-  key.Open(HKEY_CURRENT_USER, kServicesSnapshotKey, KEY_QUERY_VALUE);
+  KnownItemsView known(kServicesSnapshotKey);
   const int count = ItemCount();
   for (int i = 0; i < count; ++i) {
     ServiceEntry entry = {};
     ItemTitle(i, entry.title);
-    const int known = KnownItemQuery(key.get(), entry.title);
-    if (known != kKnownMissing && known != 0) continue;
+    if (known.Approved(entry.title)) continue;
     ItemCommand(i, entry.command);
     entry.code = ItemCode(i);
     unknown.push_back(entry);

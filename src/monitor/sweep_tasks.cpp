@@ -32,9 +32,8 @@ std::vector<TaskEntry> TasksListed() {
   return tasks;
 }
 
-bool TaskIsNew(const TaskEntry& task) {
-  return !KnownItemApproved(kTasksKey, task.title) &&
-         !ContainsNoCase(task.title, kExcludedTaskText);
+bool TaskIsNew(KnownItemsView& known, const TaskEntry& task) {
+  return !known.Approved(task.title) && !ContainsNoCase(task.title, kExcludedTaskText);
 }
 
 void TaskAsk(const TaskEntry& task) {
@@ -56,7 +55,8 @@ void TaskAsk(const TaskEntry& task) {
 void CheckScheduledTasks() {
   if (!IsSchedulerRunning()) return;
   EnumerateScheduledTasks();
+  KnownItemsView known(kTasksKey);
   for (const TaskEntry& task : TasksListed())
-    if (TaskIsNew(task)) TaskAsk(task);
+    if (TaskIsNew(known, task)) TaskAsk(task);
   if (IsWin9xFamily()) RepaintTaskbar();
 }

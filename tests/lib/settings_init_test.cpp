@@ -1,5 +1,6 @@
 #include <string>
 
+#include "categories/windows_settings.h"
 #include "foundation/settings.h"
 #include "foundation/settings_init.h"
 #include "sandbox.h"

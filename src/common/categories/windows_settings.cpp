@@ -94,6 +94,12 @@ int LiveUpdateMode() {
   return SettingsReadSmallNumber(HKEY_LOCAL_MACHINE, kLiveUpdateKey, kUpdateModeValue);
 }
 
+void InitApprovedUpdateMode() {
+  if (ApprovedUpdateMode() != 0) return;
+  const int live = LiveUpdateMode();
+  if (live != 0) ApproveUpdateMode(live);
+}
+
 void ApproveUpdateMode(int mode) {
   SettingsWriteNumber(HKEY_CURRENT_USER, kBaseKey, kUpdateModeValue, static_cast<DWORD>(mode));
 }

@@ -18,6 +18,8 @@ struct SettingsGuardHooks {
 int ApprovedUpdateMode();
 int LiveUpdateMode();
 void ApproveUpdateMode(int mode);
+// At start: with no approved mode yet, a live mode other than 0 becomes the approved one.
+void InitApprovedUpdateMode();
 bool WriteLiveUpdateMode(int mode);
 // The approved prefix, or string 1061 "http://" when none is stored.
 int ApprovedPrefix(char* out, int capacity);

@@ -16,9 +16,6 @@
 namespace {
 
 constexpr char kSysfilesKey[] = "Software\\Tamsel\\Korvane\\Sysfiles";
-constexpr char kLiveUpdateKey[] =
-    "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\WindowsUpdate\\Auto Update";
-constexpr char kUpdateModeValue[] = "AUOptions";
 constexpr const char* kFirstRunSubKeys[] = {"Nuts", "Cookies", "Options", "Run",
                                            "IEHelpers", "HostFile", "Tasks"};
 constexpr int kMachineRunCode = 1;
@@ -71,13 +68,6 @@ void SettingsSystemFilesOnce() {
   if (HasText(HKEY_LOCAL_MACHINE, kSysfilesKey, "")) return;
   SettingsCreateKey(HKEY_LOCAL_MACHINE, kSysfilesKey);
   InitSystemFiles();
-}
-
-void InitApprovedUpdateMode() {
-  if (SettingsReadSmallNumber(HKEY_CURRENT_USER, kBaseKey, kUpdateModeValue) != 0) return;
-  int live = SettingsReadSmallNumber(HKEY_LOCAL_MACHINE, kLiveUpdateKey, kUpdateModeValue);
-  if (live != 0)
-    SettingsWriteNumber(HKEY_CURRENT_USER, kBaseKey, kUpdateModeValue, static_cast<DWORD>(live));
 }
 
 void SettingsVersionAndCleanup() {

@@ -6,6 +6,5 @@ int SettingsFirstRun();
 // Fills the monitored system-file list when it has never been filled.
 void SettingsSystemFilesOnce();
 // Copies the machine's automatic-update mode as the approved one, taken on first sight.
-void InitApprovedUpdateMode();
 // Resets the known-entry stores after a version change or a cleanup request.
 void SettingsVersionAndCleanup();

@@ -33,10 +33,13 @@ void KnownItemWrite(HKEY key, const char* name, int code) {
                  static_cast<DWORD>(std::strlen(data) + 1));
 }
 
-bool KnownItemApproved(const char* snapshotKey, const char* name) {
-  RegKey key;
-  if (!key.Open(HKEY_CURRENT_USER, snapshotKey, KEY_QUERY_VALUE)) return false;
-  const int code = KnownItemQuery(key.get(), name);
+KnownItemsView::KnownItemsView(const char* snapshotKey) : path_(snapshotKey) {
+  key_.Open(HKEY_CURRENT_USER, path_, KEY_QUERY_VALUE);
+}
+
+bool KnownItemsView::Approved(const char* name) {
+  if (!key_ && !key_.Open(HKEY_CURRENT_USER, path_, KEY_QUERY_VALUE)) return false;
+  const int code = KnownItemQuery(key_.get(), name);
   return code != kKnownMissing && code != 0;
 }
 

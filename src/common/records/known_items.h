@@ -3,6 +3,8 @@
 #pragma once
 #include <windows.h>
 
+#include "foundation/handles.h"
+
 inline constexpr int kKnownMissing = -1;
 inline constexpr char kIEHelpersKey[] = "Software\\Tamsel\\Korvane\\IEHelpers";
 inline constexpr char kTasksKey[] = "Software\\Tamsel\\Korvane\\Tasks";
@@ -12,8 +14,19 @@ inline constexpr char kTasksKey[] = "Software\\Tamsel\\Korvane\\Tasks";
 int KnownItemQuery(HKEY key, const char* name);
 void KnownItemWrite(HKEY key, const char* name, int code);
 
-// The same, each opening the per-user snapshot key by its path.
-bool KnownItemApproved(const char* snapshotKey, const char* name);
+// A snapshot key held open for a whole check: one open instead of one per item. Reads see
+// values written meanwhile; a key missing at first is looked for again on each read.
+class KnownItemsView {
+ public:
+  explicit KnownItemsView(const char* snapshotKey);
+  bool Approved(const char* name);
+
+ private:
+  const char* path_;
+  RegKey key_;
+};
+
+// Each opening the per-user snapshot key by its path.
 void KnownItemRemember(const char* snapshotKey, const char* name, int code);
 void KnownItemForget(const char* snapshotKey, const char* name);
 
