@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds everything and runs the bench under Wine in its own prefix and X server; prints its
 # lines and judges the targets: startup-check ratio at most 3 at N=4096, the ratio of each
-# watched category (ie-helpers, services, services-quick, tasks, file-types) at most 3, and
+# watched category (ie-helpers, services, services-quick, tasks, file-types, hidden-files,
+# cookie-filter, cookie-ie-folder) at most 3, and
 # private bytes after the last sweep cycle at most 5% above those after the first. The
 # Microsoft-filtered services listing is reported, not judged.
 set -u
@@ -30,7 +31,7 @@ printf '%s\n' "$output" | awk '
     split($5, r, "=")
     if (r[2] + 0 <= 0 || r[2] + 0 > 3) { print "FAIL ratio " r[2] " at N=4096 (at most 3)"; bad = 1 }
   }
-  $1 ~ /^(ie-helpers|services|services-quick|tasks|file-types)$/ {
+  $1 ~ /^(ie-helpers|services|services-quick|tasks|file-types|hidden-files|cookie-filter|cookie-ie-folder)$/ {
     seen_category[$1] = 1
     split($5, r, "=")
     if (r[2] + 0 <= 0 || r[2] + 0 > 3) { print "FAIL " $1 " ratio " r[2] " (at most 3)"; bad = 1 }
@@ -50,7 +51,7 @@ printf '%s\n' "$output" | awk '
   }
   END {
     if (!seen_ratio || !seen_leak) { print "FAIL bench printed no result"; bad = 1 }
-    split("ie-helpers services services-quick tasks file-types", categories, " ")
+    split("ie-helpers services services-quick tasks file-types hidden-files cookie-filter cookie-ie-folder", categories, " ")
     for (i in categories)
       if (!(categories[i] in seen_category)) { print "FAIL no " categories[i] " line"; bad = 1 }
     if (!bad) print "PASS ratio and leak targets"

@@ -1,7 +1,9 @@
 #include "cookies_text.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstdint>
+#include <cstring>
 #include <limits>
 
 #include "text.h"
@@ -9,12 +11,56 @@
 namespace {
 
 constexpr int kCookieFieldCount = 7;
+constexpr int kCookieNameField = 5;
 constexpr unsigned kByteValues = 256;
+constexpr unsigned kFoldValues = 32;
 constexpr std::string_view kCookieTitleJoin = " - ";
 
 std::string_view CookieWithoutReturn(std::string_view line) {
   if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
   return line;
+}
+
+// Eight bytes at a time where the order of bytes allows: the filter looks for every line end
+// and the first six tabs of every line, where a library search costs a call each and, in some
+// C libraries, goes byte by byte.
+std::size_t CookieByteAt(std::string_view text, std::size_t from, char byte) {
+  if constexpr (std::endian::native == std::endian::little) {
+    constexpr std::uint64_t kOnes = 0x0101010101010101u;
+    constexpr std::uint64_t kHighs = 0x8080808080808080u;
+    const std::uint64_t pattern = kOnes * static_cast<unsigned char>(byte);
+    for (; from + sizeof(std::uint64_t) <= text.size(); from += sizeof(std::uint64_t)) {
+      std::uint64_t word;
+      std::memcpy(&word, text.data() + from, sizeof word);
+      word ^= pattern;
+      // The lowest flagged byte is always a true match; flags above it may not be.
+      const std::uint64_t found = (word - kOnes) & ~word & kHighs;
+      if (found != 0) return from + static_cast<std::size_t>(std::countr_zero(found)) / 8;
+    }
+  }
+  while (from < text.size() && text[from] != byte) ++from;
+  return from;
+}
+
+// The first count fields; the filter stops before the value, the longest field.
+bool CookieLineSplit(std::string_view line, CookieFields& fields, int count) {
+  fields = {};
+  line = CookieWithoutReturn(line);
+  if (line.empty() || line[0] == '#') return false;
+  std::string_view* const slots[kCookieFieldCount] = {&fields.domain, &fields.subdomains,
+                                                      &fields.path,   &fields.secure,
+                                                      &fields.expiry, &fields.name,
+                                                      &fields.value};
+  bool tabbed = false;
+  std::size_t start = 0;
+  for (int slot = 0; slot < count; ++slot) {
+    const std::size_t tab = CookieByteAt(line, start, '\t');
+    *slots[slot] = line.substr(start, tab - start);
+    if (tab == line.size()) break;
+    tabbed = true;
+    start = tab + 1;
+  }
+  return tabbed && !fields.domain.empty();
 }
 
 unsigned CookieByte(char c) { return static_cast<unsigned char>(c); }
@@ -24,7 +70,9 @@ char UpperByte(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - '
 // The Nut texts by their first character, and a skip table over blocks of two characters
 // (one when a text is that short), so that one pass over a line finds every text in it while
 // jumping over stretches where none can start: cookie values are long runs of few letters, where
-// a search per text would keep stopping at its first character.
+// a search per text would keep stopping at its first character. Blocks are indexed by the low
+// five bits of each character, which are the same in both cases of a letter; characters that
+// share them only make a skip shorter.
 struct CookieNutTable {
   std::vector<const std::string*> byFirst[kByteValues];
   std::vector<std::uint8_t> skip;
@@ -33,9 +81,11 @@ struct CookieNutTable {
   std::vector<bool> titleLengths = std::vector<bool>(kCookieTitleMax + 1, false);
 };
 
+unsigned CookieFold(char c) { return CookieByte(c) % kFoldValues; }
+
 std::size_t CookieBlock(const CookieNutTable& table, const char* end) {
-  const unsigned last = CookieByte(UpperByte(*end));
-  return table.block == 1 ? last : CookieByte(UpperByte(end[-1])) * kByteValues + last;
+  const unsigned last = CookieFold(*end);
+  return table.block == 1 ? last : CookieFold(end[-1]) * kFoldValues + last;
 }
 
 // A text with a line feed cannot lie within one line and is left out.
@@ -49,7 +99,7 @@ void CookieNutTableFill(CookieNutTable& table, const CookieNuts& nuts) {
   if (table.shortest == 0) return;
   const std::size_t window = std::min<std::size_t>(table.shortest, UINT8_MAX);
   table.block = window < 2 ? 1 : 2;
-  table.skip.assign(table.block == 1 ? kByteValues : kByteValues * kByteValues,
+  table.skip.assign(table.block == 1 ? kFoldValues : kFoldValues * kFoldValues,
                     static_cast<std::uint8_t>(window - table.block + 1));
   for (const std::vector<const std::string*>& texts : table.byFirst)
     for (const std::string* text : texts)
@@ -106,7 +156,7 @@ void CookieTitleInto(const CookieFields& fields, std::string& title) {
 bool CookieDropped(const CookieNuts& nuts, const CookieNutTable& table, std::string_view line,
                    std::string& title) {
   CookieFields fields;
-  if (!CookieLineFields(line, fields)) return false;
+  if (!CookieLineSplit(line, fields, kCookieNameField + 1)) return false;
   if (CookieLineHolds(table, line)) return true;
   const std::size_t length =
       CookieTitleDomain(fields).size() + kCookieTitleJoin.size() + fields.name.size();
@@ -119,20 +169,7 @@ bool CookieDropped(const CookieNuts& nuts, const CookieNutTable& table, std::str
 }  // namespace
 
 bool CookieLineFields(std::string_view line, CookieFields& fields) {
-  fields = {};
-  line = CookieWithoutReturn(line);
-  if (line.empty() || line[0] == '#' || line.find('\t') == std::string_view::npos) return false;
-  std::string_view* const slots[kCookieFieldCount] = {&fields.domain, &fields.subdomains,
-                                                      &fields.path,   &fields.secure,
-                                                      &fields.expiry, &fields.name,
-                                                      &fields.value};
-  for (std::string_view* slot : slots) {
-    const std::size_t tab = line.find('\t');
-    *slot = line.substr(0, tab);
-    if (tab == std::string_view::npos) break;
-    line.remove_prefix(tab + 1);
-  }
-  return !fields.domain.empty();
+  return CookieLineSplit(line, fields, kCookieFieldCount);
 }
 
 std::string CookieTitle(const CookieFields& fields) {
@@ -182,6 +219,8 @@ bool CookieLineDropped(const CookieNuts& nuts, std::string_view line) {
   return CookieNutMatches(nuts, line) || CookieNutNamed(nuts, CookieTitle(fields));
 }
 
+// Kept lines are copied in runs: most lines are kept, and one copy per line costs more than
+// the matching.
 std::string CookieFilterText(std::string_view text, const CookieNuts& nuts) {
   if (nuts.texts.empty()) return std::string(text);
   CookieNutTable table;
@@ -189,11 +228,17 @@ std::string CookieFilterText(std::string_view text, const CookieNuts& nuts) {
   std::string kept;
   kept.reserve(text.size());
   std::string title;
-  while (!text.empty()) {
-    const std::size_t feed = text.find('\n');
-    const std::size_t end = feed == std::string_view::npos ? text.size() : feed + 1;
-    if (!CookieDropped(nuts, table, text.substr(0, feed), title)) kept.append(text.substr(0, end));
-    text.remove_prefix(end);
+  std::size_t runStart = 0;
+  std::size_t at = 0;
+  while (at < text.size()) {
+    const std::size_t feed = CookieByteAt(text, at, '\n');
+    const std::size_t end = feed == text.size() ? feed : feed + 1;
+    if (CookieDropped(nuts, table, text.substr(at, feed - at), title)) {
+      kept.append(text.substr(runStart, at - runStart));
+      runStart = end;
+    }
+    at = end;
   }
+  kept.append(text.substr(runStart));
   return kept;
 }

@@ -246,6 +246,30 @@ TEST_F(Cookies, OnceOnlyNutsSurviveUntilTheFilteredFileIsInPlace) {
   EXPECT_TRUE(RegValueExists(HKEY_CURRENT_USER, kNutsKey, "always"));
 }
 
+// Each cycle filters again; whatever changed in between must reach the filtered file and the
+// flag, whoever changed it.
+TEST_F(Cookies, RepeatedFilteringFollowsEveryChangeInBetween) {
+  const std::string folder = Profile(Line("ad.net", "t", "1") + Line("a.org", "n", "2"));
+  const std::string filtered = folder + "\\cookiesnew.txt";
+  Set(kNutsKey, "AD.NET", "1");
+  EnumerateCookies(1);
+  EXPECT_EQ(Line("a.org", "n", "2"), FileText(filtered));
+  EXPECT_EQ(1, OptionGet(kUpdateCookieFileValue, 0));
+
+  SetUpdateCookieFile(false);
+  EnumerateCookies(1);
+  EXPECT_EQ(1, OptionGet(kUpdateCookieFileValue, 0));
+
+  WriteScratchFile("profile\\cookiesnew.txt", Line("b.org", "n", "2"));
+  EnumerateCookies(1);
+  EXPECT_EQ(Line("a.org", "n", "2"), FileText(filtered));
+
+  ASSERT_EQ(ERROR_SUCCESS, RegDeleteTreeA(HKEY_CURRENT_USER, kNutsKey));
+  Set(kNutsKey, "A.ORG", "1");
+  EnumerateCookies(1);
+  EXPECT_EQ(Line("ad.net", "t", "1"), FileText(filtered));
+}
+
 TEST_F(Cookies, LargeHostileFileIsFilteredWholeAndListedUpToItsLimit) {
   const std::string wide(10240, 'w');
   std::string file = "# big\r\n";

@@ -18,7 +18,6 @@ constexpr DWORD kNutsMax = 16384;
 constexpr DWORD kNutNameSize = kNutTextMax + 1;
 constexpr DWORD kNutDataSize = 16;
 
-CookieNuts g_nuts;
 
 // The list as last read, with the key's last write and value count at that time: every
 // change of a Nut changes the first, so an unchanged key need not be walked again.
@@ -29,15 +28,27 @@ struct NutsStamp {
 };
 CookieNuts g_cachedNuts;
 NutsStamp g_cachedStamp;
+bool g_nutsLoaded = false;
 
-NutsStamp NutsStampRead() {
+// The key stays open from one load to the next, so that its stamp is one query: the sweep
+// filters on every cycle. A key deleted meanwhile fails the query and is opened anew.
+RegKey g_nutsKey;
+
+NutsStamp NutsStampQuery(HKEY key) {
   NutsStamp stamp;
-  RegKey key;
-  if (!key.Open(HKEY_CURRENT_USER, kNutsKey, KEY_QUERY_VALUE)) return stamp;
-  stamp.valid = RegQueryInfoKeyA(key.get(), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+  stamp.valid = RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
                                  &stamp.values, nullptr, nullptr, nullptr,
                                  &stamp.written) == ERROR_SUCCESS;
   return stamp;
+}
+
+NutsStamp NutsStampRead() {
+  if (g_nutsKey) {
+    const NutsStamp stamp = NutsStampQuery(g_nutsKey.get());
+    if (stamp.valid) return stamp;
+  }
+  if (!g_nutsKey.Open(HKEY_CURRENT_USER, kNutsKey, KEY_QUERY_VALUE)) return {};
+  return NutsStampQuery(g_nutsKey.get());
 }
 
 bool NutsStampSame(const NutsStamp& a, const NutsStamp& b) {
@@ -74,22 +85,22 @@ void NutsWalk(Visit visit) {
 }  // namespace
 
 void LoadNuts() {
+  g_nutsLoaded = true;
   const NutsStamp stamp = NutsStampRead();
-  if (NutsStampSame(stamp, g_cachedStamp)) {
-    g_nuts = g_cachedNuts;
-    return;
-  }
-  g_nuts = {};
-  NutsWalk([](const std::string& name, const char*) { CookieNutsAdd(g_nuts, name); });
-  g_cachedNuts = g_nuts;
+  if (NutsStampSame(stamp, g_cachedStamp)) return;
+  g_cachedNuts = {};
+  NutsWalk([](const std::string& name, const char*) { CookieNutsAdd(g_cachedNuts, name); });
   g_cachedStamp = stamp;
 }
 
-void FreeNuts() { g_nuts = {}; }
+void FreeNuts() { g_nutsLoaded = false; }
 
-bool MatchesNut(const char* text) { return CookieNutMatches(g_nuts, text ? text : ""); }
+const CookieNuts& NutsLoaded() {
+  static const CookieNuts kNoNuts;
+  return g_nutsLoaded ? g_cachedNuts : kNoNuts;
+}
 
-const CookieNuts& NutsLoaded() { return g_nuts; }
+bool MatchesNut(const char* text) { return CookieNutMatches(NutsLoaded(), text ? text : ""); }
 
 void DropOnceNuts() {
   std::vector<std::string> once;
@@ -120,6 +131,4 @@ int RemoveNut(const char* text) {
   return SettingsDeleteValue(HKEY_CURRENT_USER, kNutsKey, text);
 }
 
-void CookieListFree() {
-  if (!g_nuts.texts.empty()) FreeNuts();
-}
+void CookieListFree() { FreeNuts(); }
