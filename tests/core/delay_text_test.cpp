@@ -2,35 +2,28 @@
 
 #include <gtest/gtest.h>
 
-TEST(DelayTextTest, EntriesRoundTripAndClamp) {
-  EXPECT_EQ(DelayFromEntries(1, 2), 80);
-  const DelayEntries eighty = DelayToEntries(80);
-  EXPECT_EQ(eighty.minutes, 1);
-  EXPECT_EQ(eighty.tenSeconds, 2);
-  EXPECT_EQ(DelayToEntries(25).tenSeconds, 2);
-  EXPECT_EQ(DelayToEntries(-5).minutes, 0);
-  EXPECT_EQ(DelayToEntries(2147483647).minutes, kDelayMinutesMax);
-  EXPECT_EQ(DelayToEntries(2147483647).tenSeconds, kDelayTenSecondEntries - 1);
-  EXPECT_EQ(DelayFromEntries(99, 9), kDelayMinutesMax * 60 + 50);
-  EXPECT_EQ(DelayFromEntries(-1, -1), 0);
+#include <climits>
+
+TEST(DelayText, EntriesRoundTripAndClampToTheLists) {
+  EXPECT_EQ(80, DelayFromEntries(1, 2));
+  EXPECT_EQ(1, DelayToEntries(80).minutes);
+  EXPECT_EQ(2, DelayToEntries(80).tenSeconds);
+  EXPECT_EQ(2, DelayToEntries(25).tenSeconds);
+  EXPECT_EQ(0, DelayToEntries(-5).minutes);
+  EXPECT_EQ(kDelayMinutesMax, DelayToEntries(INT_MAX).minutes);
+  EXPECT_EQ(kDelayTenSecondEntries - 1, DelayToEntries(INT_MAX).tenSeconds);
+  EXPECT_EQ(kDelayMinutesMax * 60 + 50, DelayFromEntries(99, 9));
+  EXPECT_EQ(0, DelayFromEntries(-1, -1));
 }
 
-TEST(DelayTextTest, StoredNumbers) {
-  EXPECT_EQ(DelaySeconds("30"), 30);
-  EXPECT_EQ(DelaySeconds("abc"), 0);
-  EXPECT_EQ(DelaySeconds(""), 0);
-  EXPECT_EQ(DelayState("2"), 2);
-  EXPECT_EQ(DelayState("3"), 0);
-  EXPECT_EQ(DelayState("-1"), 0);
-  EXPECT_EQ(DelayState("max"), 0);
-}
-
-TEST(DelayTextTest, RestoreCommand) {
-  EXPECT_EQ(DelayRestoreCommand("C:\\T\\TOOL.EXE", " -min", ""), "C:\\T\\TOOL.EXE -min");
-  EXPECT_EQ(DelayRestoreCommand("C:\\T\\TOOL.EXE", "-min", ""), "C:\\T\\TOOL.EXE -min");
-  EXPECT_EQ(DelayRestoreCommand("C:\\T\\TOOL.EXE", "", ""), "C:\\T\\TOOL.EXE");
-  EXPECT_EQ(DelayRestoreCommand("C:\\X\\UPD.DLL", ",Start", "RunDLL32.exe"),
-            "RunDLL32.exe C:\\X\\UPD.DLL,Start");
-  EXPECT_TRUE(DelayPerMachine(1));
-  EXPECT_FALSE(DelayPerMachine(11));
+TEST(DelayText, StoredNumbersAndRestoreCommand) {
+  EXPECT_EQ(30, DelaySeconds("30"));
+  EXPECT_EQ(0, DelaySeconds("abc"));
+  EXPECT_EQ(2, DelayState("2"));
+  for (const char* outside : {"3", "-1", "max", ""}) EXPECT_EQ(0, DelayState(outside)) << outside;
+  for (const char* parameters : {" -min", "-min"})
+    EXPECT_EQ("C:\\T\\TOOL.EXE -min", DelayRestoreCommand("C:\\T\\TOOL.EXE", parameters, ""));
+  EXPECT_EQ("C:\\T\\TOOL.EXE", DelayRestoreCommand("C:\\T\\TOOL.EXE", "", ""));
+  EXPECT_EQ("RunDLL32.exe C:\\X\\UPD.DLL,Start",
+            DelayRestoreCommand("C:\\X\\UPD.DLL", ",Start", "RunDLL32.exe"));
 }

@@ -5,15 +5,7 @@
 #include <string>
 #include <vector>
 
-namespace {
-
-std::vector<std::string> Split(std::string_view text, std::string_view separators) {
-  std::vector<std::string> items;
-  for (std::string_view item : SplitItems(text, separators)) items.emplace_back(item);
-  return items;
-}
-
-}  // namespace
+using Items = std::vector<std::string_view>;
 
 TEST(WinlogonExtra, UserinitAfterTheFirstCommaShellAfterTheFirstBlank) {
   const struct {
@@ -41,10 +33,10 @@ TEST(WinlogonExtra, UserinitAfterTheFirstCommaShellAfterTheFirstBlank) {
 }
 
 TEST(StartupText, SplitTitleAndFileKind) {
-  EXPECT_EQ((std::vector<std::string>{"C:\\a\\long.dll", "C:\\b.dll"}),
-            Split("C:\\a\\long.dll, C:\\b.dll", ", "));
-  EXPECT_EQ((std::vector<std::string>{" b"}), Split(";; b;", ";"));
-  EXPECT_TRUE(Split(";;;", ";").empty());
+  EXPECT_EQ((Items{"C:\\a\\long.dll", "C:\\b.dll"}),
+            SplitItems("C:\\a\\long.dll, C:\\b.dll", ", "));
+  EXPECT_EQ((Items{" b"}), SplitItems(";; b;", ";"));
+  EXPECT_TRUE(SplitItems(";;;", ";").empty());
 
   EXPECT_EQ("app", TitleFromCommand("C:\\Tools\\app.exe"));
   EXPECT_EQ("run", TitleFromCommand("run.bat"));

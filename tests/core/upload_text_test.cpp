@@ -13,15 +13,3 @@ TEST(UploadAddress, FieldsInOrderWithEveryValueEncoded) {
       UploadAddress("http://h/h.pl?", record));
   EXPECT_EQ("%00%FF%257E", UploadEncode(std::string("\0\xFF", 2) + "%7E"));
 }
-
-TEST(UploadAddress, BoundsNeverCutAnEscapeInHalf) {
-  const std::string title(2000, '&');  // each byte becomes three
-  const UploadRecord record{"", "", "a", "t", title, "p"};
-  const std::string address = UploadAddress("http://h/?", record);
-  EXPECT_LE(address.size(), kUploadAddressMax);
-  EXPECT_EQ(0u, (address.size() - address.find("&title=") - 7) % 3) << address.size();
-  EXPECT_EQ(std::string::npos, address.find("&path="));
-
-  const std::string server(600, 's');
-  EXPECT_EQ(server.substr(0, kUploadAddressMax), UploadAddress(server, record));
-}

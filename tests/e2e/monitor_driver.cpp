@@ -1,96 +1,35 @@
 #include "monitor_driver.h"
 
-#include <shellapi.h>
+#include <fstream>
+#include <iterator>
 
 namespace {
 
-inline constexpr char kTamselKey[] = "Software\\Tamsel";
-inline constexpr char kOptionsKey[] = "Software\\Tamsel\\Korvane\\Options";
 inline constexpr UINT kTrayIconId = 6036;
-inline constexpr UINT_PTR kMonitorTimerId = 1;
 inline constexpr int kTrayVisibilityCommand = 6053;
-inline constexpr DWORD kCycleGapMs = 1100;
-inline constexpr DWORD kPollMs = 50;
-
-void DeleteMachineRunValue() {
-  RegKey run;
-  if (run.Open(HKEY_LOCAL_MACHINE, kMachineRunKey, KEY_SET_VALUE))
-    RegDeleteValueA(run.get(), "Korvane");
-}
-
-void ForgetSettings() {
-  RegDeleteTreeA(HKEY_CURRENT_USER, kTamselKey);
-  RegDeleteKeyA(HKEY_CURRENT_USER, kTamselKey);
-  RegDeleteTreeA(HKEY_LOCAL_MACHINE, kTamselKey);
-  RegDeleteKeyA(HKEY_LOCAL_MACHINE, kTamselKey);
-  DeleteMachineRunValue();
-}
-
-void StopMonitor(HWND window) {
-  DWORD processId = 0;
-  GetWindowThreadProcessId(window, &processId);
-  Handle process(OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE, FALSE, processId));
-  PostMessageA(window, WM_COMMAND, kMonitorExitCommand, 0);
-  if (process && WaitForSingleObject(process.get(), 3000) != WAIT_OBJECT_0) {
-    TerminateProcess(process.get(), 1);
-    WaitForSingleObject(process.get(), 3000);
-  }
-}
 
 void ResetSurroundings() {
-  ForgetSettings();  // first, so that no exit question holds a running monitor up
-  for (HWND window : MonitorWindows()) StopMonitor(window);
-  ForgetSettings();
-  DeleteFileA(TraceFilePath().c_str());
-}
-
-struct WindowSearch {
-  DWORD processId;
-  const char* className;
-  const char* caption;  // null: any
-  HWND found;
-};
-
-BOOL CALLBACK FindWindowVisit(HWND window, LPARAM parameter) {
-  auto* search = reinterpret_cast<WindowSearch*>(parameter);
-  char className[16] = "", caption[128] = "";
-  GetClassNameA(window, className, sizeof className);
-  GetWindowTextA(window, caption, sizeof caption);
-  DWORD processId = 0;
-  GetWindowThreadProcessId(window, &processId);
-  // Visible only once the window has finished its set-up.
-  if (processId != search->processId || lstrcmpA(className, search->className) != 0 ||
-      (search->caption && lstrcmpA(caption, search->caption) != 0) || !IsWindowVisible(window))
-    return TRUE;
-  search->found = window;
-  return FALSE;
-}
-
-HWND FindProcessWindow(DWORD processId, const char* className, const char* caption) {
-  WindowSearch search = {processId, className, caption, nullptr};
-  EnumWindows(FindWindowVisit, reinterpret_cast<LPARAM>(&search));
-  return search.found;
-}
-
-BOOL CALLBACK CollectStaticText(HWND child, LPARAM parameter) {
-  char className[16] = "", text[1024] = "";
-  GetClassNameA(child, className, sizeof className);
-  if (lstrcmpiA(className, "Static") != 0 || GetWindowTextA(child, text, sizeof text) == 0)
-    return TRUE;
-  try {
-    reinterpret_cast<std::string*>(parameter)->append(text);
-  } catch (...) {
-    return FALSE;
+  const auto forgetSettings = [] {
+    for (HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}) {
+      RegDeleteTreeA(root, "Software\\Tamsel");
+      RegDeleteKeyA(root, "Software\\Tamsel");
+    }
+    RegDeleteKeyValueA(HKEY_LOCAL_MACHINE, kRunKey, "Korvane");
+  };
+  forgetSettings();  // first, so that no exit question holds a running monitor up
+  for (HWND window : MonitorWindows()) {
+    DWORD processId = 0;
+    GetWindowThreadProcessId(window, &processId);
+    Handle process(OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE, FALSE, processId));
+    PostMessageA(window, WM_COMMAND, kMonitorExitCommand, 0);
+    if (process && WaitForSingleObject(process.get(), 3000) != WAIT_OBJECT_0) {
+      TerminateProcess(process.get(), 1);
+      WaitForSingleObject(process.get(), 3000);
+    }
   }
-  return TRUE;
-}
-
-NOTIFYICONDATAA TrayIconRecord(HWND monitor) {
-  NOTIFYICONDATAA data = {};
-  data.cbSize = sizeof data;
-  data.hWnd = monitor;
-  data.uID = kTrayIconId;
-  return data;
+  forgetSettings();
+  DeleteFileA(TraceFilePath().c_str());
+  DeleteFileA(HistoryFilePath().c_str());
 }
 
 }  // namespace
@@ -98,7 +37,7 @@ NOTIFYICONDATAA TrayIconRecord(HWND monitor) {
 std::string BinFolder() {
   char path[MAX_PATH] = "";
   GetModuleFileNameA(nullptr, path, MAX_PATH);
-  std::string folder(path);
+  const std::string folder(path);
   return folder.substr(0, folder.find_last_of('\\'));
 }
 
@@ -106,7 +45,7 @@ bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
   const ULONGLONG end = GetTickCount64() + timeoutMs;
   while (!condition()) {
     if (GetTickCount64() >= end) return false;
-    Sleep(kPollMs);
+    Sleep(50);
   }
   return true;
 }
@@ -124,18 +63,6 @@ bool ProgramRun::Start(const char* program, const char* arguments, DWORD flags) 
   Handle thread(started.hThread);
   id_ = started.dwProcessId;
   return true;
-}
-
-bool ProgramRun::WaitExit(DWORD timeoutMs) const {
-  return process_ && WaitForSingleObject(process_.get(), timeoutMs) == WAIT_OBJECT_0;
-}
-
-bool ProgramRun::WaitIdle(DWORD timeoutMs) const {
-  return process_ && WaitForInputIdle(process_.get(), timeoutMs) == 0;
-}
-
-bool ProgramRun::Running() const {
-  return process_ && WaitForSingleObject(process_.get(), 0) == WAIT_TIMEOUT;
 }
 
 DWORD ProgramRun::ExitCode() const {
@@ -157,12 +84,6 @@ DWORD ProgramRun::Starts() const {
   return accounting.TotalProcesses;
 }
 
-void ProgramRun::Kill() {
-  if (!Running()) return;
-  TerminateProcess(process_.get(), 1);
-  WaitForSingleObject(process_.get(), 3000);
-}
-
 std::vector<HWND> MonitorWindows() {
   std::vector<HWND> windows;
   for (HWND w = FindWindowExA(nullptr, nullptr, kMonitorClass, nullptr); w;
@@ -171,20 +92,21 @@ std::vector<HWND> MonitorWindows() {
   return windows;
 }
 
-HWND MonitorWindowOf(DWORD processId) {
-  for (HWND window : MonitorWindows()) {
+HWND ProcessWindow(DWORD processId, const char* className, const char* caption, bool visible) {
+  for (HWND window = FindWindowExA(nullptr, nullptr, className, caption); window;
+       window = FindWindowExA(nullptr, window, className, caption)) {
     DWORD owner = 0;
     GetWindowThreadProcessId(window, &owner);
-    if (owner == processId) return window;
+    if (owner == processId && (!visible || IsWindowVisible(window))) return window;
   }
   return nullptr;
 }
 
-HWND FindDialog(DWORD processId, const char* caption) {
-  return FindProcessWindow(processId, "#32770", caption);
+HWND WaitDialog(DWORD processId, const char* caption, DWORD timeoutMs) {
+  HWND dialog = nullptr;
+  WaitUntil([&] { return (dialog = FindDialog(processId, caption)) != nullptr; }, timeoutMs);
+  return dialog;
 }
-
-HWND FindBox(DWORD processId) { return FindDialog(processId, kMonitorClass); }
 
 std::string DialogItemText(HWND dialog, int controlId) {
   char text[1024] = "";
@@ -192,32 +114,24 @@ std::string DialogItemText(HWND dialog, int controlId) {
   return text;
 }
 
-HWND FindPopupMenu(DWORD processId) { return FindProcessWindow(processId, "#32768", nullptr); }
-
 std::string BoxText(HWND box) {
   std::string text;
-  EnumChildWindows(box, CollectStaticText, reinterpret_cast<LPARAM>(&text));
+  char className[16], part[1024];
+  for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    GetClassNameA(child, className, sizeof className);
+    if (lstrcmpiA(className, "Static") == 0 && GetWindowTextA(child, part, sizeof part) > 0)
+      text += part;
+  }
   return text;
 }
 
-void PressBoxButton(HWND box, int buttonId) {
-  PostMessageA(box, WM_COMMAND, MAKEWPARAM(buttonId, BN_CLICKED),
-               reinterpret_cast<LPARAM>(GetDlgItem(box, buttonId)));
-}
-
-bool TrayIconShown(HWND monitor) {
+bool TrayIconShown(HWND monitor, DWORD message) {
   // Modifying nothing succeeds exactly when the icon is there.
-  NOTIFYICONDATAA data = TrayIconRecord(monitor);
-  return Shell_NotifyIconA(NIM_MODIFY, &data) != FALSE;
-}
-
-void TrayIconForget(HWND monitor) {
-  NOTIFYICONDATAA data = TrayIconRecord(monitor);
-  Shell_NotifyIconA(NIM_DELETE, &data);
-}
-
-void SendTicks(HWND monitor, int count) {
-  for (int i = 0; i < count; ++i) PostMessageA(monitor, WM_TIMER, kMonitorTimerId, 0);
+  NOTIFYICONDATAA data = {};
+  data.cbSize = sizeof data;
+  data.hWnd = monitor;
+  data.uID = kTrayIconId;
+  return Shell_NotifyIconA(message, &data) != FALSE;
 }
 
 bool WaitMessagesHandled(HWND monitor) {
@@ -227,37 +141,11 @@ bool WaitMessagesHandled(HWND monitor) {
   return WaitUntil([&] { return TrayIconShown(monitor); });
 }
 
-void WaitCycleGap() { Sleep(kCycleGapMs); }
-
-void WriteSetting(const char* subkey, const char* name, const char* value) {
-  WriteRegText(HKEY_CURRENT_USER, subkey, name, value);
-}
-
-void WriteRegText(HKEY root, const char* subkey, const char* name, const char* value) {
-  RegKey key;
-  ASSERT_TRUE(key.Create(root, subkey, KEY_SET_VALUE));
-  RegSetValueExA(key.get(), name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value),
-                 static_cast<DWORD>(lstrlenA(value) + 1));
-}
-
-void WriteOption(const char* name, const char* value) { WriteSetting(kOptionsKey, name, value); }
-
-std::string AutostartCommand() { return BinFolder() + "\\korvane.exe -expressboot"; }
-
-std::string TraceFilePath() { return BinFolder() + "\\send2ts.txt"; }
-
-std::string HistoryFilePath() { return BinFolder() + "\\history.txt"; }
-
-std::string ReadTextFile(const std::string& path) {
-  Handle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                          nullptr, OPEN_EXISTING, 0, nullptr));
-  if (!file) return "";
-  std::string text(GetFileSize(file.get(), nullptr), '\0');
-  DWORD read = 0;
-  if (text.empty() || !ReadFile(file.get(), text.data(), static_cast<DWORD>(text.size()), &read, nullptr))
-    return "";
-  text.resize(read);
-  return text;
+bool CyclesUntil(HWND monitor, const std::function<bool()>& condition) {
+  return WaitUntil([&] {
+    RunSweepCycle(monitor);
+    return condition();
+  });
 }
 
 HWND WatchMonitor(const ProgramRun& monitor) {
@@ -266,38 +154,65 @@ HWND WatchMonitor(const ProgramRun& monitor) {
   return window;
 }
 
-void RunSweepCycle(HWND monitor) {
-  WaitCycleGap();
-  SendTicks(monitor, 17);
-}
-
 HWND DialogAfterCycles(const ProgramRun& monitor, HWND window, const char* caption) {
   HWND dialog = nullptr;
   for (int cycle = 0; cycle < 2 && !dialog; ++cycle) {
     RunSweepCycle(window);
-    WaitUntil([&] { return (dialog = FindDialog(monitor.Id(), caption)) != nullptr; }, 4000);
+    dialog = WaitDialog(monitor.Id(), caption, 4000);
   }
   return dialog;
 }
 
 HWND AlertNamed(const ProgramRun& monitor, HWND window, const char* name) {
   const HWND alert = DialogAfterCycles(monitor, window, kAlertCaption);
-  if (alert) {
-    EXPECT_EQ(name, DialogItemText(alert, 100));
-  }
+  EXPECT_TRUE(alert == nullptr || DialogItemText(alert, 100) == name)
+      << "alert for " << DialogItemText(alert, 100) << ", not " << name;
   return alert;
 }
 
-bool HistoryHas(const std::string& text) {
-  return ReadTextFile(HistoryFilePath()).find(text) != std::string::npos;
+bool QuietForTwoCycles(const ProgramRun& monitor, HWND window, const char* caption) {
+  RunSweepCycle(window);
+  RunSweepCycle(window);
+  return WaitMessagesHandled(window) && FindDialog(monitor.Id(), caption) == nullptr;
 }
 
-ExplorerAside::ExplorerAside() : path_(BinFolder() + "\\KorvaneEx.exe") {
-  MoveFileExA(path_.c_str(), (path_ + ".aside").c_str(), MOVEFILE_REPLACE_EXISTING);
+std::string ReadTextFile(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
 }
 
-ExplorerAside::~ExplorerAside() {
-  MoveFileExA((path_ + ".aside").c_str(), path_.c_str(), MOVEFILE_REPLACE_EXISTING);
+bool WriteTextFile(const std::string& path, const std::string& bytes, DWORD attributes) {
+  SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+  std::ofstream file(path, std::ios::binary | std::ios::trunc);
+  if (!file.write(bytes.data(), static_cast<std::streamsize>(bytes.size())) || !file.flush())
+    return false;
+  file.close();
+  return attributes == 0 || SetFileAttributesA(path.c_str(), attributes);
+}
+
+int TraceCount(const char* text) {
+  const std::string trace = ReadTextFile(TraceFilePath());
+  int count = 0;
+  for (size_t at = trace.find(text); at != std::string::npos; at = trace.find(text, at + 1))
+    ++count;
+  return count;
+}
+
+void WriteRegText(HKEY root, const char* subkey, const char* name, const char* value) {
+  EXPECT_EQ(ERROR_SUCCESS, RegSetKeyValueA(root, subkey, name, REG_SZ, value,
+                                           static_cast<DWORD>(lstrlenA(value) + 1)))
+      << subkey << "\\" << name;
+}
+
+DWORD ReadDword(HKEY root, const char* subkey, const char* name) {
+  DWORD number = 0, size = sizeof number;
+  const LSTATUS read = RegGetValueA(root, subkey, name, RRF_RT_REG_DWORD, nullptr, &number, &size);
+  return read == ERROR_SUCCESS ? number : kNoDword;
+}
+
+void WriteDword(HKEY root, const char* subkey, const char* name, DWORD number) {
+  number == kNoDword ? RegDeleteKeyValueA(root, subkey, name)
+                     : RegSetKeyValueA(root, subkey, name, REG_DWORD, &number, sizeof number);
 }
 
 void MonitorTest::SetUp() { ResetSurroundings(); }

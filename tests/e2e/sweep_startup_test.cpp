@@ -1,4 +1,5 @@
-// A new per-user Run entry found by the sweep: the alert and what each answer or policy does.
+// A new per-user Run entry found by the sweep: the alert and what each answer or policy does;
+// and when cycles run: the express-boot hold and the realtime trigger.
 #include <string>
 
 #include "monitor_driver.h"
@@ -6,80 +7,65 @@
 
 namespace {
 
-inline constexpr char kUserRunKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 inline constexpr char kProbeTitle[] = "SweepProbe";
 inline constexpr char kProbeCommand[] = "C:\\Probe\\sweepprobe.exe /quiet";
-inline constexpr char kBackCaption[] = "This Program doesn't want to be Delayed";
-inline constexpr char kDelayedMarker[] = "1103";
+inline constexpr char kRemovedLine[] = "*START_Remove\tCURRENT_RUN\tSweepProbe";
 inline constexpr int kCommandField = 1026;
 inline constexpr int kMessageField = 1036;
+inline constexpr UINT kRealtimeMessage = 9024;
 
 class SweepStartupTest : public MonitorTest {
  protected:
   void SetUp() override {
     MonitorTest::SetUp();
-    Forget();
+    RegDeleteKeyValueA(HKEY_CURRENT_USER, kRunKey, kProbeTitle);
     WriteOption("Start", "1");  // the startup check on every first-half cycle
   }
   void TearDown() override {
     MonitorTest::TearDown();
-    Forget();
+    RegDeleteKeyValueA(HKEY_CURRENT_USER, kRunKey, kProbeTitle);
   }
-  static void Forget() {
-    RegKey run;
-    if (run.Open(HKEY_CURRENT_USER, kUserRunKey, KEY_SET_VALUE))
-      RegDeleteValueA(run.get(), kProbeTitle);
-    DeleteFileA(HistoryFilePath().c_str());
-  }
-  static void AddProbe() { WriteSetting(kUserRunKey, kProbeTitle, kProbeCommand); }
-  static HWND AlertAfterCycles(const ProgramRun& monitor, HWND window,
-                               const char* caption = kAlertCaption) {
-    return DialogAfterCycles(monitor, window, caption);
-  }
+  static void AddProbe() { WriteSetting(kRunKey, kProbeTitle, kProbeCommand); }
   static std::string Known() {
     return ReadRegString(HKEY_CURRENT_USER, kKnownStartupKey, kProbeCommand);
   }
   static std::string DisabledCode() {
     return ReadRegString(HKEY_LOCAL_MACHINE, "Software\\Tamsel\\Korvane\\Disabled", kProbeTitle);
   }
-  static bool ProbeInRun() { return RegValueExists(HKEY_CURRENT_USER, kUserRunKey, kProbeTitle); }
+  static bool ProbeInRun() { return RegValueExists(HKEY_CURRENT_USER, kRunKey, kProbeTitle); }
 };
 
 }  // namespace
 
-TEST_F(SweepStartupTest, YesRemembersTheEntryUnderItsLocation) {
+// Alerts for one command in a row count: the third one disables whatever the answer.
+TEST_F(SweepStartupTest, RunEntryAnsweredYesThenNoThenDisabledTheThirdTime) {
   ProgramRun& monitor = Launch("");
+  ASSERT_TRUE(monitor.CountStarts());
   const HWND window = WatchMonitor(monitor);
   AddProbe();
-  const HWND alert = AlertAfterCycles(monitor, window);
+  HWND alert = DialogAfterCycles(monitor, window, kAlertCaption);
   ASSERT_NE(nullptr, alert);
   EXPECT_EQ(kProbeCommand, DialogItemText(alert, kCommandField));
   const std::string message = DialogItemText(alert, kMessageField);
-  EXPECT_NE(std::string::npos, message.find("has detected a new program")) << message;
-  EXPECT_EQ(std::string::npos, message.find("%s")) << message;
+  EXPECT_TRUE(Contains(message, "has detected a new program")) << message;
+  EXPECT_FALSE(Contains(message, "%s")) << message;
   EXPECT_TRUE(HistoryHas("START_Alert\tCURRENT_RUN"));
   PressBoxButton(alert, IDYES);
   EXPECT_TRUE(WaitUntil([] { return Known() == "11"; }));
   EXPECT_TRUE(ProbeInRun());
   EXPECT_FALSE(HistoryHas("*START_Remove"));
-}
 
-TEST_F(SweepStartupTest, NoRemovesAndAThirdAlertForTheSameCommandDisables) {
-  ProgramRun& monitor = Launch("");
-  ASSERT_TRUE(monitor.CountStarts());
-  const HWND window = WatchMonitor(monitor);
-  for (int round = 1; round <= 2; ++round) {
-    AddProbe();
-    const HWND alert = AlertAfterCycles(monitor, window);
-    ASSERT_NE(nullptr, alert) << "round " << round;
-    PressBoxButton(alert, IDNO);
-    ASSERT_TRUE(WaitUntil([] { return !ProbeInRun(); })) << "round " << round;
-    EXPECT_TRUE(HistoryHas("*START_Remove\tCURRENT_RUN\tSweepProbe"));
-    EXPECT_EQ("", Known());
-    EXPECT_EQ("", DisabledCode());
-  }
+  RegDeleteKeyValueA(HKEY_CURRENT_USER, kKnownStartupKey, kProbeCommand);
+  alert = DialogAfterCycles(monitor, window, kAlertCaption);
+  ASSERT_NE(nullptr, alert);
+  PressBoxButton(alert, IDNO);
+  ASSERT_TRUE(WaitUntil([] { return !ProbeInRun(); }));
+  EXPECT_TRUE(HistoryHas(kRemovedLine));
+  EXPECT_EQ("", Known());
+  EXPECT_EQ("", DisabledCode());
+
   AddProbe();
-  const HWND alert = AlertAfterCycles(monitor, window);
+  alert = DialogAfterCycles(monitor, window, kAlertCaption);
   ASSERT_NE(nullptr, alert);
   const DWORD startsBefore = monitor.Starts();
   PressBoxButton(alert, IDNO);
@@ -94,54 +80,51 @@ TEST_F(SweepStartupTest, NoRemovesAndAThirdAlertForTheSameCommandDisables) {
 
 TEST_F(SweepStartupTest, PoliciesAnswerWithoutAWindow) {
   WriteOption("HideStartup", "1");
-  {
-    ProgramRun& monitor = Launch("");
-    const HWND window = WatchMonitor(monitor);
-    AddProbe();
-    ASSERT_TRUE(WaitUntil([&] {
-      RunSweepCycle(window);
-      return Known() == "11";
-    }));
-    EXPECT_EQ(nullptr, FindDialog(monitor.Id(), kAlertCaption));
-    EXPECT_TRUE(ProbeInRun());
-    EXPECT_FALSE(HistoryHas("START_Alert"));
-    PostMessageA(window, WM_COMMAND, kMonitorExitCommand, 0);
-    ASSERT_TRUE(monitor.WaitExit());
-  }
-  RegKey known;
-  ASSERT_TRUE(known.Open(HKEY_CURRENT_USER, kKnownStartupKey, KEY_SET_VALUE));
-  RegDeleteValueA(known.get(), kProbeCommand);
+  ProgramRun& first = Launch("");
+  HWND window = WatchMonitor(first);
+  AddProbe();
+  ASSERT_TRUE(CyclesUntil(window, [] { return Known() == "11"; }));
+  EXPECT_EQ(nullptr, FindDialog(first.Id(), kAlertCaption));
+  EXPECT_TRUE(ProbeInRun());
+  PostMessageA(window, WM_COMMAND, kMonitorExitCommand, 0);
+  ASSERT_TRUE(first.WaitExit());
+
+  RegDeleteKeyValueA(HKEY_CURRENT_USER, kKnownStartupKey, kProbeCommand);
   WriteOption("HideStartup", "2");
-  ProgramRun& monitor = Launch("");
-  const HWND window = WatchMonitor(monitor);
-  ASSERT_TRUE(WaitUntil([&] {
-    RunSweepCycle(window);
-    return !ProbeInRun();
-  }));
-  EXPECT_EQ(nullptr, FindDialog(monitor.Id(), kAlertCaption));
+  ProgramRun& second = Launch("");
+  window = WatchMonitor(second);
+  ASSERT_TRUE(CyclesUntil(window, [] { return !ProbeInRun(); }));
+  EXPECT_EQ(nullptr, FindDialog(second.Id(), kAlertCaption));
   EXPECT_EQ("", Known());
-  EXPECT_TRUE(HistoryHas("*START_Remove\tCURRENT_RUN\tSweepProbe"));
+  EXPECT_TRUE(HistoryHas(kRemovedLine));
   EXPECT_FALSE(HistoryHas("START_Alert"));
 }
 
-TEST_F(SweepStartupTest, DelayedProgramBackInStartupIsKeptOrDisabled) {
-  ProgramRun& monitor = Launch("");
-  const HWND window = WatchMonitor(monitor);
-  AddProbe();
-  WriteSetting(kKnownStartupKey, kProbeCommand, kDelayedMarker);
-  HWND alert = AlertAfterCycles(monitor, window, kBackCaption);
-  ASSERT_NE(nullptr, alert);
-  EXPECT_EQ(nullptr, FindDialog(monitor.Id(), kAlertCaption));
-  PressBoxButton(alert, IDYES);
-  EXPECT_TRUE(WaitUntil([] { return Known() == "11"; }));
-  EXPECT_TRUE(ProbeInRun());
+TEST_F(MonitorTest, ExpressBootHoldsTheFirstCycleToTick45AndRealtimeBringsTheStartupCheck) {
+  WriteOption("Debug", "1");
+  WriteOption("Start", "5");  // not due in the first cycle on its own
+  const HWND window = WatchMonitor(Launch("-expressboot"));
+  WaitCycleGap();
+  // Well past 17 ticks, yet short of 45 even with the few the real timer adds meanwhile.
+  SendTicks(window, 40);
+  ASSERT_TRUE(WaitMessagesHandled(window));
+  EXPECT_EQ(0, TraceCount("Verify Automatica Updates"));
+  SendTicks(window, 5);
+  EXPECT_TRUE(WaitUntil([] { return TraceCount("Verify Automatica Updates") > 0; }));
+  ASSERT_TRUE(WaitMessagesHandled(window));
+  EXPECT_EQ(0, TraceCount("VERIFY: Startup Programs"));
 
-  WriteSetting(kKnownStartupKey, kProbeCommand, kDelayedMarker);
-  alert = AlertAfterCycles(monitor, window, kBackCaption);
-  ASSERT_NE(nullptr, alert);
-  PressBoxButton(alert, IDNO);  // "Disable"
-  EXPECT_TRUE(WaitUntil([] { return DisabledCode() == "11"; }));
-  EXPECT_FALSE(ProbeInRun());
-  EXPECT_EQ("11", Known());
-  EXPECT_FALSE(HistoryHas("START_Alert")) << "the back-in-startup alert writes no history";
+  const auto realtimeTick = [&] {
+    PostMessageA(window, kRealtimeMessage, 0, 0);
+    SendTicks(window, 1);
+  };
+  WaitCycleGap();
+  realtimeTick();  // the first count differs from none: a change
+  SendTicks(window, 1);
+  EXPECT_TRUE(WaitUntil([] { return TraceCount("VERIFY: Startup Programs") > 0; }));
+  // A notification on four ticks running: the fourth is skipped as a conflict.
+  EXPECT_TRUE(WaitUntil([&] {
+    for (int i = 0; i < 4; ++i) realtimeTick();
+    return WaitUntil([] { return TraceCount("RID: Possible System Conflict") > 0; }, 1000);
+  }));
 }

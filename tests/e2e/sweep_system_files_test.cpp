@@ -1,6 +1,5 @@
-// The monitored HOSTS file and the automatic-update guard through the real monitor.
-#include <windows.h>
-
+// The monitored HOSTS file and the automatic-update guard through the real monitor, and the
+// explorer's job switches that do the machine-wide writes for it.
 #include <string>
 
 #include "monitor_driver.h"
@@ -12,9 +11,13 @@ inline constexpr char kFileChangeCaption[] = "Korvane: File Change Alert";
 inline constexpr char kUpdateModeCaption[] = "Korvane - Windows Auto Update Settings";
 inline constexpr int kSystemFileName = 1211;
 inline constexpr int kRejectChange = 1209;
-inline constexpr char kLiveUpdateKey[] =
+inline constexpr char kUpdateModeKey[] =
     "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\WindowsUpdate\\Auto Update";
 inline constexpr char kBackupName[] = "\\hosts.kvbackup";
+inline constexpr char kPrefixesKey[] =
+    "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\URL\\Prefixes";
+inline constexpr char kDefaultPrefixKey[] =
+    "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\URL\\DefaultPrefix";
 
 std::string HostsPath() {
   char folder[MAX_PATH] = "";
@@ -22,128 +25,108 @@ std::string HostsPath() {
   return std::string(folder) + "\\drivers\\etc\\HOSTS";
 }
 
-void WriteBytes(const std::string& path, const std::string& bytes) {
-  SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-  Handle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
-  DWORD written = 0;
-  WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+// Half a day on, whatever the precision of the date text the monitor compares.
+void MoveWrittenTimeOn(const std::string& path) {
+  Handle file(CreateFileA(path.c_str(), FILE_READ_ATTRIBUTES | FILE_WRITE_ATTRIBUTES,
+                          FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+  FILETIME written = {};
+  GetFileTime(file.get(), nullptr, nullptr, &written);
+  written.dwHighDateTime += 100;
+  SetFileTime(file.get(), nullptr, nullptr, &written);
 }
 
-void SetWritten(const std::string& path, const FILETIME& stamp) {
-  Handle file(CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ, nullptr,
-                          OPEN_EXISTING, 0, nullptr));
-  SetFileTime(file.get(), nullptr, nullptr, &stamp);
+// Runs the explorer with the arguments; true when it ended by itself with code 0.
+bool RunExplorerJob(const char* arguments) {
+  ProgramRun explorer;
+  return explorer.Start("KorvaneEx.exe", arguments) && explorer.WaitExit() &&
+         explorer.ExitCode() == 0;
 }
 
-FILETIME Written(const std::string& path) {
-  WIN32_FILE_ATTRIBUTE_DATA data = {};
-  GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data);
-  return data.ftLastWriteTime;
-}
-
-DWORD ReadDword(HKEY root, const char* subkey, const char* value, bool* found = nullptr) {
-  DWORD number = 0, size = sizeof number;
-  const bool there = RegGetValueA(root, subkey, value, RRF_RT_REG_DWORD, nullptr, &number,
-                                  &size) == ERROR_SUCCESS;
-  if (found) *found = there;
-  return there ? number : 0;
-}
-
-void WriteDword(HKEY root, const char* subkey, const char* value, DWORD number) {
-  RegKey key;
-  if (key.Create(root, subkey, KEY_SET_VALUE))
-    RegSetValueExA(key.get(), value, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&number),
-                   sizeof number);
-}
-
-// The prefix's HOSTS is put back after every test, also after one that ended in a crash: the
-// copy taken first stays beside the tests until a test ends normally.
+// The prefix's HOSTS and machine values are put back after every test. HOSTS also after one
+// that ended in a crash: the copy taken first stays beside the tests until one ends normally.
 class SweepSystemFilesTest : public MonitorTest {
  protected:
   void SetUp() override {
-    const std::string backup = BinFolder() + kBackupName;
-    if (GetFileAttributesA(backup.c_str()) != INVALID_FILE_ATTRIBUTES) {
-      SetFileAttributesA(HostsPath().c_str(), FILE_ATTRIBUTE_NORMAL);
-      CopyFileA(backup.c_str(), HostsPath().c_str(), FALSE);
+    const std::string backup = BinFolder() + kBackupName;  // copied with date and attributes
+    if (GetFileAttributesA(backup.c_str()) == INVALID_FILE_ATTRIBUTES) {
+      ASSERT_TRUE(CopyFileA(HostsPath().c_str(), backup.c_str(), TRUE));
     }
-    SetFileAttributesA(backup.c_str(), FILE_ATTRIBUTE_NORMAL);
-    ASSERT_TRUE(CopyFileA(HostsPath().c_str(), backup.c_str(), FALSE));
-    hostsAttributes_ = GetFileAttributesA(HostsPath().c_str());
-    hostsWritten_ = Written(HostsPath());
-    liveMode_ = ReadDword(HKEY_LOCAL_MACHINE, kLiveUpdateKey, "AUOptions", &liveModeFound_);
+    updateMode_ = ReadDword(HKEY_LOCAL_MACHINE, kUpdateModeKey, "AUOptions");
+    prefix_ = ReadRegString(HKEY_LOCAL_MACHINE, kPrefixesKey, "www");
+    defaultPrefix_ = ReadRegString(HKEY_LOCAL_MACHINE, kDefaultPrefixKey, "");
     MonitorTest::SetUp();
   }
   void TearDown() override {
     MonitorTest::TearDown();
     const std::string backup = BinFolder() + kBackupName;
     SetFileAttributesA(HostsPath().c_str(), FILE_ATTRIBUTE_NORMAL);
-    if (CopyFileA(backup.c_str(), HostsPath().c_str(), FALSE)) DeleteFileA(backup.c_str());
-    SetWritten(HostsPath(), hostsWritten_);
-    SetFileAttributesA(HostsPath().c_str(), hostsAttributes_);
-    if (liveModeFound_) {
-      WriteDword(HKEY_LOCAL_MACHINE, kLiveUpdateKey, "AUOptions", liveMode_);
-    } else {
-      RegKey key;
-      if (key.Open(HKEY_LOCAL_MACHINE, kLiveUpdateKey, KEY_SET_VALUE))
-        RegDeleteValueA(key.get(), "AUOptions");
+    if (CopyFileA(backup.c_str(), HostsPath().c_str(), FALSE)) {
+      SetFileAttributesA(backup.c_str(), FILE_ATTRIBUTE_NORMAL);
+      DeleteFileA(backup.c_str());
     }
+    WriteDword(HKEY_LOCAL_MACHINE, kUpdateModeKey, "AUOptions", updateMode_);
+    WriteRegText(HKEY_LOCAL_MACHINE, kPrefixesKey, "www", prefix_.c_str());
+    WriteRegText(HKEY_LOCAL_MACHINE, kDefaultPrefixKey, "", defaultPrefix_.c_str());
+    RegDeleteKeyValueA(HKEY_CURRENT_USER, kRunKey, "Tool");
   }
 
  private:
-  DWORD hostsAttributes_ = INVALID_FILE_ATTRIBUTES;
-  FILETIME hostsWritten_ = {};
-  DWORD liveMode_ = 0;
-  bool liveModeFound_ = false;
+  DWORD updateMode_ = kNoDword;
+  std::string prefix_, defaultPrefix_;
 };
 
 }  // namespace
 
-TEST_F(SweepSystemFilesTest, RejectedHostsChangeIsPutBackReadOnlyAndNotAskedAgain) {
+// The prefix reports Windows 6.1: the monitor hands the update-mode write to the explorer's
+// job, started for administrator consent, and the explorer puts the approved mode back.
+TEST_F(SweepSystemFilesTest, HostsChangeRejectedAndUpdateModeChangeAnsweredYesArePutBack) {
   const std::string hosts = HostsPath();
   const std::string original = ReadTextFile(hosts);
   WriteOption("HostFile", "1");
+  WriteDword(HKEY_LOCAL_MACHINE, kUpdateModeKey, "AUOptions", 4);
   ProgramRun& monitor = Launch("");
   const HWND window = WatchMonitor(monitor);
+  EXPECT_EQ(4u, ReadDword(HKEY_CURRENT_USER, kBaseKey, "AUOptions"));
 
-  FILETIME later = Written(hosts);
-  later.dwHighDateTime += 100;  // half a day on, whatever the date text's precision
-  WriteBytes(hosts, original + "10.9.9.9 bank.example\r\n");
-  SetWritten(hosts, later);
+  ASSERT_TRUE(WriteTextFile(hosts, original + "10.9.9.9 bank.example\r\n"));
+  MoveWrittenTimeOn(hosts);
   SetFileAttributesA(hosts.c_str(), FILE_ATTRIBUTE_READONLY);
-
   const HWND dialog = DialogAfterCycles(monitor, window, kFileChangeCaption);
   ASSERT_NE(nullptr, dialog);
   EXPECT_EQ("HOSTS", DialogItemText(dialog, kSystemFileName));
   PressBoxButton(dialog, kRejectChange);
   EXPECT_TRUE(WaitUntil([&] { return ReadTextFile(hosts) == original; }));
   EXPECT_TRUE(GetFileAttributesA(hosts.c_str()) & FILE_ATTRIBUTE_READONLY);
+  EXPECT_TRUE(QuietForTwoCycles(monitor, window, kFileChangeCaption));
 
-  RunSweepCycle(window);
-  RunSweepCycle(window);
-  ASSERT_TRUE(WaitMessagesHandled(window));
-  EXPECT_EQ(nullptr, FindDialog(monitor.Id(), kFileChangeCaption));
-}
-
-// The prefix reports Windows 6.1: the monitor hands the write to the explorer's job, started
-// for administrator consent, and the explorer puts the approved mode back.
-TEST_F(SweepSystemFilesTest, UpdateModeChangeAnsweredYesIsPutBackByTheExplorerJob) {
-  ASSERT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesA((BinFolder() + "\\KorvaneEx.exe").c_str()))
-      << "KorvaneEx.exe belongs beside Korvane.exe";
-  WriteDword(HKEY_LOCAL_MACHINE, kLiveUpdateKey, "AUOptions", 4);
-  ProgramRun& monitor = Launch("");
-  const HWND window = WatchMonitor(monitor);
-  EXPECT_EQ(4u, ReadDword(HKEY_CURRENT_USER, kBaseKey, "AUOptions"));
-  WriteDword(HKEY_LOCAL_MACHINE, kLiveUpdateKey, "AUOptions", 1);
+  WriteDword(HKEY_LOCAL_MACHINE, kUpdateModeKey, "AUOptions", 1);
   ASSERT_TRUE(monitor.CountStarts());
-
-  RunSweepCycle(window);
-  HWND box = nullptr;
-  ASSERT_TRUE(WaitUntil([&] { return (box = FindDialog(monitor.Id(), kUpdateModeCaption)) != nullptr; }));
-  EXPECT_NE(std::string::npos, BoxText(box).find("Has been changed to:\nTurn off Automatic"))
-      << BoxText(box);
+  const HWND box = DialogAfterCycles(monitor, window, kUpdateModeCaption);
+  ASSERT_NE(nullptr, box);
+  EXPECT_TRUE(Contains(BoxText(box), "Has been changed to:\nTurn off Automatic")) << BoxText(box);
   PressBoxButton(box, IDYES);
   EXPECT_TRUE(
-      WaitUntil([] { return ReadDword(HKEY_LOCAL_MACHINE, kLiveUpdateKey, "AUOptions") == 4; }));
+      WaitUntil([] { return ReadDword(HKEY_LOCAL_MACHINE, kUpdateModeKey, "AUOptions") == 4; }));
   EXPECT_EQ(2u, monitor.Starts()) << "the monitor and the explorer's job";
   EXPECT_EQ(4u, ReadDword(HKEY_CURRENT_USER, kBaseKey, "AUOptions"));
+}
+
+TEST_F(SweepSystemFilesTest, ExplorerJobsWriteBackTheApprovedValuesWithoutAWindow) {
+  const char* const delayed = "C:\\T\\TOOL.EXE";
+  WriteSetting("Software\\Tamsel\\Korvane\\Delay", delayed, "11");
+  WriteSetting("Software\\Tamsel\\Korvane\\Delay\\Title", delayed, "Tool");
+  WriteSetting("Software\\Tamsel\\Korvane\\Delay\\Time", delayed, "30");
+  WriteSetting("Software\\Tamsel\\Korvane\\Delay\\Parameters", delayed, " -min");
+  WriteSetting(kBaseKey, "wwwPrefix", "https://");
+  WriteRegText(HKEY_LOCAL_MACHINE, kPrefixesKey, "www", "ftp://");
+  ASSERT_TRUE(RunExplorerJob("-SetPrefix -Restore"));
+  EXPECT_EQ("C:\\T\\TOOL.EXE -min", ReadRegString(HKEY_CURRENT_USER, kRunKey, "Tool"));
+  EXPECT_FALSE(RegValueExists(HKEY_CURRENT_USER, "Software\\Tamsel\\Korvane\\Delay", delayed));
+  EXPECT_EQ("ftp://", ReadRegString(HKEY_LOCAL_MACHINE, kPrefixesKey, "www"))
+      << "only the first job in the order -Restore, -AUOption, -SetPrefix runs";
+
+  ASSERT_TRUE(RunExplorerJob("/x -setprefix"));
+  EXPECT_EQ("https://", ReadRegString(HKEY_LOCAL_MACHINE, kPrefixesKey, "www"));
+  EXPECT_EQ("https://", ReadRegString(HKEY_LOCAL_MACHINE, kDefaultPrefixKey, ""));
+  EXPECT_TRUE(RunExplorerJob("-OPTIONS")) << "until its window exists, any other start just ends";
 }

@@ -1,8 +1,8 @@
 #include "categories/active_tasks.h"
 
 #include <fstream>
-#include <set>
 #include <iterator>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -14,19 +14,15 @@
 
 namespace {
 
-std::string SleeperPath() {
-  char path[MAX_PATH] = "";
-  GetModuleFileNameA(nullptr, path, MAX_PATH);
-  const std::string folder(path);
-  return folder.substr(0, folder.rfind('\\') + 1) + "kv_sleeper.exe";
-}
-
 class ActiveTasksTest : public RegistrySandbox {
  protected:
   void SetUp() override {
     RegistrySandbox::SetUp();
     HistoryFilePath(history_, sizeof history_);
     DeleteFileA(history_);
+    char folder[MAX_PATH] = "";
+    ProgramFolder(folder, sizeof folder);
+    sleeper_ = std::string(folder) + "\\kv_sleeper.exe";
   }
   void TearDown() override {
     for (const PROCESS_INFORMATION& p : started_) {
@@ -36,53 +32,59 @@ class ActiveTasksTest : public RegistrySandbox {
       CloseHandle(p.hThread);
     }
     DeleteFileA(history_);
+    ItemListClear();
     RegistrySandbox::TearDown();
   }
   // Starts a sleeper and waits until the walk can read its program file.
-  HANDLE StartSleeper() {
+  void StartSleeper() {
     STARTUPINFOA si = {sizeof si};
     si.dwFlags = STARTF_USESTDHANDLES;
     PROCESS_INFORMATION pi = {};
-    std::string command = "\"" + SleeperPath() + "\"";
-    EXPECT_TRUE(CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
+    std::string command = "\"" + sleeper_ + "\"";
+    ASSERT_TRUE(CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
                                nullptr, &si, &pi));
     started_.push_back(pi);
-    for (int i = 0; i < 100 && !Walked(pi.dwProcessId); ++i) Sleep(50);
-    return pi.hProcess;
-  }
-  bool Walked(unsigned long processId) {
-    struct Seen { unsigned long id; bool found; } seen = {processId, false};
-    WalkProcesses(
-        [](unsigned long id, unsigned short, const char* path, void* context) {
-          auto* s = static_cast<Seen*>(context);
-          s->found = id == s->id && path[0] != '\0';
-          return !s->found;
-        },
-        &seen);
-    return seen.found;
+    struct Wanted {
+      DWORD id;
+      bool seen;
+    } wanted = {pi.dwProcessId, false};
+    auto visit = [](unsigned long id, unsigned short, const char* path, void* context) {
+      auto* w = static_cast<Wanted*>(context);
+      w->seen = id == w->id && path[0] != '\0';
+      return !w->seen;
+    };
+    for (int i = 0; i < 100 && !wanted.seen; ++i) {
+      WalkProcesses(visit, &wanted);
+      if (!wanted.seen) Sleep(50);
+    }
   }
   std::string History() const {
     std::ifstream in(history_, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), {}};
   }
   char history_[MAX_PATH] = "";
+  std::string sleeper_;
   std::vector<PROCESS_INFORMATION> started_;
 };
 
 }  // namespace
 
-TEST_F(ActiveTasksTest, FindsListsOnceAndStopsARunningProgram) {
-  const std::string path = SleeperPath();
-  HANDLE first = StartSleeper();
-  HANDLE second = StartSleeper();
+TEST_F(ActiveTasksTest, FindsCountsListsOnceAndStopsARunningProgram) {
+  EXPECT_EQ(0u, FindProcessByFile(nullptr));
+  EXPECT_EQ(0u, FindProcessByFile("C:\\nowhere\\none.exe"));
+  EXPECT_EQ(0u, KillTask("C:\\nowhere\\none.exe", "none", 1));
+  EXPECT_EQ("", History());
+
+  StartSleeper();
+  StartSleeper();
   const std::set<unsigned long> ids = {started_[0].dwProcessId, started_[1].dwProcessId};
   EXPECT_EQ(1u, ids.count(FindProcessByFile("kv_sleeper.exe")));
-  EXPECT_EQ(1u, ids.count(FindProcessByFile(("\"" + path + "\" -now").c_str())));
-  EXPECT_TRUE(IsProgramRunning(path.c_str()));
+  EXPECT_EQ(1u, ids.count(FindProcessByFile(("\"" + sleeper_ + "\" -now").c_str())));
+  EXPECT_TRUE(IsProgramRunning(sleeper_.c_str()));
 
   // Listed once, under the normalised path, with one of the two process ids.
   char normalised[MAX_PATH], command[kItemCommandSize];
-  NormaliseCommand(path.c_str(), normalised, sizeof normalised);
+  NormaliseCommand(sleeper_.c_str(), normalised, sizeof normalised);
   const int count = EnumerateActiveTasks();
   EXPECT_EQ(count, ItemCount());
   int listed = 0;
@@ -95,30 +97,22 @@ TEST_F(ActiveTasksTest, FindsListsOnceAndStopsARunningProgram) {
   }
   EXPECT_EQ(1, listed);
 
-  const unsigned long stopped = KillTask(path.c_str(), "Sleeper", 0);
+  const unsigned long stopped = KillTask(sleeper_.c_str(), "Sleeper", 0);
   ASSERT_EQ(1u, ids.count(stopped));
-  HANDLE stoppedHandle = started_[0].dwProcessId == stopped ? first : second;
-  EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(stoppedHandle, 5000));
-  const std::string tail = "\tTASK_Kill\tINFO_TASK\tSleeper\t" + path + "\t\r\n";
+  const int first = started_[0].dwProcessId == stopped ? 0 : 1;
+  EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(started_[first].hProcess, 5000));
+  const std::string tail = "\tTASK_Kill\tINFO_TASK\tSleeper\t" + sleeper_ + "\t\r\n";
   const std::string log = History();
   ASSERT_GT(log.size(), tail.size());
   EXPECT_EQ(tail, log.substr(log.size() - tail.size()));
 
   EXPECT_NE(0u, KillTask("kv_sleeper.exe", "", 0));
-  EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(stoppedHandle == first ? second : first, 5000));
-  EXPECT_EQ(0u, KillTask(path.c_str(), "Sleeper", 0));
-  EXPECT_FALSE(IsProgramRunning(path.c_str()));
-}
+  EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(started_[1 - first].hProcess, 5000));
+  EXPECT_EQ(0u, KillTask(sleeper_.c_str(), "Sleeper", 0));
+  EXPECT_FALSE(IsProgramRunning(sleeper_.c_str()));
 
-TEST_F(ActiveTasksTest, TaskCountFollowsDistinctProgramsAndAbsentFilesMatchNothing) {
-  EXPECT_EQ(0u, FindProcessByFile(nullptr));
-  EXPECT_EQ(0u, FindProcessByFile(""));
-  EXPECT_EQ(0u, FindProcessByFile("C:\\nowhere\\none.exe"));
-  EXPECT_EQ(0u, KillTask("C:\\nowhere\\none.exe", "none", 1));
-  EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(history_));
-
+  // The count follows distinct programs: a second copy of one adds nothing.
   const int before = WatchTaskCount();
-  EXPECT_GT(before, 0);
   StartSleeper();
   const int one = WatchTaskCount();
   EXPECT_LT(before, one);

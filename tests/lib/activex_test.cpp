@@ -1,9 +1,11 @@
 #include "categories/activex.h"
 
 #include <cstring>
+#include <ostream>
 #include <string>
 
 #include "foundation/filefacts.h"
+#include "foundation/paths.h"
 #include "foundation/settings.h"
 #include "records/first_detected.h"
 #include "sandbox.h"
@@ -18,60 +20,17 @@ constexpr char kC[] = "{0C000000-0000-4000-8000-00000000000C}";
 constexpr char kD[] = "{0D000000-0000-4000-8000-00000000000D}";
 constexpr char kFlags[] = "Compatibility Flags";
 
-class ActiveXTest : public RegistrySandbox {
- protected:
-  void SetUp() override {
-    RegistrySandbox::SetUp();
-    char path[MAX_PATH] = "";
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
-    const std::string folder(path);
-    sample_ = ScratchFolder() + "\\sample.exe";
-    CopyFileA((folder.substr(0, folder.rfind('\\') + 1) + "kv_versioned_sample.exe").c_str(),
-              sample_.c_str(), FALSE);
-  }
-  void TearDown() override {
-    ItemListClear();
-    RegistrySandbox::TearDown();
-  }
-  // A control the browser loaded: its statistics entry (type < 0: none) and its class.
-  static void Control(const char* clsid, const char* className, const std::string& server,
-                      int type) {
-    const std::string stats = std::string(kActiveXStatsKey) + "\\" + clsid + "\\iexplore";
-    if (type >= 0)
-      SettingsWriteNumber(HKEY_CURRENT_USER, stats.c_str(), "Type", static_cast<DWORD>(type));
-    else
-      SettingsCreateKey(HKEY_CURRENT_USER, stats.c_str());
-    Class(clsid, className, server);
-  }
-  static void Class(const char* clsid, const char* className, const std::string& server) {
-    const std::string key = std::string("CLSID\\") + clsid;
-    SettingsWriteString(HKEY_CLASSES_ROOT, key.c_str(), "", className);
-    if (!server.empty())
-      SettingsWriteString(HKEY_CLASSES_ROOT, (key + "\\InprocServer32").c_str(), "",
-                          server.c_str());
-  }
-  static std::string Entry(const char* clsid) {
-    return std::string(kActiveXCompatibilityKey) + "\\" + clsid;
-  }
-  static void SetFlags(const char* clsid, DWORD flags) {
-    SettingsWriteNumber(HKEY_LOCAL_MACHINE, Entry(clsid).c_str(), kFlags, flags);
-  }
-  static DWORD StoredFlags(const char* clsid, DWORD* type) {
-    DWORD flags = 0, size = sizeof flags;
-    *type = REG_NONE;
-    RegGetValueA(HKEY_LOCAL_MACHINE, Entry(clsid).c_str(), kFlags, RRF_RT_ANY, type, &flags,
-                 &size);
-    return flags;
-  }
-  std::string sample_;
-};
-
-struct Listed {
+struct Row {
   std::string title, command, clsid, extra;
-  int code, value;
+  int code = 0, value = 0;
+  bool operator==(const Row&) const = default;
+  friend std::ostream& operator<<(std::ostream& out, const Row& r) {
+    return out << r.title << " | " << r.command << " | " << r.clsid << " | " << r.extra << " | "
+               << r.code << " | " << r.value;
+  }
 };
 
-Listed At(int i) {
+Row At(int i) {
   char title[kItemTitleSize], command[kItemCommandSize], key[kItemKeySize], extra[kItemExtraSize];
   ItemTitle(i, title);
   ItemCommand(i, command);
@@ -80,11 +39,51 @@ Listed At(int i) {
   return {title, command, key, extra, ItemCode(i), ItemValue(i)};
 }
 
-std::string SystemDll() {
-  char folder[MAX_PATH] = "";
-  GetSystemDirectoryA(folder, MAX_PATH);
-  return std::string(folder) + "\\shell32.dll";
+void Class(const char* clsid, const char* className, const std::string& server) {
+  const std::string key = std::string("CLSID\\") + clsid;
+  SettingsWriteString(HKEY_CLASSES_ROOT, key.c_str(), "", className);
+  if (!server.empty())
+    SettingsWriteString(HKEY_CLASSES_ROOT, (key + "\\InprocServer32").c_str(), "", server.c_str());
 }
+
+// A control the browser loaded: its statistics entry (type < 0: none) and its class.
+void Control(const char* clsid, const char* className, const std::string& server, int type) {
+  const std::string stats = std::string(kActiveXStatsKey) + "\\" + clsid + "\\iexplore";
+  if (type >= 0)
+    SettingsWriteNumber(HKEY_CURRENT_USER, stats.c_str(), "Type", static_cast<DWORD>(type));
+  else
+    SettingsCreateKey(HKEY_CURRENT_USER, stats.c_str());
+  Class(clsid, className, server);
+}
+
+std::string Entry(const char* clsid) {
+  return std::string(kActiveXCompatibilityKey) + "\\" + clsid;
+}
+void SetFlags(const char* clsid, DWORD flags) {
+  SettingsWriteNumber(HKEY_LOCAL_MACHINE, Entry(clsid).c_str(), kFlags, flags);
+}
+DWORD StoredFlags(const char* clsid, DWORD* type) {
+  DWORD flags = 0, size = sizeof flags;
+  *type = REG_NONE;
+  RegGetValueA(HKEY_LOCAL_MACHINE, Entry(clsid).c_str(), kFlags, RRF_RT_ANY, type, &flags, &size);
+  return flags;
+}
+
+class ActiveXTest : public RegistrySandbox {
+ protected:
+  void SetUp() override {
+    RegistrySandbox::SetUp();
+    char folder[MAX_PATH] = "";
+    ProgramFolder(folder, sizeof folder);
+    sample_ = ScratchFolder() + "\\sample.exe";
+    CopyFileA((std::string(folder) + "\\kv_versioned_sample.exe").c_str(), sample_.c_str(), FALSE);
+  }
+  void TearDown() override {
+    ItemListClear();
+    RegistrySandbox::TearDown();
+  }
+  std::string sample_;
+};
 
 }  // namespace
 
@@ -97,28 +96,26 @@ TEST_F(ActiveXTest, StatisticsListControlsTheBrowserHostsWithServers) {
   ItemAdd("kept", "C:\\kept.exe", "", "", 1, 0);
 
   ASSERT_EQ(3, EnumerateActiveX(1));
-  const Listed a = At(1), d = At(2);
-  EXPECT_EQ("Sample Control", a.title);
-  EXPECT_EQ(UpperText(sample_), a.command);
-  EXPECT_EQ(kA, a.clsid);
-  EXPECT_EQ("1.2.3.4", a.extra);
-  EXPECT_EQ(kTypeActiveX, a.code);
-  EXPECT_EQ(static_cast<int>(0x80000401u), a.value) << "all 32 bits of the flags";
-  EXPECT_EQ(kD, d.clsid);
-  EXPECT_EQ("SAMPLE", d.title) << "no class name: the server's file name";
-  EXPECT_EQ(0, d.value);
+  const std::string server = UpperText(sample_);
+  // All 32 bits of the flags; without a class name the title is the server's file name.
+  EXPECT_EQ((Row{"Sample Control", server, kA, "1.2.3.4", kTypeActiveX,
+                 static_cast<int>(0x80000401u)}),
+            At(1));
+  EXPECT_EQ((Row{"SAMPLE", server, kD, "1.2.3.4", kTypeActiveX, 0}), At(2));
   EXPECT_EQ(2, EnumerateActiveX(0));
 }
 
 TEST_F(ActiveXTest, MicrosoftFilterAndCompatibilityListWithAlternateClass) {
+  char system[MAX_PATH] = "";
+  GetSystemDirectoryA(system, MAX_PATH);
+  const std::string systemDll = std::string(system) + "\\shell32.dll";
   VersionStrings version{};
-  ASSERT_TRUE(ReadVersionStrings(SystemDll().c_str(), &version));
+  ASSERT_TRUE(ReadVersionStrings(systemDll.c_str(), &version));
   ASSERT_NE(nullptr, std::strstr(version.text[kCompanyName], "Microsoft"));
   Control(kA, "Sample Control", sample_, 0);
-  Control(kB, "System Control", SystemDll(), 0);
+  Control(kB, "System Control", systemDll, 0);
   EXPECT_EQ(2, EnumerateActiveX(0));
-  SettingsWriteString(HKEY_CURRENT_USER, "Software\\Tamsel\\Korvane\\Options",
-                      "HideMicrosoftActiveX", "1");
+  OptionSet("HideMicrosoftActiveX", 1);
   ASSERT_EQ(1, EnumerateActiveX(0));
   EXPECT_EQ(kA, At(0).clsid);
 
@@ -129,10 +126,9 @@ TEST_F(ActiveXTest, MicrosoftFilterAndCompatibilityListWithAlternateClass) {
   SetFlags("{0E000000-0000-4000-8000-00000000000E}", kActiveXKillBit);  // no class at all
   ASSERT_EQ(3, EnumerateAllActiveX()) << "the alternate's own entry, and the entry naming it";
   EXPECT_EQ(kC, At(1).clsid);
-  const Listed alternate = At(2);
-  EXPECT_EQ(kC, alternate.clsid);
-  EXPECT_EQ("Alternate Control", alternate.title);
-  EXPECT_EQ(0x401, alternate.value);
+  EXPECT_EQ(kC, At(2).clsid);
+  EXPECT_EQ("Alternate Control", At(2).title);
+  EXPECT_EQ(0x401, At(2).value);
 }
 
 TEST_F(ActiveXTest, KillBitIsSetAndClearedKeepingTheOtherFlags) {
@@ -141,7 +137,6 @@ TEST_F(ActiveXTest, KillBitIsSetAndClearedKeepingTheOtherFlags) {
   DWORD type = REG_NONE;
   EXPECT_EQ(kActiveXKillBit, StoredFlags(kA, &type));
   EXPECT_EQ(static_cast<DWORD>(REG_DWORD), type);
-
   SetFlags(kB, 0x80800081u);
   KillActiveX(kB);
   EXPECT_EQ(0x80800481u, ReadCompatibilityFlags(kB));

@@ -18,8 +18,7 @@ constexpr char kTimeKey[] = "Software\\Tamsel\\Korvane\\Delay\\Time";
 constexpr char kTitleKey[] = "Software\\Tamsel\\Korvane\\Delay\\Title";
 constexpr char kParametersKey[] = "Software\\Tamsel\\Korvane\\Delay\\Parameters";
 constexpr char kAppletKey[] = "Software\\Tamsel\\Korvane\\Delay\\Applet";
-
-std::string Upper(std::string text) { return UpperText(text); }
+constexpr char kOpenAsKey[] = "Software\\Tamsel\\Korvane\\Delay\\OpenAs";
 
 class DelayedStartTest : public RegistrySandbox {
  protected:
@@ -28,10 +27,11 @@ class DelayedStartTest : public RegistrySandbox {
     HistoryFilePath(history_, sizeof history_);
     char folder[MAX_PATH] = "";
     ProgramFolder(folder, sizeof folder);
-    sample_ = Upper(std::string(folder) + "\\kv_versioned_sample.exe");
+    sample_ = UpperText(std::string(folder) + "\\kv_versioned_sample.exe");
   }
   void TearDown() override {
     DeleteFileA(history_);
+    ItemListClear();
     RegistrySandbox::TearDown();
   }
   // A per-user record as AddDelayedProgram makes it, with the given delay.
@@ -43,7 +43,7 @@ class DelayedStartTest : public RegistrySandbox {
   std::string sample_;
 };
 
-TEST_F(DelayedStartTest, DelayingRunEntryAndPuttingItBack) {
+TEST_F(DelayedStartTest, RunAndRundllEntriesAreDelayedAndPutBack) {
   SettingsWriteString(HKEY_CURRENT_USER, kRunKey, "Tool", "C:\\T\\tool.exe -min");
   EXPECT_EQ(DelayStartupEntry("Tool", "C:\\T\\tool.exe -min", kRunKey, 11, 0, nullptr),
             kDelayDone);
@@ -58,9 +58,7 @@ TEST_F(DelayedStartTest, DelayingRunEntryAndPuttingItBack) {
   EXPECT_EQ(ReadRegString(HKEY_CURRENT_USER, kRunKey, "Tool"), "C:\\T\\TOOL.EXE -min");
   EXPECT_FALSE(RegValueExists(HKEY_CURRENT_USER, kDelayKey, "C:\\T\\TOOL.EXE"));
   EXPECT_FALSE(RegValueExists(HKEY_CURRENT_USER, kTitleKey, "C:\\T\\TOOL.EXE"));
-}
 
-TEST_F(DelayedStartTest, RundllEntryGoesBackThroughItsApplet) {
   SettingsWriteString(HKEY_CURRENT_USER, kRunKey, "Upd", "rundll32.exe C:\\X\\upd.dll,Start");
   ASSERT_EQ(DelayStartupEntry("Upd", "C:\\X\\upd.dll,Start", kRunKey, 11, 1, nullptr),
             kDelayDone);
@@ -83,7 +81,12 @@ TEST_F(DelayedStartTest, RefusalsAndCancelledAllUsersEntry) {
   EXPECT_TRUE(RegValueExists(HKEY_LOCAL_MACHINE, kRunKey, "Tool"));
 }
 
-TEST_F(DelayedStartTest, SlotsStartOnlyTheirDelayAndSurviveBadRecords) {
+TEST_F(DelayedStartTest, SlotsStartOnlyTheirDelayCountRunningProgramsAndSurviveBadRecords) {
+  char self[MAX_PATH] = "";
+  GetModuleFileNameA(nullptr, self, MAX_PATH);
+  // Handled without a start, which would run the whole suite inside itself.
+  ASSERT_TRUE(IsProgramRunning(self));
+  Record(UpperText(self), "10");
   Record(sample_, "30");
   Record("C:\\T\\QUARTER.EXE", "25");
   Record("C:\\T\\WORDS.EXE", "ten");
@@ -93,50 +96,34 @@ TEST_F(DelayedStartTest, SlotsStartOnlyTheirDelayAndSurviveBadRecords) {
   SettingsWriteString(HKEY_CURRENT_USER, kDelayKey, "C:\\T\\NOTIME.EXE", "11");
   SettingsWriteNumber(HKEY_CURRENT_USER, kDelayKey, "C:\\T\\DWORD.EXE", 11);
 
-  ASSERT_EQ(LoadDelayedList(), 5);
-  char title[kItemTitleSize];
+  ASSERT_EQ(LoadDelayedList(), 6);
+  int versioned = 0;
   for (int i = 0; i < ItemCount(); ++i) {
+    char title[kItemTitleSize], extra[kItemExtraSize];
     ItemTitle(i, title);
-    if (ItemCode(i) != 11 || ItemValue(i) != 1) ADD_FAILURE() << title;
+    EXPECT_TRUE(ItemCode(i) == 11 && ItemValue(i) == 1) << title;
+    // The title and description come from the program's version resource.
+    if (std::string(title) != "Versioned Sample") continue;
+    ++versioned;
+    ItemExtra(i, extra, sizeof extra);
+    EXPECT_STREQ("Sample program", extra);
   }
-  EXPECT_EQ(RunDelayedSlot(10), 0);
-  EXPECT_EQ(RunDelayedSlot(20), 0);
-  EXPECT_EQ(RunDelayedSlot(30), 1);
-  for (int seconds = 40; seconds <= 600; seconds += 10) RunDelayedSlot(seconds);
-  EXPECT_EQ(RunDelayedSlot(610), 1);
-  EXPECT_EQ(ReadRegString(HKEY_CURRENT_USER, kTimeKey, "C:\\T\\QUARTER.EXE"), "25");
-}
-
-TEST_F(DelayedStartTest, RunningProgramCountsAsHandled) {
-  char self[MAX_PATH] = "";
-  GetModuleFileNameA(nullptr, self, MAX_PATH);
-  const std::string program = Upper(self);
-  // Starting the test program again would run the whole suite inside itself.
-  if (!IsProgramRunning(program.c_str())) GTEST_SKIP() << "process walk does not see us";
-  Record(program, "10");
-  ASSERT_EQ(LoadDelayedList(), 1);
+  EXPECT_EQ(1, versioned);
   EXPECT_EQ(RunDelayedSlot(10), 1);
   EXPECT_EQ(RunDelayedSlot(20), 1);
-}
-
-TEST_F(DelayedStartTest, ProgramStartAndTitleFromVersion) {
+  EXPECT_EQ(RunDelayedSlot(30), 2);
+  for (int seconds = 40; seconds <= 600; seconds += 10) RunDelayedSlot(seconds);
+  EXPECT_EQ(RunDelayedSlot(610), 2);
+  EXPECT_EQ(ReadRegString(HKEY_CURRENT_USER, kTimeKey, "C:\\T\\QUARTER.EXE"), "25");
   EXPECT_EQ(RunDelayedProgram(sample_.c_str(), "-x"), 0);
   EXPECT_NE(RunDelayedProgram("C:\\NOWHERE\\MISSING.EXE", ""), 0);
-  Record(sample_, "30");
-  ASSERT_EQ(LoadDelayedList(), 1);
-  char title[kItemTitleSize], extra[kItemExtraSize];
-  ItemTitle(0, title);
-  ItemExtra(0, extra, sizeof extra);
-  EXPECT_STREQ(title, "Versioned Sample");
-  EXPECT_STREQ(extra, "Sample program");
 }
 
 TEST_F(DelayedStartTest, EditStoresMinutesAndTenSecondSteps) {
   DelayedEdit edit;
   EXPECT_EQ(DelayedEditLoad("C:\\T\\NONE.EXE", &edit), 0);
   ASSERT_TRUE(AddDelayedProgram("C:\\T\\TOOL.EXE", true));
-  SettingsWriteString(HKEY_CURRENT_USER, "Software\\Tamsel\\Korvane\\Delay\\OpenAs",
-                      "C:\\T\\TOOL.EXE", "7");
+  SettingsWriteString(HKEY_CURRENT_USER, kOpenAsKey, "C:\\T\\TOOL.EXE", "7");
   ASSERT_EQ(DelayedEditLoad("C:\\T\\TOOL.EXE", &edit), 1);
   EXPECT_EQ(edit.minutes, 0);
   EXPECT_EQ(edit.tenSeconds, 3);
@@ -147,8 +134,7 @@ TEST_F(DelayedStartTest, EditStoresMinutesAndTenSecondSteps) {
   ASSERT_TRUE(DelayedEditSave("C:\\T\\TOOL.EXE", edit));
   EXPECT_EQ(ReadRegString(HKEY_LOCAL_MACHINE, kTimeKey, "C:\\T\\TOOL.EXE"), "80");
   EXPECT_TRUE(RegValueExists(HKEY_LOCAL_MACHINE, kTitleKey, "C:\\T\\TOOL.EXE"));
-  EXPECT_EQ(ReadRegString(HKEY_CURRENT_USER, "Software\\Tamsel\\Korvane\\Delay\\OpenAs",
-                          "C:\\T\\TOOL.EXE"), "1");
+  EXPECT_EQ(ReadRegString(HKEY_CURRENT_USER, kOpenAsKey, "C:\\T\\TOOL.EXE"), "1");
 }
 
 }  // namespace

@@ -1,7 +1,9 @@
 #include "foundation/filefacts.h"
 
+#include <cstring>
 #include <string>
 
+#include "foundation/datetime.h"
 #include "foundation/settings.h"
 #include "sandbox.h"
 
@@ -10,42 +12,57 @@ namespace {
 std::string Sample(const char* name) {
   char path[MAX_PATH] = "";
   GetModuleFileNameA(nullptr, path, MAX_PATH);
-  std::string folder(path);
+  const std::string folder(path);
   return folder.substr(0, folder.rfind('\\') + 1) + name;
 }
 
+void Patterns(const char* shortDate, const char* timeFormat) {
+  SettingsWriteString(HKEY_CURRENT_USER, "Control Panel\\International", "sShortDate", shortDate);
+  SettingsWriteString(HKEY_CURRENT_USER, "Control Panel\\International", "sTimeFormat",
+                      timeFormat);
+}
+
+std::string Format(const SYSTEMTIME& t) {
+  char out[kDateTimeTextSize + 8];
+  std::memset(out, 'z', sizeof out);
+  EXPECT_EQ(1, FormatDateTime(t, out));
+  EXPECT_EQ('z', out[kDateTimeTextSize]);
+  return out;
+}
+
 FILETIME Utc(WORD year, WORD month, WORD day, WORD hour, WORD minute) {
-  SYSTEMTIME local = {year, month, 0, day, hour, minute, 0, 0};
+  const SYSTEMTIME local = {year, month, 0, day, hour, minute, 0, 0};
   FILETIME localTime = {}, utc = {};
   SystemTimeToFileTime(&local, &localTime);
   LocalFileTimeToFileTime(&localTime, &utc);
   return utc;
 }
 
-class FileFactsTest : public RegistrySandbox {
- protected:
-  void SetUp() override {
-    RegistrySandbox::SetUp();
-    const char* key = "Control Panel\\International";
-    SettingsWriteString(HKEY_CURRENT_USER, key, "sShortDate", "yyyy-MM-dd");
-    SettingsWriteString(HKEY_CURRENT_USER, key, "sTimeFormat", "HH:mm:ss");
-  }
-  // A file whose last access is 2009-01-02 03:04 and last write 2010-05-06 17:08.
-  std::string DatedFile(const char* name, size_t size) {
-    const std::string path = WriteScratchFile(name, std::string(size, 'k'));
-    HANDLE file = CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING,
-                              0, nullptr);
-    const FILETIME accessed = Utc(2009, 1, 2, 3, 4), written = Utc(2010, 5, 6, 17, 8);
-    EXPECT_TRUE(SetFileTime(file, nullptr, &accessed, &written));
-    CloseHandle(file);
-    return path;
-  }
-  static void ExpectVersion(const char* sample, const std::string (&expected)[5]) {
-    VersionStrings v;
-    EXPECT_TRUE(ReadVersionStrings(Sample(sample).c_str(), &v));
-    for (int i = 0; i < kVersionFieldCount; ++i) EXPECT_EQ(expected[i], v.text[i]) << i;
-  }
-};
+void ExpectVersion(const char* sample, const std::string (&expected)[kVersionFieldCount]) {
+  VersionStrings v;
+  EXPECT_TRUE(ReadVersionStrings(Sample(sample).c_str(), &v));
+  for (int i = 0; i < kVersionFieldCount; ++i) EXPECT_EQ(expected[i], v.text[i]) << i;
+}
+
+using FileFactsTest = RegistrySandbox;
+
+TEST_F(FileFactsTest, DatesFollowTheRegionalPatternsThroughLocalTime) {
+  const SYSTEMTIME afternoon = {2008, 12, 0, 6, 14, 7, 59, 0};
+  EXPECT_EQ("12/06/2008 2:07 PM", Format(afternoon));  // no patterns stored
+  Patterns("dd-MMM-yy", "hh:mm:ss tt");
+  EXPECT_EQ("06-Dec-2008 02:07 PM", Format(afternoon));
+
+  SYSTEMTIME t = {};
+  ASSERT_EQ(1, UnixSecondsToCalendar(1228572420, &t));  // 2008-12-06 14:07 UTC
+  FILETIME local, utc;
+  SystemTimeToFileTime(&t, &local);
+  LocalFileTimeToFileTime(&local, &utc);
+  EXPECT_EQ((1228572420ULL + 11644473600ULL) * 10000000ULL,
+            (ULONGLONG{utc.dwHighDateTime} << 32) | utc.dwLowDateTime);
+  char text[kDateTimeTextSize] = "";
+  EXPECT_EQ(1, FileTimeText(utc, text));
+  EXPECT_EQ(Format(t), text);
+}
 
 TEST_F(FileFactsTest, VersionStringsFollowTheTranslationTable) {
   // The second translation lacks ProductName: the first one's texts stand, the longest kept.
@@ -55,39 +72,39 @@ TEST_F(FileFactsTest, VersionStringsFollowTheTranslationTable) {
                  "characters, the longest a version text may have. .."});
   // The second overwrites the first; its company name is one character too long, it has
   // no copyright, and its product names an operating system.
-  ExpectVersion("kv_versioned_sample_os.exe",
-                {"Sample Driver", "2.0", "", "Sample Driver", ""});
+  ExpectVersion("kv_versioned_sample_os.exe", {"Sample Driver", "2.0", "", "Sample Driver", ""});
+  // A file without a version resource leaves every text empty.
+  VersionStrings v;
+  ASSERT_TRUE(ReadVersionStrings(Sample("kv_versioned_sample.exe").c_str(), &v));
+  EXPECT_FALSE(ReadVersionStrings(WriteScratchFile("plain.txt", "text").c_str(), &v));
+  for (const auto& text : v.text) EXPECT_STREQ("", text);
 }
 
 TEST_F(FileFactsTest, FactsCarryTimesAndGroupedSize) {
+  Patterns("yyyy-MM-dd", "HH:mm:ss");
+  const std::string path = WriteScratchFile("facts.bin", std::string(1234567, 'k'));
+  HANDLE file =
+      CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  const FILETIME accessed = Utc(2009, 1, 2, 3, 4), written = Utc(2010, 5, 6, 17, 8);
+  EXPECT_TRUE(SetFileTime(file, nullptr, &accessed, &written));
+  CloseHandle(file);
+
   FileFactsRecord facts;
-  ASSERT_EQ(1, ReadFileFacts(DatedFile("facts.bin", 1234567).c_str(), 300, &facts));
+  ASSERT_EQ(1, ReadFileFacts(path.c_str(), 300, &facts));
   EXPECT_STREQ("1,234,567", facts.text[kFactSize]);
   EXPECT_STREQ("2009-01-02 03:04", facts.text[kFactAccessed]);
   EXPECT_STREQ("2010-05-06 17:08", facts.text[kFactWritten]);
   EXPECT_EQ(16u, std::string(facts.text[kFactCreated]).size()) << facts.text[kFactCreated];
   EXPECT_STREQ("", facts.text[kFactFirstDetected]);
-
-  char written[kFactSlotSize], size[kFactSlotSize];
-  EXPECT_EQ(16, ReadSizeAndWritten(DatedFile("plain.bin", 1234567).c_str(), written, size));
-  EXPECT_STREQ("2010-05-06 17:08", written);
+  char writtenText[kFactSlotSize], size[kFactSlotSize];
+  EXPECT_EQ(16, ReadSizeAndWritten(path.c_str(), writtenText, size));
+  EXPECT_STREQ("2010-05-06 17:08", writtenText);
   EXPECT_STREQ("1234567", size);
-}
 
-TEST_F(FileFactsTest, PlainOrMissingFileLeavesEveryTextEmpty) {
-  VersionStrings v;
   const std::string missing = ScratchFolder() + "\\missing.bin";
-  for (const std::string& path : {WriteScratchFile("plain.txt", "text"), missing}) {
-    ASSERT_TRUE(ReadVersionStrings(Sample("kv_versioned_sample.exe").c_str(), &v));
-    EXPECT_FALSE(ReadVersionStrings(path.c_str(), &v));
-    for (const auto& text : v.text) EXPECT_STREQ("", text);
-  }
-  FileFactsRecord facts;
   EXPECT_EQ(0, ReadFileFacts(missing.c_str(), 300, &facts));
   for (const auto& text : facts.text) EXPECT_STREQ("", text);
-  char written[kFactSlotSize] = "old", size[kFactSlotSize] = "old";
-  EXPECT_EQ(0, ReadSizeAndWritten(missing.c_str(), written, size));
-  EXPECT_STREQ("", written);
+  EXPECT_EQ(0, ReadSizeAndWritten(missing.c_str(), writtenText, size));
   EXPECT_STREQ("", size);
 }
 

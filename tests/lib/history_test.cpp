@@ -31,7 +31,7 @@ class HistoryTest : public RegistrySandbox {
 }  // namespace
 
 TEST_F(HistoryTest, StampAndOneCrLfLinePerRecord) {
-  SYSTEMTIME t = {2026, 12, 0, 6, 14, 5, 0, 0};
+  const SYSTEMTIME t = {2026, 12, 0, 6, 14, 5, 0, 0};
   char stamp[64], small[8];
   HistoryStamp(t, stamp, sizeof stamp);
   EXPECT_STREQ("12/06/2026  2:05 PM", stamp);
@@ -59,7 +59,6 @@ TEST_F(HistoryTest, HistoryOffOrFileLockedWritesNothing) {
     EXPECT_EQ(0, HistoryWrite("Tool", "C:\\T\\tool.exe", "", 11, kActStartRemove));
   }
   EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(path_));
-
   OptionSet("History", 1);
   HANDLE held = CreateFileA(path_, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
   ASSERT_NE(INVALID_HANDLE_VALUE, held);

@@ -3,7 +3,6 @@
 #include <windows.h>
 
 #include <atomic>
-#include <mutex>
 #include <string>
 #include <thread>
 
@@ -13,8 +12,7 @@
 
 namespace {
 
-// Answers one request at a time with the given body, or holds the connection open without
-// answering when silent.
+// Answers each request with the given body, or holds the connection open when silent.
 class TestServer {
  public:
   explicit TestServer(std::string body, bool silent = false)
@@ -25,8 +23,8 @@ class TestServer {
     sockaddr_in address = {};
     address.sin_family = AF_INET;
     address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    bind(listener_, reinterpret_cast<sockaddr*>(&address), sizeof address);
     int size = sizeof address;
+    bind(listener_, reinterpret_cast<sockaddr*>(&address), size);
     getsockname(listener_, reinterpret_cast<sockaddr*>(&address), &size);
     port_ = ntohs(address.sin_port);
     listen(listener_, 4);
@@ -38,40 +36,34 @@ class TestServer {
     thread_.join();
     WSACleanup();
   }
-  std::string Address() const {
-    return "http://127.0.0.1:" + std::to_string(port_) + "/cgi-bin/history.pl?";
+  // Points the upload at this server.
+  void Configure() const {
+    const std::string address =
+        "http://127.0.0.1:" + std::to_string(port_) + "/cgi-bin/history.pl?";
+    SettingsWriteString(HKEY_LOCAL_MACHINE, kBaseKey, "kvserver", address.c_str());
+    SettingsWriteString(HKEY_LOCAL_MACHINE, kBaseKey, "kvid", "ID7");
   }
+  // The request line is written before the count goes up, so it is whole once counted.
   int Connections() const { return connections_; }
-  std::string RequestLine() const {
-    std::lock_guard<std::mutex> lock(mutex_);
-    return requestLine_;
-  }
+  const std::string& RequestLine() const { return requestLine_; }
 
  private:
   void Serve() {
-    while (!stop_) {
-      SOCKET client = accept(listener_, nullptr, nullptr);
-      if (client == INVALID_SOCKET) return;
-      ++connections_;
+    SOCKET client;
+    while ((client = accept(listener_, nullptr, nullptr)) != INVALID_SOCKET) {
       std::string request;
       char buffer[4096];
-      while (request.find("\r\n\r\n") == std::string::npos) {
-        const int got = recv(client, buffer, sizeof buffer, 0);
-        if (got <= 0) break;
+      int got = 0;
+      while (request.find("\r\n\r\n") == std::string::npos &&
+             (got = recv(client, buffer, sizeof buffer, 0)) > 0)
         request.append(buffer, static_cast<std::size_t>(got));
-      }
-      {
-        std::lock_guard<std::mutex> lock(mutex_);
-        requestLine_ = request.substr(0, request.find("\r\n"));
-      }
-      if (silent_) {
-        while (!stop_) Sleep(20);
-      } else {
-        const std::string reply = "HTTP/1.0 200 OK\r\nContent-Length: " +
-                                  std::to_string(body_.size()) + "\r\nConnection: close\r\n\r\n" +
-                                  body_;
-        send(client, reply.data(), static_cast<int>(reply.size()), 0);
-      }
+      requestLine_ = request.substr(0, request.find("\r\n"));
+      ++connections_;
+      while (silent_ && !stop_) Sleep(20);
+      const std::string reply = "HTTP/1.0 200 OK\r\nContent-Length: " +
+                                std::to_string(body_.size()) + "\r\nConnection: close\r\n\r\n" +
+                                body_;
+      if (!silent_) send(client, reply.data(), static_cast<int>(reply.size()), 0);
       closesocket(client);
     }
   }
@@ -82,18 +74,11 @@ class TestServer {
   unsigned short port_ = 0;
   std::atomic<bool> stop_{false};
   std::atomic<int> connections_{0};
-  mutable std::mutex mutex_;
   std::string requestLine_;
   std::thread thread_;
 };
 
-class HistoryUploadTest : public RegistrySandbox {
- protected:
-  static void Point(const TestServer& server) {
-    SettingsWriteString(HKEY_LOCAL_MACHINE, kBaseKey, "kvserver", server.Address().c_str());
-    SettingsWriteString(HKEY_LOCAL_MACHINE, kBaseKey, "kvid", "ID7");
-  }
-};
+using HistoryUploadTest = RegistrySandbox;
 
 }  // namespace
 
@@ -108,12 +93,12 @@ TEST_F(HistoryUploadTest, NothingIsSentWithoutAServerAddress) {
 TEST_F(HistoryUploadTest, OnlyAReplyStartingWithOneCountsAndValuesAreEncoded) {
   for (const char* body : {"1", "0", "OK", ""}) {
     TestServer server(body);
-    Point(server);
+    server.Configure();
     EXPECT_EQ(body[0] == '1' ? 1 : 0,
               HistoryUpload("IEHELPER_Remove", "TYPE_BHO", "A&B=C #D", "C:\\X\\bho.dll"))
         << "reply \"" << body << "\"";
-    EXPECT_EQ(1, server.Connections());
-    const std::string line = server.RequestLine();
+    ASSERT_EQ(1, server.Connections());
+    const std::string& line = server.RequestLine();
     EXPECT_EQ(0u, line.find("GET /cgi-bin/history.pl?&code=ID7&time=")) << line;
     EXPECT_NE(std::string::npos,
               line.find("&action=IEHELPER_Remove&type=TYPE_BHO&title=A%26B%3DC%20%23D"
@@ -124,7 +109,7 @@ TEST_F(HistoryUploadTest, OnlyAReplyStartingWithOneCountsAndValuesAreEncoded) {
 
 TEST_F(HistoryUploadTest, ASilentServerHoldsTheCallerOnlyForTheTimeout) {
   TestServer server("1", true);
-  Point(server);
+  server.Configure();
   const DWORD start = GetTickCount();
   EXPECT_EQ(0, HistoryUpload("START_Remove", "CURRENT_RUN", "Tool", "C:\\T\\tool.exe"));
   const DWORD took = GetTickCount() - start;

@@ -3,18 +3,17 @@
 #include <string>
 
 #include "foundation/settings.h"
+#include "lookup/info.h"
 #include "sandbox.h"
 #include "text.h"
 
 namespace {
 
-std::string ModulePath() {
+std::string TestFolder() {
   char path[MAX_PATH] = "";
   GetModuleFileNameA(nullptr, path, MAX_PATH);
-  return path;
+  return std::string(path).substr(0, std::string(path).rfind('\\'));
 }
-
-std::string TestFolder() { return ModulePath().substr(0, ModulePath().rfind('\\')); }
 
 class PathsTest : public RegistrySandbox {
  protected:
@@ -26,7 +25,7 @@ class PathsTest : public RegistrySandbox {
   static bool Exists(std::string& name) {
     char buffer[kPathSize];
     CopyBounded(buffer, kPathSize, name);
-    bool found = FileExists(buffer);
+    const bool found = FileExists(buffer);
     name = buffer;
     return found;
   }
@@ -42,46 +41,39 @@ class PathsTest : public RegistrySandbox {
     DefaultBrowserCommand(out, sizeof out);
     return out;
   }
-  void Place(const char* sample, const char* as) {
-    const std::string from = TestFolder() + "\\" + sample;
-    ASSERT_TRUE(CopyFileA(from.c_str(), (ScratchFolder() + "\\" + as).c_str(), FALSE)) << from;
-  }
-  std::string Identity(const char* running) {
-    char text[1025];
+  // The identity of a copy of a sample program running as the given name in the scratch folder.
+  std::string Identity(const char* sample, const char* running) {
     const std::string path = ScratchFolder() + "\\" + running;
-    int length = ProgramIdentityOf(ScratchFolder().c_str(), path.c_str(), text, sizeof text);
+    EXPECT_TRUE(CopyFileA((TestFolder() + "\\" + sample).c_str(), path.c_str(), FALSE));
+    char text[1025];
+    const int length = ProgramIdentityOf(ScratchFolder().c_str(), path.c_str(), text, sizeof text);
     EXPECT_EQ(std::string(text).size(), static_cast<size_t>(length));
     return text;
+  }
+  static std::string InfoAddressOf(const std::string& path, bool detailed) {
+    char out[2048];
+    InfoAddress(11, path.c_str(), "Title", detailed, out, sizeof out);
+    return out;
   }
 };
 
 TEST_F(PathsTest, ProgramAndDataFolders) {
-  char folder[kPathSize], small[4];
+  char folder[kPathSize];
   EXPECT_EQ(static_cast<int>(TestFolder().size()), ProgramFolder(folder, kPathSize));
   EXPECT_EQ(TestFolder(), folder);
-  ProgramFolder(small, sizeof small);
-  EXPECT_EQ(TestFolder().substr(0, 3), small);
-
   const char* shellFolders =
       "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
   EXPECT_EQ(TestFolder(), Data());  // no AppData
   SettingsWriteString(HKEY_CURRENT_USER, shellFolders, "AppData", ScratchFolder().c_str());
   EXPECT_EQ(ScratchFolder() + "\\Korvane", Data());
-  EXPECT_EQ(ScratchFolder() + "\\Korvane", Data());  // an existing folder is no error
   EXPECT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesA((Data() + "\\vault").c_str()));
   const std::string unreachable = ScratchFolder() + "\\a\\b";
   SettingsWriteString(HKEY_CURRENT_USER, shellFolders, "AppData", unreachable.c_str());
   EXPECT_EQ(TestFolder(), Data());  // vault cannot be made
 }
 
-TEST_F(PathsTest, LongPathAndFileExists) {
+TEST_F(PathsTest, FileExistsSearchesTheWindowsAndSystemFolders) {
   std::string name = WriteScratchFile("a long name with blanks.text", "x");
-  char shortForm[kPathSize], longForm[kPathSize];
-  GetShortPathNameA(name.c_str(), shortForm, kPathSize);
-  EXPECT_EQ(static_cast<int>(name.size()), LongPath(shortForm, longForm, kPathSize));
-  EXPECT_EQ(0, LongPath("C:\\no\\such.txt", longForm, kPathSize));
-  EXPECT_STREQ("C:\\no\\such.txt", longForm);
-
   EXPECT_TRUE(Exists(name));
   for (std::string absent : {ScratchFolder(), std::string(), std::string("no-such-program.exe")})
     EXPECT_FALSE(Exists(absent)) << absent;
@@ -101,15 +93,13 @@ TEST_F(PathsTest, NormaliseCommandResolvesFolderReferences) {
   EXPECT_EQ("D:\\APPS\\T\\T.EXE", Normalised("%ProgramFiles%\\T\\t.exe /q"));
   char windows[kPathSize], cut[5];
   GetWindowsDirectoryA(windows, kPathSize);
-  EXPECT_EQ(UpperText(windows) + "\\SYSTEM32\\X.SYS",
-            Normalised("\\SystemRoot\\System32\\x.sys"));
+  EXPECT_EQ(UpperText(windows) + "\\SYSTEM32\\X.SYS", Normalised("\\SystemRoot\\System32\\x.sys"));
   EXPECT_EQ(4, NormaliseCommand("@C:\\x.dll,Entry", cut, sizeof cut));
   EXPECT_STREQ("C:\\X", cut);
 }
 
 TEST_F(PathsTest, DefaultBrowserAndItsKind) {
   EXPECT_EQ("\\iexplore.exe", Browser(nullptr));
-  EXPECT_EQ(kBrowserIE, BrowserKind());
   SettingsWriteString(HKEY_LOCAL_MACHINE,
                       "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\IEXPLORE.EXE",
                       "Path", "C:\\IE;");
@@ -126,19 +116,42 @@ TEST_F(PathsTest, DefaultBrowserAndItsKind) {
 }
 
 TEST_F(PathsTest, ProgramIdentityJoinsBothVersions) {
-  Place("kv_versioned_sample.exe", "Korvane.exe");
-  EXPECT_EQ("1.2.3.4", Identity("Korvane.exe"));  // no companion
-  Place("kv_versioned_sample_os.exe", "MyHiJackTool.exe");
-  EXPECT_EQ("1.2.3.4:2.0", Identity("MyHiJackTool.exe"));
-  Place("kv_versioned_sample_os.exe", "KorvaneEx.exe");
-  EXPECT_EQ("1.2.3.4:2.0", Identity("KorvaneEx.exe"));
-  Place("kv_versioned_sample.exe", "MyHiJackTool.exe");
-  EXPECT_EQ("1.2.3.4:1.2.3.4", Identity("MyHiJackTool.exe"));
+  EXPECT_EQ("1.2.3.4", Identity("kv_versioned_sample.exe", "Korvane.exe"));  // no companion
+  EXPECT_EQ("1.2.3.4:2.0", Identity("kv_versioned_sample_os.exe", "MyHiJackTool.exe"));
+  EXPECT_EQ("1.2.3.4:2.0", Identity("kv_versioned_sample_os.exe", "KorvaneEx.exe"));
+  EXPECT_EQ("1.2.3.4:1.2.3.4", Identity("kv_versioned_sample.exe", "MyHiJackTool.exe"));
+}
 
-  char expected[1025], identity[1025];
-  ProgramIdentityOf(TestFolder().c_str(), ModulePath().c_str(), expected, sizeof expected);
-  ProgramIdentity(identity, sizeof identity);
-  EXPECT_STREQ(expected, identity);
+TEST_F(PathsTest, KnowledgeBasePagesStayInTheirFolder) {
+  const std::string folder = TestFolder() + "\\kbase";
+  const bool made = CreateDirectoryA(folder.c_str(), nullptr) != 0;
+  const std::string page = folder + "\\setup_tool.html";
+  CloseHandle(CreateFileA(page.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+  char found[MAX_PATH];
+  EXPECT_TRUE(KnowledgeBasePage("..\\..\\..\\setup tool-2.exe", found, MAX_PATH));
+  EXPECT_STRCASEEQ(page.c_str(), found);
+  EXPECT_FALSE(KnowledgeBasePage("C:\\other.exe", found, MAX_PATH));
+  EXPECT_STREQ("", found);
+  EXPECT_FALSE(KnowledgeBasePage(std::string(400, 'k').c_str(), found, MAX_PATH));
+  DeleteFileA(page.c_str());
+  if (made) RemoveDirectoryA(folder.c_str());
+}
+
+TEST_F(PathsTest, InfoAddressesCarryTheProgramsFactsAndOnlyAWebBase) {
+  std::string command = "\"";
+  command += TestFolder() + "\\kv_versioned_sample.exe\" -x";
+  EXPECT_EQ(0u, InfoAddressOf(command, false)
+                    .find("http://www.example.com/cgi-bin/veltinfo.pl?program="
+                          "KV_VERSIONED_SAMPLE.EXE&vendor=Korvane%20Tests&version=1.2.3.4"));
+  SettingsWriteString(HKEY_CURRENT_USER, kBaseKey, kLookupBaseValue, "https://kb.example.org");
+  const std::string detailed = InfoAddressOf(command, true);
+  EXPECT_EQ(0u, detailed.find("https://kb.example.org/cgi-bin/veltinfo12.pl?program="))
+      << detailed;
+  EXPECT_NE(std::string::npos, detailed.find("&name=Versioned%20Sample&copy=Copyright"));
+  // A base that would start a program instead of a browser is not taken.
+  SettingsWriteString(HKEY_CURRENT_USER, kBaseKey, kLookupBaseValue, "C:\\evil.exe ");
+  EXPECT_EQ(0u, InfoAddressOf("", false).find("http://www.example.com/cgi-bin/veltinfo.pl?"
+                                              "program=Title&vendor=&"));
 }
 
 }  // namespace

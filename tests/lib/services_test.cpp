@@ -1,74 +1,75 @@
 #include "categories/services.h"
 
-#include <chrono>
-#include <cstdio>
+#include <map>
 #include <string>
 
 #include "foundation/filefacts.h"
+#include "foundation/paths.h"
 #include "foundation/settings.h"
 #include "sandbox.h"
 #include "startup/item_list.h"
 
 namespace {
 
-std::string ExeFolder() {
-  char path[MAX_PATH] = "";
-  GetModuleFileNameA(nullptr, path, MAX_PATH);
-  const std::string full(path);
-  return full.substr(0, full.rfind('\\'));
-}
+struct Listed {
+  std::string command, key;
+  int code = 0, index = 0;
+};
 
-std::string ServiceKey(const char* name) {
+std::string ServiceKey(const std::string& name) {
   return std::string(kServicesRegistryKey) + "\\" + name;
 }
 
-void SetRaw(HKEY root, const std::string& subkey, const char* value, DWORD type,
-            const void* data, DWORD size) {
-  HKEY key = nullptr;
-  ASSERT_EQ(RegCreateKeyExA(root, subkey.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
-                            nullptr),
-            ERROR_SUCCESS);
-  RegSetValueExA(key, value, 0, type, static_cast<const BYTE*>(data), size);
-  RegCloseKey(key);
+void SetRaw(const std::string& subkey, const char* value, DWORD type, const void* data,
+            DWORD size) {
+  ASSERT_EQ(ERROR_SUCCESS,
+            RegSetKeyValueA(HKEY_LOCAL_MACHINE, subkey.c_str(), value, type, data, size));
 }
 
-void SetText(HKEY root, const std::string& subkey, const char* value, const std::string& text,
+void SetText(const std::string& subkey, const char* value, const std::string& text,
              DWORD type = REG_SZ) {
-  SetRaw(root, subkey, value, type, text.c_str(), static_cast<DWORD>(text.size() + 1));
+  SetRaw(subkey, value, type, text.c_str(), static_cast<DWORD>(text.size() + 1));
 }
 
-void SetNumber(HKEY root, const std::string& subkey, const char* value, DWORD number) {
-  SetRaw(root, subkey, value, REG_DWORD, &number, sizeof number);
+int StartOf(const char* name) {
+  return SettingsReadSmallNumber(HKEY_LOCAL_MACHINE, ServiceKey(name).c_str(), "Start");
 }
 
-DWORD ReadNumber(HKEY root, const std::string& subkey, const char* value) {
-  DWORD number = 0xFFFFFFFFu;
-  DWORD size = sizeof number;
-  RegGetValueA(root, subkey.c_str(), value, RRF_RT_REG_DWORD, nullptr, &number, &size);
-  return number;
-}
-
-// Index of the item with this title, or -1.
-int FindItem(const char* title) {
+std::map<std::string, Listed> List(int quick) {
+  EnumerateServices(quick);
+  std::map<std::string, Listed> listed;
   for (int i = 0; i < ItemCount(); ++i) {
-    char t[kItemTitleSize];
-    ItemTitle(i, t);
-    if (std::string(t) == title) return i;
+    char title[kItemTitleSize], command[kItemCommandSize], key[kItemKeySize];
+    ItemTitle(i, title);
+    ItemCommand(i, command);
+    ItemKey(i, key);
+    listed[title] = {command, key, ItemCode(i), i};
   }
-  return -1;
+  return listed;
 }
 
-std::string Command(int index) {
-  char c[kItemCommandSize];
-  ItemCommand(index, c);
-  return c;
-}
-
-std::string Key(int index) {
-  char k[kItemKeySize];
-  ItemKey(index, k);
-  return k;
-}
+// A service the real service manager knows, stopped throughout; deleted by the destructor.
+struct RealService {
+  const char* name;
+  RealService(const char* serviceName, const char* display) : name(serviceName) {
+    SC_HANDLE manager = OpenSCManagerA(nullptr, nullptr, SC_MANAGER_ALL_ACCESS);
+    SC_HANDLE service = CreateServiceA(
+        manager, name, display, SERVICE_ALL_ACCESS, SERVICE_WIN32_OWN_PROCESS,
+        SERVICE_DEMAND_START, SERVICE_ERROR_IGNORE, "C:\\windows\\system32\\notepad.exe",
+        nullptr, nullptr, nullptr, nullptr, nullptr);
+    EXPECT_NE(nullptr, service);
+    CloseServiceHandle(service);
+    CloseServiceHandle(manager);
+  }
+  ~RealService() {
+    SC_HANDLE manager = OpenSCManagerA(nullptr, nullptr, SC_MANAGER_ALL_ACCESS);
+    SC_HANDLE service = OpenServiceA(manager, name, DELETE);
+    if (service) DeleteService(service);
+    CloseServiceHandle(service);
+    CloseServiceHandle(manager);
+    ItemListClear();
+  }
+};
 
 // Fake services in the sandboxed machine key; the real service manager knows none of them,
 // so titles come from DisplayName.
@@ -77,21 +78,27 @@ class ServicesRegistryTest : public RegistrySandbox {
   void SetUp() override {
     RegistrySandbox::SetUp();
     OptionSet("HideMicrosoftServices", 0);
+    char folder[MAX_PATH] = "";
+    ProgramFolder(folder, sizeof folder);
+    sample_ = std::string(folder) + "\\kv_versioned_sample.exe";
   }
   void TearDown() override {
     ItemListClear();
     RegistrySandbox::TearDown();
   }
-  void Add(const char* name, const std::string& image, const char* display, DWORD start = 3) {
-    if (!image.empty())
-      SetText(HKEY_LOCAL_MACHINE, ServiceKey(name), "ImagePath", image, REG_EXPAND_SZ);
-    SetText(HKEY_LOCAL_MACHINE, ServiceKey(name), "DisplayName", display);
-    SetNumber(HKEY_LOCAL_MACHINE, ServiceKey(name), "Start", start);
+  static void Add(const char* name, const std::string& image, const char* display,
+                  DWORD start = 3) {
+    if (!image.empty()) SetText(ServiceKey(name), "ImagePath", image, REG_EXPAND_SZ);
+    SetText(ServiceKey(name), "DisplayName", display);
+    SetRaw(ServiceKey(name), "Start", REG_DWORD, &start, sizeof start);
   }
-  const std::string sample_ = ExeFolder() + "\\kv_versioned_sample.exe";
+  std::string sample_;
 };
 
-TEST_F(ServicesRegistryTest, QuickListsEveryImageFullOnlyProgramsWithStartTypes) {
+}  // namespace
+
+TEST_F(ServicesRegistryTest, QuickListsEveryImageFullOnlyProgramsWithStartTypesAndHostedDlls) {
+  const std::string svchost = "%SystemRoot%\\system32\\svchost.exe -k kvgroup";
   Add("KvAuto", "\"" + sample_ + "\" -service", "Auto Display", 2);
   Add("KvManual", sample_, "Manual Display", 3);
   Add("KvDisabled", sample_, "Disabled Display", 4);
@@ -99,218 +106,137 @@ TEST_F(ServicesRegistryTest, QuickListsEveryImageFullOnlyProgramsWithStartTypes)
   Add("KvSystem", sample_, "System Display", 1);
   Add("KvDriver", "system32\\drivers\\kvdrv.sys", "Driver Display", 1);
   Add("KvNoImage", "", "No Image Display", 2);
-  SetText(HKEY_LOCAL_MACHINE, ServiceKey("KvManual"), "Start", "2");  // wrong type
-
-  EnumerateServices(1);
-  EXPECT_EQ(ItemCount(), 6);
-  EXPECT_GE(FindItem("KvDriver"), 0);
-  EXPECT_EQ(FindItem("KvNoImage"), -1);
-  EXPECT_EQ(Command(FindItem("KvAuto")), "");
-
-  EnumerateServices(0);
-  EXPECT_EQ(ItemCount(), 5);
-  EXPECT_EQ(FindItem("Driver Display"), -1);
-  EXPECT_EQ(Key(FindItem("Auto Display")), "Automatic");
-  EXPECT_EQ(Key(FindItem("Manual Display")), "0");
-  EXPECT_EQ(Key(FindItem("Disabled Display")), "Disabled");
-  EXPECT_EQ(Key(FindItem("Boot Display")), "0");
-  EXPECT_EQ(Key(FindItem("System Display")), "0");
-  EXPECT_EQ(ItemCode(FindItem("Auto Display")), kServiceExeCode);
-  EXPECT_EQ(Command(FindItem("Auto Display")), sample_ + " -service");  // quotes dropped
-
-  char text[8];
-  ServiceStartTypeText(3, text, sizeof text);
-  EXPECT_STREQ(text, "Manual");
-}
-
-TEST_F(ServicesRegistryTest, SvchostServicesTakeTheirDllWhenSet) {
-  Add("KvHosted", "%SystemRoot%\\system32\\svchost.exe -k kvgroup", "Hosted");
-  SetText(HKEY_LOCAL_MACHINE, ServiceKey("KvHosted") + "\\Parameters", "ServiceDll",
+  SetText(ServiceKey("KvManual"), "Start", "2");  // wrong type
+  Add("KvHosted", svchost, "Hosted");
+  SetText(ServiceKey("KvHosted") + "\\Parameters", "ServiceDll",
           "%SystemRoot%\\system32\\kvhosted.dll", REG_EXPAND_SZ);
-  Add("KvBare", "%SystemRoot%\\system32\\svchost.exe -k kvgroup", "Bare");
-  SetText(HKEY_LOCAL_MACHINE, ServiceKey("KvBare") + "\\Parameters", "ServiceDll", "");
+  Add("KvBare", svchost, "Bare");
+  SetText(ServiceKey("KvBare") + "\\Parameters", "ServiceDll", "");
 
-  EnumerateServices(0);
-  char root[MAX_PATH];
-  GetEnvironmentVariableA("SystemRoot", root, MAX_PATH);
-  ASSERT_GE(FindItem("Hosted"), 0);
-  EXPECT_EQ(Command(FindItem("Hosted")), std::string(root) + "\\system32\\kvhosted.dll");
-  EXPECT_EQ(ItemCode(FindItem("Hosted")), kServiceSvchostCode);
-  ASSERT_GE(FindItem("Bare"), 0);
-  EXPECT_EQ(Command(FindItem("Bare")), std::string(root) + "\\system32\\svchost.exe -k kvgroup");
-  EXPECT_EQ(ItemCode(FindItem("Bare")), kServiceSvchostCode);
+  auto listed = List(1);
+  EXPECT_EQ(8u, listed.size());
+  EXPECT_EQ(1u, listed.count("KvDriver"));
+  EXPECT_EQ(0u, listed.count("KvNoImage"));
+  EXPECT_EQ("", listed["KvAuto"].command);
+
+  listed = List(0);
+  EXPECT_EQ(7u, listed.size());
+  EXPECT_EQ(0u, listed.count("Driver Display"));
+  EXPECT_EQ("Automatic", listed["Auto Display"].key);
+  EXPECT_EQ("Disabled", listed["Disabled Display"].key);
+  for (const char* other : {"Manual Display", "Boot Display", "System Display"})
+    EXPECT_EQ("0", listed[other].key) << other;
+  EXPECT_EQ(kServiceExeCode, listed["Auto Display"].code);
+  EXPECT_EQ(sample_ + " -service", listed["Auto Display"].command);  // quotes dropped
+  char text[MAX_PATH];
+  GetEnvironmentVariableA("SystemRoot", text, MAX_PATH);
+  EXPECT_EQ(std::string(text) + "\\system32\\kvhosted.dll", listed["Hosted"].command);
+  EXPECT_EQ(std::string(text) + "\\system32\\svchost.exe -k kvgroup", listed["Bare"].command);
+  EXPECT_EQ(kServiceSvchostCode, listed["Bare"].code);
 }
 
 TEST_F(ServicesRegistryTest, HostileValuesAreBoundedAndSkipped) {
   Add("KvLong", "C:\\kv.exe " + std::string(4096, 'a'), std::string(65536, 'D').c_str());
-  SetText(HKEY_LOCAL_MACHINE, ServiceKey("KvLong"), "Description", std::string(9000, 'x'));
+  SetText(ServiceKey("KvLong"), "Description", std::string(9000, 'x'));
   Add("KvNoExtension", "C:\\kv\\program", "No Extension");
   const char unterminated[] = {'C', ':', '\\', 'k', '.', 'e', 'x', 'e'};
-  SetRaw(HKEY_LOCAL_MACHINE, ServiceKey("KvBinary"), "ImagePath", REG_BINARY, unterminated,
-         sizeof unterminated);
-  SetRaw(HKEY_LOCAL_MACHINE, ServiceKey("KvUnterminated"), "ImagePath", REG_SZ, unterminated,
-         sizeof unterminated);
-  SetNumber(HKEY_LOCAL_MACHINE, ServiceKey("KvUnterminated"), "DisplayName", 7);
+  SetRaw(ServiceKey("KvBinary"), "ImagePath", REG_BINARY, unterminated, sizeof unterminated);
+  SetRaw(ServiceKey("KvUnterminated"), "ImagePath", REG_SZ, unterminated, sizeof unterminated);
+  const DWORD number = 7;
+  SetRaw(ServiceKey("KvUnterminated"), "DisplayName", REG_DWORD, &number, sizeof number);
 
-  EnumerateServices(0);
-  ASSERT_EQ(ItemCount(), 2);  // the long one and the unterminated one
-  int longOne = FindItem(std::string(127, 'D').c_str());
-  ASSERT_GE(longOne, 0);
-  EXPECT_EQ(Command(longOne).size(), 259u);
+  const auto listed = List(0);
+  ASSERT_EQ(2, ItemCount());
+  ASSERT_EQ(1u, listed.count(std::string(127, 'D')));
+  const Listed& longOne = listed.at(std::string(127, 'D'));
+  EXPECT_EQ(259u, longOne.command.size());
   char extra[kItemExtraSize];
-  EXPECT_EQ(ItemExtra(longOne, extra, sizeof extra), 1023);
-  int unterminatedOne = FindItem("k");  // the list names it after its program
-  ASSERT_GE(unterminatedOne, 0);
-  EXPECT_EQ(Command(unterminatedOne), "C:\\k.exe");
+  EXPECT_EQ(1023, ItemExtra(longOne.index, extra, sizeof extra));
+  ASSERT_EQ(1u, listed.count("k"));  // named after its program
+  EXPECT_EQ("C:\\k.exe", listed.at("k").command);
 }
 
 TEST_F(ServicesRegistryTest, MicrosoftProgramsAreHiddenOnRequest) {
-  std::string microsoftFile;
-  for (const char* candidate : {"notepad.exe", "kernel32.dll", "services.exe", "version.dll"}) {
-    const std::string path = std::string("C:\\windows\\system32\\") + candidate;
-    VersionStrings facts;
-    if (ReadVersionStrings(path.c_str(), &facts) &&
-        std::string(facts.text[kCompanyName]).find("Microsoft") != std::string::npos) {
-      microsoftFile = path;
-      break;
-    }
-  }
-  if (microsoftFile.empty()) GTEST_SKIP() << "no system file names Microsoft as its company";
+  char system[MAX_PATH];
+  GetSystemDirectoryA(system, MAX_PATH);
+  const std::string microsoftFile = std::string(system) + "\\shell32.dll";
+  VersionStrings facts{};
+  ASSERT_TRUE(ReadVersionStrings(microsoftFile.c_str(), &facts));
+  ASSERT_NE(std::string::npos, std::string(facts.text[kCompanyName]).find("Microsoft"));
   // Hosted, so that a DLL may serve as well as a program.
   Add("KvMicrosoft", "C:\\windows\\system32\\svchost.exe -k kv", "Microsoft Service");
-  SetText(HKEY_LOCAL_MACHINE, ServiceKey("KvMicrosoft") + "\\Parameters", "ServiceDll",
-          microsoftFile);
+  SetText(ServiceKey("KvMicrosoft") + "\\Parameters", "ServiceDll", microsoftFile);
   Add("KvSample", sample_, "Sample Service");
   OptionSet("HideMicrosoftServices", 1);
-  EnumerateServices(0);
-  EXPECT_EQ(FindItem("Microsoft Service"), -1);
-  EXPECT_GE(FindItem("Sample Service"), 0);
+  auto listed = List(0);
+  EXPECT_EQ(0u, listed.count("Microsoft Service"));
+  EXPECT_EQ(1u, listed.count("Sample Service"));
   OptionSet("HideMicrosoftServices", 0);
-  EnumerateServices(0);
-  EXPECT_GE(FindItem("Microsoft Service"), 0);
+  EXPECT_EQ(1u, List(0).count("Microsoft Service"));
 }
 
-TEST_F(ServicesRegistryTest, StartTypeAndDescriptionFoundByRegistryNames) {
+TEST_F(ServicesRegistryTest, StartTypeAndDescriptionFoundByRegistryNamesAndSnapshotFilledOnce) {
   Add("KvNoImage", "", "Target");
   Add("KvTarget", sample_ + " -run", "Target");
-  SetText(HKEY_LOCAL_MACHINE, ServiceKey("KvTarget"), "Description", "Sample description");
+  SetText(ServiceKey("KvTarget"), "Description", "Sample description");
   EXPECT_TRUE(SetServiceStartType("TARGET", 0x104));
-  EXPECT_EQ(ReadNumber(HKEY_LOCAL_MACHINE, ServiceKey("KvTarget"), "Start"), 4u);
-  EXPECT_EQ(ReadNumber(HKEY_LOCAL_MACHINE, ServiceKey("KvNoImage"), "Start"), 3u);
+  EXPECT_EQ(4, StartOf("KvTarget"));
+  EXPECT_EQ(3, StartOf("KvNoImage"));
   EXPECT_FALSE(SetServiceStartType("Nobody", 4));
-
   char description[16];
-  EXPECT_EQ(FindServiceDescription(sample_.c_str(), description, sizeof description), 15);
-  EXPECT_STREQ(description, "Sample descript");
-  EXPECT_EQ(FindServiceDescription("C:\\nowhere.exe", description, sizeof description), 0);
-  EXPECT_STREQ(description, "");
-}
+  EXPECT_EQ(15, FindServiceDescription(sample_.c_str(), description, sizeof description));
+  EXPECT_STREQ("Sample descript", description);
+  EXPECT_EQ(0, FindServiceDescription("C:\\nowhere.exe", description, sizeof description));
+  EXPECT_STREQ("", description);
 
-TEST_F(ServicesRegistryTest, SnapshotIsFilledOnceWithMarker) {
-  Add("KvFirst", sample_, "First");
-  SetText(HKEY_CURRENT_USER, kServicesSnapshotKey, "", "stale");
-  SetText(HKEY_CURRENT_USER, kServicesSnapshotKey, "Gone", "700");
+  SettingsWriteString(HKEY_CURRENT_USER, kServicesSnapshotKey, "", "stale");
+  SettingsWriteString(HKEY_CURRENT_USER, kServicesSnapshotKey, "Gone", "700");
   BuildServicesSnapshot();
-  EXPECT_EQ(ReadRegString(HKEY_CURRENT_USER, kServicesSnapshotKey, ""), "P");
-  EXPECT_EQ(ReadRegString(HKEY_CURRENT_USER, kServicesSnapshotKey, "First"), "700");
+  EXPECT_EQ("P", ReadRegString(HKEY_CURRENT_USER, kServicesSnapshotKey, ""));
+  EXPECT_EQ("700", ReadRegString(HKEY_CURRENT_USER, kServicesSnapshotKey, "Target"));
   EXPECT_FALSE(RegValueExists(HKEY_CURRENT_USER, kServicesSnapshotKey, "Gone"));
-
   Add("KvSecond", sample_, "Second");
   BuildServicesSnapshot();
   EXPECT_FALSE(RegValueExists(HKEY_CURRENT_USER, kServicesSnapshotKey, "Second"));
 }
 
-// A real service in the service manager, stopped throughout.
-class ServicesManagerTest : public ::testing::Test {
- protected:
-  static constexpr char kName[] = "KvTestService";
-  static constexpr char kDisplay[] = "Korvane Test Service Display";
-  void SetUp() override {
-    SC_HANDLE manager = OpenSCManagerA(nullptr, nullptr, SC_MANAGER_ALL_ACCESS);
-    ASSERT_NE(manager, nullptr);
-    SC_HANDLE service = CreateServiceA(manager, kName, kDisplay, SERVICE_ALL_ACCESS,
-                                       SERVICE_WIN32_OWN_PROCESS, SERVICE_DEMAND_START,
-                                       SERVICE_ERROR_IGNORE,
-                                       "C:\\windows\\system32\\notepad.exe", nullptr, nullptr,
-                                       nullptr, nullptr, nullptr);
-    if (service == nullptr) service = OpenServiceA(manager, kName, SERVICE_ALL_ACCESS);
-    ASSERT_NE(service, nullptr);
-    CloseServiceHandle(service);
-    CloseServiceHandle(manager);
-  }
-  void TearDown() override {
-    SC_HANDLE manager = OpenSCManagerA(nullptr, nullptr, SC_MANAGER_ALL_ACCESS);
-    SC_HANDLE service = OpenServiceA(manager, kName, DELETE);
-    if (service) DeleteService(service);
-    CloseServiceHandle(service);
-    CloseServiceHandle(manager);
-    ItemListClear();
-  }
-};
-
-TEST_F(ServicesManagerTest, StoppedServiceAnswersNothing) {
-  EXPECT_EQ(QueryServiceState(kDisplay), 0u);
-  EXPECT_EQ(QueryServiceControls(kDisplay), 0u);
-  EXPECT_FALSE(ControlServiceByName(kDisplay, SERVICE_CONTROL_STOP));
+// Against the real service manager and the real machine key.
+TEST(ServicesManagerTest, StoppedServiceIsAnsweredByDisplayNameOnly) {
+  const char kDisplay[] = "Korvane Test Service Display";
+  RealService real("KvTestService", kDisplay);
+  // A stopped service does not answer: state 0, shown as "Stopped".
   char text[kServiceStateTextSize] = "x";
-  EXPECT_EQ(ServiceStateText(kDisplay, text, sizeof text), 0u);
-  EXPECT_STREQ(text, "Stopped");
-  EXPECT_EQ(QueryServiceState(kName), 0u);  // a key name is not a display name
-  EXPECT_EQ(ServiceStateText("", text, sizeof text), 0u);
-  EXPECT_FALSE(ControlServiceByName(nullptr, SERVICE_CONTROL_STOP));
-}
+  EXPECT_EQ(0u, ServiceStateText(kDisplay, text, sizeof text));
+  EXPECT_STREQ("Stopped", text);
+  EXPECT_EQ(0u, QueryServiceControls(kDisplay));
+  EXPECT_FALSE(ControlServiceByName(kDisplay, SERVICE_CONTROL_STOP));
 
-TEST_F(ServicesManagerTest, DisplayNameTranslatesBounded) {
-  char display[kServiceDisplayNameSize];
-  ASSERT_TRUE(ServiceDisplayName(kName, display, sizeof display));
-  EXPECT_STREQ(display, kDisplay);
-  char shortOne[8];
-  ASSERT_TRUE(ServiceDisplayName(kName, shortOne, sizeof shortOne));
-  EXPECT_STREQ(shortOne, "Korvane");
+  char display[kServiceDisplayNameSize], shortOne[8];
+  ASSERT_TRUE(ServiceDisplayName(real.name, display, sizeof display));
+  EXPECT_STREQ(kDisplay, display);
+  ASSERT_TRUE(ServiceDisplayName(real.name, shortOne, sizeof shortOne));
+  EXPECT_STREQ("Korvane", shortOne);
   EXPECT_FALSE(ServiceDisplayName("KvNoSuchService", display, sizeof display));
-  EXPECT_STREQ(display, "");
-}
+  EXPECT_STREQ("", display);
 
-TEST_F(ServicesManagerTest, StartTypeWrittenUnderTheRealKey) {
   ASSERT_TRUE(SetServiceStartType(kDisplay, 4));
-  EXPECT_EQ(ReadNumber(HKEY_LOCAL_MACHINE, ServiceKey(kName), "Start"), 4u);
-}
-
-TEST_F(ServicesManagerTest, FullEnumerationOfTheMachineIsTimed) {
-  auto begin = std::chrono::steady_clock::now();
+  EXPECT_EQ(4, StartOf(real.name));
   EnumerateServices(0);
-  auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(
-                std::chrono::steady_clock::now() - begin).count();
-  std::printf("EnumerateServices(0): %d items in %lld ms\n", ItemCount(),
-              static_cast<long long>(ms));
-  int count = ItemCount();
+  const int full = ItemCount();
   EnumerateServices(1);
-  std::printf("EnumerateServices(1): %d items\n", ItemCount());
-  EXPECT_GT(ItemCount(), count);
+  EXPECT_GT(ItemCount(), full);
 }
 
 // The sandboxed key carries another DisplayName than the service manager knows.
 class ServicesMixedTest : public RegistrySandbox {};
 
 TEST_F(ServicesMixedTest, TitleIsTheManagersDisplayName) {
-  SC_HANDLE manager = OpenSCManagerA(nullptr, nullptr, SC_MANAGER_ALL_ACCESS);
-  ASSERT_NE(manager, nullptr);
-  SC_HANDLE service = CreateServiceA(manager, "KvMixedService", "Manager Display",
-                                     SERVICE_ALL_ACCESS, SERVICE_WIN32_OWN_PROCESS,
-                                     SERVICE_DEMAND_START, SERVICE_ERROR_IGNORE,
-                                     "C:\\windows\\system32\\notepad.exe", nullptr, nullptr,
-                                     nullptr, nullptr, nullptr);
+  RealService real("KvMixedService", "Manager Display");
   OptionSet("HideMicrosoftServices", 0);
-  SetText(HKEY_LOCAL_MACHINE, ServiceKey("KvMixedService"), "ImagePath", "C:\\kv\\svc.exe");
-  SetText(HKEY_LOCAL_MACHINE, ServiceKey("KvMixedService"), "DisplayName", "Registry Display");
-  EnumerateServices(0);
-  EXPECT_GE(FindItem("Manager Display"), 0);
-  EXPECT_EQ(FindItem("Registry Display"), -1);
+  SetText(ServiceKey(real.name), "ImagePath", "C:\\kv\\svc.exe");
+  SetText(ServiceKey(real.name), "DisplayName", "Registry Display");
+  const auto listed = List(0);
+  EXPECT_EQ(1u, listed.count("Manager Display"));
+  EXPECT_EQ(0u, listed.count("Registry Display"));
   EXPECT_FALSE(SetServiceStartType("Manager Display", 4));
-  if (service) DeleteService(service);
-  CloseServiceHandle(service);
-  CloseServiceHandle(manager);
-  ItemListClear();
 }
-
-}  // namespace

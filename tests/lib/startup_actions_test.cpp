@@ -16,24 +16,21 @@ namespace {
 
 constexpr char kRunKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 constexpr char kDisabledRun[] = "Software\\Tamsel\\Korvane\\Disabled\\Run";
-constexpr char kShellFolders[] =
-    "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
 constexpr char kNotifyKey[] =
     "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon\\Notify\\KvPkg";
 constexpr char kWinlogon[] = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon";
 constexpr char kWindowsKey[] = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Windows";
 constexpr char kDelayLoadKey[] =
     "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\ShellServiceObjectDelayLoad";
-constexpr char kMissing[] = "\x01missing";
+constexpr const char* kWinIniNames[2] = {"load", "run"};
 
 // Type and bytes of a value, so that a round trip can be checked to keep it exactly.
 std::pair<DWORD, std::string> Raw(HKEY root, const char* subkey, const char* name) {
-  DWORD type = REG_NONE, size = 0;
-  if (RegGetValueA(root, subkey, name, RRF_RT_ANY | RRF_NOEXPAND, &type, nullptr, &size))
-    return {REG_NONE, ""};
+  DWORD type = REG_NONE, size = 4096;
   std::string bytes(size, '\0');
-  RegGetValueA(root, subkey, name, RRF_RT_ANY | RRF_NOEXPAND, &type, bytes.data(), &size);
-  return {type, bytes};
+  if (RegGetValueA(root, subkey, name, RRF_RT_ANY | RRF_NOEXPAND, &type, bytes.data(), &size))
+    return {REG_NONE, ""};
+  return {type, bytes.substr(0, size)};
 }
 
 std::string Index(const char* title) {
@@ -47,26 +44,11 @@ bool FileThere(const std::string& path) {
   return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-// The win.ini lines are a real file under Wine: each test puts back what it found.
-struct WinIniLines {
-  std::string saved[2];
-  static constexpr const char* kNames[2] = {"load", "run"};
-  WinIniLines() {
-    for (int i = 0; i < 2; ++i) saved[i] = Get(kNames[i], kMissing);
-  }
-  ~WinIniLines() {
-    for (int i = 0; i < 2; ++i)
-      WriteProfileStringA("windows", kNames[i], saved[i] == kMissing ? nullptr : saved[i].c_str());
-  }
-  static void Set(const char* name, const std::string& line) {
-    WriteProfileStringA("windows", name, line.c_str());
-  }
-  static std::string Get(const char* name, const char* fallback = "") {
-    std::vector<char> text(8192);
-    GetProfileStringA("windows", name, fallback, text.data(), static_cast<DWORD>(text.size()));
-    return text.data();
-  }
-};
+std::string WinIni(const char* name, const char* fallback = "") {
+  std::vector<char> text(8192);
+  GetProfileStringA("windows", name, fallback, text.data(), static_cast<DWORD>(text.size()));
+  return text.data();
+}
 
 class StartupActionsTest : public RegistrySandbox {
  protected:
@@ -79,9 +61,16 @@ class StartupActionsTest : public RegistrySandbox {
     disabled_ = std::string(folder) + "\\Disabled";
     startup_ = ScratchFolder() + "\\Startup";
     CreateDirectoryA(startup_.c_str(), nullptr);
-    SettingsWriteString(HKEY_CURRENT_USER, kShellFolders, "Startup", startup_.c_str());
+    SettingsWriteString(HKEY_CURRENT_USER,
+                        "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders",
+                        "Startup", startup_.c_str());
+    for (int i = 0; i < 2; ++i) winIni_[i] = WinIni(kWinIniNames[i], "\x01");
   }
   void TearDown() override {
+    // The win.ini lines are a real file under Wine.
+    for (int i = 0; i < 2; ++i)
+      WriteProfileStringA("windows", kWinIniNames[i],
+                          winIni_[i] == "\x01" ? nullptr : winIni_[i].c_str());
     DeleteFileA((disabled_ + "\\" + ownName_).c_str());
     RemoveDirectoryA(disabled_.c_str());
     DeleteFileA(history_);
@@ -94,8 +83,7 @@ class StartupActionsTest : public RegistrySandbox {
     return {std::istreambuf_iterator<char>(in), {}};
   }
 
-  std::string disabled_;
-  std::string startup_;
+  std::string disabled_, startup_, winIni_[2];
   // A name of this run, so that nothing of another run is touched in the program folder.
   std::string ownName_ = "KvApp" + std::to_string(GetCurrentProcessId()) + ".lnk";
   char history_[MAX_PATH] = "";
@@ -129,81 +117,64 @@ TEST_F(StartupActionsTest, RunEntryRoundTripKeepsTheValueExactly) {
 }
 
 TEST_F(StartupActionsTest, WinIniRoundTripAndEditsOfALongLineKeepTheOtherItems) {
-  WinIniLines keep;
-  WinIniLines::Set("load", "a.exe;\"C:\\x y\\b.exe\";c.exe");
+  WriteProfileStringA("windows", "load", "a.exe;\"C:\\x y\\b.exe\";c.exe");
   EXPECT_EQ(1, ToggleStartupEntry("load", "C:\\x y\\b.exe", "", 100));
-  EXPECT_EQ("a.exe;c.exe;", WinIniLines::Get("load"));
+  EXPECT_EQ("a.exe;c.exe;", WinIni("load"));
   EXPECT_EQ("100", Index("load"));
   // A live item sharing the fallback title is another entry: the held one stays held.
   EXPECT_EQ(0, ToggleStartupEntry("load", "a.exe", "", 100));
-  EXPECT_EQ("a.exe;c.exe;", WinIniLines::Get("load"));
+  EXPECT_EQ("a.exe;c.exe;", WinIni("load"));
 
   ToggleStartupEntry("load", "C:\\x y\\b.exe", "", 100);
-  EXPECT_EQ("a.exe;c.exe;\"C:\\x y\\b.exe\"", WinIniLines::Get("load"));
+  EXPECT_EQ("a.exe;c.exe;\"C:\\x y\\b.exe\"", WinIni("load"));
   EXPECT_FALSE(Indexed("load"));
-  EXPECT_FALSE(
-      RegValueExists(HKEY_LOCAL_MACHINE, "Software\\Tamsel\\Korvane\\Disabled\\WinLoad", "load"));
 
   // Longer than the line width the rules once read: nothing past it may be lost.
   std::string line;
   for (int i = 0; i < 80; ++i) line += "C:\\p\\item" + std::to_string(i) + ".exe;";
-  WinIniLines::Set("run", line);
+  WriteProfileStringA("windows", "run", line.c_str());
   EXPECT_EQ(1, WinIniRemove("run", "C:\\P\\ITEM3.EXE"));
-  const std::string after = WinIniLines::Get("run");
+  const std::string after = WinIni("run");
   EXPECT_EQ(line.size() - std::string("C:\\p\\item3.exe;").size(), after.size());
   EXPECT_NE(std::string::npos, after.find("C:\\p\\item79.exe;"));
   EXPECT_EQ(1, WinIniAppend("run", "c.exe"));
-  EXPECT_EQ(after + "c.exe", WinIniLines::Get("run"));
+  EXPECT_EQ(after + "c.exe", WinIni("run"));
 }
 
-TEST_F(StartupActionsTest, StartupFolderEntryMovesToTheDisabledFolderAndBack) {
+TEST_F(StartupActionsTest, StartupFolderEntryRoundTripAndRemovalNeverTouchTheTarget) {
   const std::string shortcut = startup_ + "\\" + ownName_, moved = disabled_ + "\\" + ownName_;
   WriteScratchFile(("Startup\\" + ownName_).c_str(), "link bytes");
   const std::string target = WriteScratchFile("app.exe", "program");
-
   EXPECT_EQ(1, ToggleStartupEntry("App", target.c_str(), shortcut.c_str(), 200));
   EXPECT_FALSE(FileThere(shortcut));
   EXPECT_TRUE(FileThere(moved));
   EXPECT_EQ("200", Index("App"));
-
   EXPECT_EQ(1, ToggleStartupEntry("App", target.c_str(), moved.c_str(), 200));
   EXPECT_TRUE(FileThere(shortcut));
   EXPECT_FALSE(FileThere(moved));
   EXPECT_FALSE(Indexed("App"));
-  EXPECT_TRUE(FileThere(target));
-
   // The target program is never taken for the entry.
   EXPECT_EQ(0, ToggleStartupEntry("Target", target.c_str(), "", 200));
-  EXPECT_TRUE(FileThere(target));
-
   // A disabled copy that lost its index value is taken as disabled, and can come back.
   ASSERT_TRUE(MoveFileA(shortcut.c_str(), moved.c_str()));
   EXPECT_EQ(1, ToggleStartupEntry("App", target.c_str(), moved.c_str(), 200));
   EXPECT_EQ("200", Index("App"));
   EXPECT_EQ(1, ToggleStartupEntry("App", target.c_str(), moved.c_str(), 200));
   EXPECT_TRUE(FileThere(shortcut));
-}
 
-TEST_F(StartupActionsTest, RemovingAStartupFolderEntryNeverDeletesTheTarget) {
-  const std::string target = WriteScratchFile("keep.exe", "the user's program");
-  const std::string gone = startup_ + "\\gone.lnk";
-  EXPECT_EQ(1, RemoveStartupEntry("Gone", target.c_str(), gone.c_str(), 200));
-  EXPECT_EQ(1, RemoveStartupEntry("Keep", target.c_str(), "", 200));
-  EXPECT_TRUE(FileThere(target));
-
-  const std::string link = WriteScratchFile("Startup\\there.lnk", "link bytes");
+  // Removal takes the shortcut or file in the folder, never the program it names.
   const std::string note = WriteScratchFile("Startup\\notes.txt", "text");
-  EXPECT_EQ(1, RemoveStartupEntry("There", target.c_str(), link.c_str(), 200));
+  EXPECT_EQ(1, RemoveStartupEntry("Keep", target.c_str(), "", 200));
+  EXPECT_EQ(1, RemoveStartupEntry("App", target.c_str(), shortcut.c_str(), 200));
   EXPECT_EQ(1, RemoveStartupEntry("notes", note.c_str(), "", 200));
-  EXPECT_FALSE(FileThere(link));
+  EXPECT_FALSE(FileThere(shortcut));
   EXPECT_FALSE(FileThere(note));
   EXPECT_TRUE(FileThere(target));
-  EXPECT_NE(std::string::npos, History().find("*START_Remove\tGROUP_STARTUP\tThere\t"));
-
+  EXPECT_NE(std::string::npos, History().find("*START_Remove\tGROUP_STARTUP\tApp\t"));
   // Restoring makes the shortcut again but never writes over a file that is there.
-  EXPECT_EQ(1, RestoreStartupEntry("Gone", target.c_str(), gone.c_str(), 200));
-  EXPECT_TRUE(FileThere(gone));
-  EXPECT_EQ(0, RestoreStartupEntry("Gone", target.c_str(), gone.c_str(), 200));
+  EXPECT_EQ(1, RestoreStartupEntry("App", target.c_str(), shortcut.c_str(), 200));
+  EXPECT_TRUE(FileThere(shortcut));
+  EXPECT_EQ(0, RestoreStartupEntry("App", target.c_str(), shortcut.c_str(), 200));
   EXPECT_EQ(0, RestoreStartupEntry("Keep", target.c_str(), target.c_str(), 200));
 }
 
@@ -245,21 +216,6 @@ TEST_F(StartupActionsTest, AppInitEditsKeepTheOtherDlls) {
   EXPECT_EQ(many + ",C:\\d.dll", ReadRegString(HKEY_LOCAL_MACHINE, kWindowsKey, "AppInit_Dlls"));
 }
 
-TEST_F(StartupActionsTest, WinlogonResetsWriteWorkingValuesAndMarkThemKnown) {
-  ResetWinlogonShell();
-  EXPECT_EQ("Explorer.exe", ReadRegString(HKEY_LOCAL_MACHINE, kWinlogon, "Shell"));
-  EXPECT_EQ(kLocationShell, SnapshotLookup("Winlogon Shell", "Explorer.exe"));
-
-  ResetWinlogonUserinit();
-  char system[MAX_PATH];
-  GetSystemDirectoryA(system, MAX_PATH);
-  const std::string program = std::string(system) + "\\Userinit.exe";
-  EXPECT_EQ(program + ",", ReadRegString(HKEY_LOCAL_MACHINE, kWinlogon, "Userinit"));
-  char listed[MAX_PATH];
-  LongPath(program.c_str(), listed, sizeof listed);
-  EXPECT_EQ(kLocationUserinit, SnapshotLookup("Winlogon Userinit", listed));
-}
-
 TEST_F(StartupActionsTest, ProtectedEntriesGoOnlyWhenConfirmed) {
   ASSERT_TRUE(SettingsWriteString(HKEY_LOCAL_MACHINE, kDelayLoadKey, "Hook", "{0000-1}"));
   ASSERT_TRUE(SnapshotMarkKnown("C:\\h\\hook.dll", 252));
@@ -284,7 +240,7 @@ TEST_F(StartupActionsTest, ProtectedEntriesGoOnlyWhenConfirmed) {
   EXPECT_EQ(252, SnapshotLookup("Hook", "C:\\h\\hook.dll"));
 }
 
-TEST_F(StartupActionsTest, RemovingOurOwnEntryWritesNoHistoryButForgetsIt) {
+TEST_F(StartupActionsTest, OwnEntryRemovedWithoutHistoryRestoresAndWinlogonResetIsKnown) {
   ASSERT_TRUE(SettingsWriteString(HKEY_LOCAL_MACHINE, kRunKey, "Korvane", "C:\\K\\korvane.exe"));
   ASSERT_TRUE(SnapshotMarkKnown("C:\\K\\korvane.exe", 1));
   EXPECT_EQ(1, RemoveStartupEntry("Korvane", "C:\\K\\korvane.exe", "", 1));
@@ -296,4 +252,13 @@ TEST_F(StartupActionsTest, RemovingOurOwnEntryWritesNoHistoryButForgetsIt) {
   EXPECT_EQ("C:\\T\\tool.exe", ReadRegString(HKEY_CURRENT_USER, kRunKey, "Tool"));
   EXPECT_EQ(11, SnapshotLookup("Tool", "C:\\T\\tool.exe"));
   EXPECT_EQ(0, RestoreStartupEntry("Userinit", "C:\\x.exe", "", 250));
+
+  // A reset value is known at once, under the path the list will show.
+  ResetWinlogonUserinit();
+  char system[MAX_PATH], listed[MAX_PATH];
+  GetSystemDirectoryA(system, MAX_PATH);
+  const std::string program = std::string(system) + "\\Userinit.exe";
+  EXPECT_EQ(program + ",", ReadRegString(HKEY_LOCAL_MACHINE, kWinlogon, "Userinit"));
+  LongPath(program.c_str(), listed, sizeof listed);
+  EXPECT_EQ(kLocationUserinit, SnapshotLookup("Winlogon Userinit", listed));
 }

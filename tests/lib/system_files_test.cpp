@@ -1,5 +1,7 @@
 #include <windows.h>
 
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -21,14 +23,8 @@ std::string Record(const char* name, const char* value) {
 }
 
 std::string ReadFileBytes(const std::string& path) {
-  Handle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
-                          nullptr));
-  if (!file) return "<missing>";
-  std::string bytes(GetFileSize(file.get(), nullptr), '\0');
-  DWORD read = 0;
-  ReadFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
-  bytes.resize(read);
-  return bytes;
+  std::ifstream in(path, std::ios::binary);
+  return in ? std::string(std::istreambuf_iterator<char>(in), {}) : "<missing>";
 }
 
 // Last-write time some days before now, so that every rewrite below has a date of its own.
@@ -46,10 +42,7 @@ void SetWrittenDaysAgo(const std::string& path, int days) {
 
 void Rewrite(const std::string& path, const std::string& bytes, int daysAgo) {
   SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-  Handle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
-  DWORD written = 0;
-  WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-  file.Reset();
+  std::ofstream(path, std::ios::binary) << bytes;
   SetWrittenDaysAgo(path, daysAgo);
 }
 
@@ -85,7 +78,6 @@ TEST_F(SystemFilesTest, TypeZeroWantsNewDateAndSizeOtherTypesADateAlone) {
   const std::string hosts = Watched("HOSTS", "127.0.0.1 localhost\r\n", 0);
   const std::string boot = Watched("Config.sys", "FILES=40\r\n", 1);
   EXPECT_EQ("0", Record("HOSTS", "Type"));
-  EXPECT_EQ("A watched file.", Record("HOSTS", "Comment"));
   EXPECT_EQ(hosts, Record("HOSTS", "Location"));
   EXPECT_EQ("21", Record("HOSTS", "Size"));
   EXPECT_EQ("127.0.0.1 localhost\r\n", ReadFileBytes(SavedCopy("HOSTS")));
@@ -163,8 +155,6 @@ TEST_F(SystemFilesTest, FirstRunRegistersHostsAndBootFilesAndSavedCopiesStayInTh
   ASSERT_NE(0, HostsFilePath(hosts, kPathSize));
   EXPECT_NE(std::string::npos, std::string(hosts).find("\\drivers\\etc\\HOSTS"));
   EXPECT_EQ(hosts, Record("HOSTS", "Location"));
-  EXPECT_EQ("HOST file can be used to protect or redirect domain access.",
-            Record("HOSTS", "Comment"));
   EXPECT_NE("", ReadRegString(HKEY_LOCAL_MACHINE, kSystemFilesKey, ""));
   EXPECT_TRUE(RegKeyExists(HKEY_LOCAL_MACHINE, RecordKey("Config.sys").c_str()));
   const std::string saved = SavedCopy("HOSTS");
@@ -175,32 +165,26 @@ TEST_F(SystemFilesTest, FirstRunRegistersHostsAndBootFilesAndSavedCopiesStayInTh
   EXPECT_EQ("", SavedCopy("x:stream"));
 }
 
-TEST_F(SystemFilesTest, RestartCommandsNeedTheRestartProgramAndText) {
+TEST_F(SystemFilesTest, RestartCommandsNeedTheProgramAndTextAndDeleteLinesNameShortPaths) {
   const std::string folder = ScratchFolder();
-  WriteScratchFile("wininit.ini", "[rename]\nNUL=C:\\OLD.EXE\n");
+  const std::string ini = WriteScratchFile("wininit.ini", "[rename]\nNUL=C:\\OLD.EXE\n");
   EXPECT_FALSE(RestartCommandsWatched(folder.c_str()));
   WriteScratchFile("wininit.exe", "MZ");
   EXPECT_TRUE(RestartCommandsWatched(folder.c_str()));
   EXPECT_TRUE(RestartCommandsPresent(folder.c_str()));
   EXPECT_EQ("[rename]\r\nNUL=C:\\OLD.EXE\r\n", RestartCommandsText(folder.c_str()));
-  SetFileAttributesA((folder + "\\wininit.ini").c_str(), FILE_ATTRIBUTE_READONLY);
+  SetFileAttributesA(ini.c_str(), FILE_ATTRIBUTE_READONLY);
   EXPECT_TRUE(RestartCommandsDelete(folder.c_str()));
   EXPECT_FALSE(RestartCommandsPresent(folder.c_str()));
   WriteScratchFile("wininit.ini", "");
   EXPECT_FALSE(RestartCommandsPresent(folder.c_str()));
-}
 
-TEST_F(SystemFilesTest, RestartDeleteLineKeepsTheIniTextAndAddsItsHeadingOnce) {
-  const std::string ini = WriteScratchFile("wininit.ini", "[rename]\r\nNUL=C:\\A.EXE");
+  // The appended line names the short path (the text rules are the core's).
   const std::string doomed = WriteScratchFile("doomed.exe", "MZ");
   ASSERT_EQ(1, AppendRestartDelete(ini.c_str(), doomed.c_str()));
   char shortPath[kPathSize] = "";
   GetShortPathNameA(doomed.c_str(), shortPath, kPathSize);
-  EXPECT_EQ(std::string("[rename]\r\nNUL=C:\\A.EXE\r\nNUL=") + shortPath + "\r\n",
-            ReadFileBytes(ini));
-  const std::string fresh = ScratchFolder() + "\\fresh.ini";
-  ASSERT_EQ(1, AppendRestartDelete(fresh.c_str(), doomed.c_str()));
-  EXPECT_EQ(std::string("[rename]\r\nNUL=") + shortPath + "\r\n", ReadFileBytes(fresh));
+  EXPECT_EQ(std::string("[rename]\r\nNUL=") + shortPath + "\r\n", ReadFileBytes(ini));
 }
 
 }  // namespace

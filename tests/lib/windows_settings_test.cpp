@@ -1,5 +1,3 @@
-#include <windows.h>
-
 #include <string>
 #include <vector>
 
@@ -12,7 +10,8 @@ namespace {
 constexpr char kLiveUpdate[] =
     "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\WindowsUpdate\\Auto Update";
 constexpr char kPrefixes[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\URL\\Prefixes";
-constexpr char kDefaultPrefix[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\URL\\DefaultPrefix";
+constexpr char kDefaultPrefix[] =
+    "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\URL\\DefaultPrefix";
 
 struct Asked {
   GuardedSetting setting;
@@ -23,12 +22,6 @@ std::vector<Asked> g_asked;
 std::vector<GuardedSetting> g_handedOver;
 bool g_answerPutBack = false;
 
-bool RecordAsk(GuardedSetting setting, const char* caption, const char* text) {
-  g_asked.push_back({setting, caption, text});
-  return g_answerPutBack;
-}
-void RecordHandOver(GuardedSetting setting) { g_handedOver.push_back(setting); }
-
 class WindowsSettingsTest : public RegistrySandbox {
  protected:
   void SetUp() override {
@@ -36,78 +29,87 @@ class WindowsSettingsTest : public RegistrySandbox {
     g_asked.clear();
     g_handedOver.clear();
     g_answerPutBack = false;
-    SettingsWriteString(HKEY_LOCAL_MACHINE, kPrefixes, "www", "http://");
+    SetPrefix("http://");
   }
   static int Guard(bool handOver) {
-    return GuardWindowsSettings({RecordAsk, handOver ? RecordHandOver : nullptr});
+    const auto ask = [](GuardedSetting setting, const char* caption, const char* text) {
+      g_asked.push_back({setting, caption, text});
+      return g_answerPutBack;
+    };
+    const auto handed = [](GuardedSetting setting) { g_handedOver.push_back(setting); };
+    return GuardWindowsSettings({ask, handOver ? +handed : nullptr});
   }
-  static void SetLiveMode(int mode) {
-    SettingsWriteNumber(HKEY_LOCAL_MACHINE, kLiveUpdate, "AUOptions", static_cast<DWORD>(mode));
+  static void SetLiveMode(DWORD mode) {
+    SettingsWriteNumber(HKEY_LOCAL_MACHINE, kLiveUpdate, "AUOptions", mode);
+  }
+  static void SetPrefix(const char* prefix) {
+    SettingsWriteString(HKEY_LOCAL_MACHINE, kPrefixes, "www", prefix);
   }
 };
 
-TEST_F(WindowsSettingsTest, FirstStartTakesTheLiveModeWithoutAQuestion) {
-  SetLiveMode(4);
-  SettingsWriteString(HKEY_LOCAL_MACHINE, kPrefixes, "www", "ftp://");
-  EXPECT_EQ(1, Guard(false));
-  EXPECT_EQ(4, ApprovedUpdateMode());
-  EXPECT_TRUE(g_asked.empty()) << "the prefix waits for the next pass";
-  EXPECT_EQ(0, Guard(false));
-  ASSERT_EQ(1u, g_asked.size());
-  EXPECT_EQ(GuardedSetting::Prefix, g_asked[0].setting);
+TEST_F(WindowsSettingsTest, InitTakesTheApprovedModeOnFirstSightOnly) {
+  InitApprovedUpdateMode();
+  EXPECT_FALSE(RegValueExists(HKEY_CURRENT_USER, kBaseKey, "AUOptions"));
+  for (DWORD mode : {4, 1}) {
+    SetLiveMode(mode);
+    InitApprovedUpdateMode();
+    EXPECT_EQ(4, ApprovedUpdateMode());
+  }
 }
 
-// Machines without any update mode still have their prefix guarded.
-TEST_F(WindowsSettingsTest, NoModeAnywhereStillGuardsThePrefix) {
-  SettingsWriteString(HKEY_LOCAL_MACHINE, kPrefixes, "www", "ftp://");
+// Machines without any update mode still have their prefix guarded; the pass that first
+// takes a live mode asks nothing.
+TEST_F(WindowsSettingsTest, FirstStartTakesTheLiveModeWithoutAQuestion) {
+  SetPrefix("ftp://");
   EXPECT_EQ(1, Guard(false));
   EXPECT_EQ(0, ApprovedUpdateMode());
   ASSERT_EQ(1u, g_asked.size());
   EXPECT_EQ(GuardedSetting::Prefix, g_asked[0].setting);
-}
 
-TEST_F(WindowsSettingsTest, ModeFourToOneNamesBothModesAndNoApproves) {
   SetLiveMode(4);
-  Guard(false);
-  SetLiveMode(1);
+  SetPrefix("gopher://");
+  EXPECT_EQ(1, Guard(false));
+  EXPECT_EQ(4, ApprovedUpdateMode());
+  EXPECT_EQ(1u, g_asked.size());
   EXPECT_EQ(0, Guard(false));
-  ASSERT_EQ(1u, g_asked.size());
-  const std::string& text = g_asked[0].text;
-  EXPECT_NE(std::string::npos,
-            text.find("Previous Status:\nAutomatically download recommended updates for my "
-                      "computer and install them.\n\nHas been changed to:\nTurn off Automatic "
-                      "Updates.\n"))
-      << text;
-  const std::string caption = g_asked[0].caption;
-  EXPECT_EQ(" - Windows Auto Update Settings",
-            caption.substr(caption.size() - std::string(" - Windows Auto Update Settings").size()));
-  EXPECT_EQ(1, ApprovedUpdateMode());
-  EXPECT_EQ(1, LiveUpdateMode());
+  ASSERT_EQ(2u, g_asked.size());
+  EXPECT_EQ(GuardedSetting::Prefix, g_asked[1].setting);
 }
 
-TEST_F(WindowsSettingsTest, YesWritesTheModeBackOrHandsTheWriteOver) {
+TEST_F(WindowsSettingsTest, ModeFourToOneIsPutBackOrHandedOverOnYesAndApprovedOnNo) {
   SetLiveMode(4);
   Guard(false);
   SetLiveMode(1);
   g_answerPutBack = true;
-  Guard(true);
+  EXPECT_EQ(0, Guard(true));
+  ASSERT_EQ(1u, g_asked.size());
+  EXPECT_NE(std::string::npos,
+            g_asked[0].text.find("Previous Status:\nAutomatically download recommended updates "
+                                 "for my computer and install them.\n\nHas been changed to:\n"
+                                 "Turn off Automatic Updates.\n"))
+      << g_asked[0].text;
+  EXPECT_TRUE(g_asked[0].caption.ends_with(" - Windows Auto Update Settings"));
+  EXPECT_EQ(std::vector{GuardedSetting::UpdateMode}, g_handedOver);
   EXPECT_EQ(1, LiveUpdateMode()) << "the hand-over changes nothing itself";
-  ASSERT_EQ(1u, g_handedOver.size());
-  EXPECT_EQ(GuardedSetting::UpdateMode, g_handedOver[0]);
-  EXPECT_EQ(4, ApprovedUpdateMode());
   Guard(false);
-  EXPECT_EQ(4, LiveUpdateMode());
   EXPECT_EQ(2u, g_asked.size()) << "asked again while the live value still differed";
+  EXPECT_EQ(4, LiveUpdateMode());
+
+  SetLiveMode(1);
+  g_answerPutBack = false;
+  Guard(false);
+  EXPECT_EQ(1, ApprovedUpdateMode());
+  EXPECT_EQ(1, LiveUpdateMode());
 }
 
 TEST_F(WindowsSettingsTest, PrefixComparesWithoutLetterCase) {
   SetLiveMode(4);
   Guard(false);
-  SettingsWriteString(HKEY_LOCAL_MACHINE, kPrefixes, "www", "HTTP://");
+  SetPrefix("HTTP://");
   Guard(false);
   EXPECT_TRUE(g_asked.empty());
 
-  SettingsWriteString(HKEY_LOCAL_MACHINE, kPrefixes, "www", "http://search.example/?q=");
+  SetPrefix("http://search.example/?q=");
   g_answerPutBack = true;
   Guard(false);
   ASSERT_EQ(1u, g_asked.size());
@@ -116,7 +118,7 @@ TEST_F(WindowsSettingsTest, PrefixComparesWithoutLetterCase) {
   EXPECT_EQ("http://", ReadRegString(HKEY_LOCAL_MACHINE, kPrefixes, "www"));
   EXPECT_EQ("http://", ReadRegString(HKEY_LOCAL_MACHINE, kDefaultPrefix, ""));
 
-  SettingsWriteString(HKEY_LOCAL_MACHINE, kPrefixes, "www", "https://");
+  SetPrefix("https://");
   g_answerPutBack = false;
   Guard(true);
   char approved[kPrefixSize] = "";

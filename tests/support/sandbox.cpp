@@ -2,8 +2,7 @@
 
 #include <shellapi.h>
 
-#include <cstdio>
-#include <vector>
+#include <fstream>
 
 namespace {
 
@@ -11,24 +10,12 @@ const HKEY kMappedRoots[3] = {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE, HKEY_CLASSE
 const char* const kMappedNames[3] = {"HKCU", "HKLM", "HKCR"};
 int g_sandboxSerial = 0;
 
-void RemoveFolderTree(const std::string& folder) {
-  std::vector<char> from(folder.begin(), folder.end());
-  from.push_back('\0');
-  from.push_back('\0');
-  SHFILEOPSTRUCTA op = {};
-  op.wFunc = FO_DELETE;
-  op.pFrom = from.data();
-  op.fFlags = FOF_NOCONFIRMATION | FOF_NOERRORUI | FOF_SILENT;
-  SHFileOperationA(&op);
-}
-
 }  // namespace
 
 void RegistrySandbox::SetUp() {
-  char name[96];
-  std::snprintf(name, sizeof name, "Software\\KorvaneTestSandbox\\%lu_%d",
-                GetCurrentProcessId(), ++g_sandboxSerial);
-  root_ = name;
+  const std::string id =
+      std::to_string(GetCurrentProcessId()) + "_" + std::to_string(++g_sandboxSerial);
+  root_ = "Software\\KorvaneTestSandbox\\" + id;
   for (int i = 0; i < 3; ++i) {
     std::string path = root_ + "\\" + kMappedNames[i];
     ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0,
@@ -37,12 +24,9 @@ void RegistrySandbox::SetUp() {
   // Map HKCU last: the other two keys were created through the real HKCU.
   for (int i = 2; i >= 0; --i)
     ASSERT_EQ(ERROR_SUCCESS, RegOverridePredefKey(kMappedRoots[i], mapped_[i]));
-
   char temp[MAX_PATH];
   GetTempPathA(MAX_PATH, temp);
-  char folder[64];
-  std::snprintf(folder, sizeof folder, "kvtest_%lu_%d", GetCurrentProcessId(), g_sandboxSerial);
-  scratch_ = std::string(temp) + folder;
+  scratch_ = std::string(temp) + "kvtest_" + id;
   CreateDirectoryA(scratch_.c_str(), nullptr);
 }
 
@@ -53,18 +37,17 @@ void RegistrySandbox::TearDown() {
     mapped_[i] = nullptr;
   }
   RegDeleteTreeA(HKEY_CURRENT_USER, root_.c_str());
-  RemoveFolderTree(scratch_);
+  const std::string from = scratch_ + '\0';  // the list ends with two NULs
+  SHFILEOPSTRUCTA op = {};
+  op.wFunc = FO_DELETE;
+  op.pFrom = from.c_str();
+  op.fFlags = FOF_NOCONFIRMATION | FOF_NOERRORUI | FOF_SILENT;
+  SHFileOperationA(&op);
 }
 
 std::string RegistrySandbox::WriteScratchFile(const char* name, const std::string& bytes) {
-  std::string path = scratch_ + "\\" + name;
-  HANDLE f = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                         FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (f != INVALID_HANDLE_VALUE) {
-    DWORD written = 0;
-    WriteFile(f, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-    CloseHandle(f);
-  }
+  const std::string path = scratch_ + "\\" + name;
+  std::ofstream(path, std::ios::binary) << bytes;
   return path;
 }
 

@@ -5,7 +5,7 @@
 namespace {
 
 SERVICE_STATUS_HANDLE g_statusHandle = nullptr;
-HANDLE g_stopEvent = nullptr;
+HANDLE g_stopEvent = CreateEventA(nullptr, TRUE, FALSE, nullptr);
 SERVICE_STATUS g_status = {SERVICE_WIN32_OWN_PROCESS, SERVICE_START_PENDING, 0, 0, 0, 0, 0};
 
 void Report(DWORD state) {
@@ -15,19 +15,15 @@ void Report(DWORD state) {
 }
 
 DWORD WINAPI Control(DWORD control, DWORD, void*, void*) {
-  if (control == SERVICE_CONTROL_STOP) {
-    Report(SERVICE_STOP_PENDING);
-    SetEvent(g_stopEvent);
-  } else {
-    SetServiceStatus(g_statusHandle, &g_status);
-  }
+  const bool stop = control == SERVICE_CONTROL_STOP;
+  Report(stop ? SERVICE_STOP_PENDING : g_status.dwCurrentState);
+  if (stop) SetEvent(g_stopEvent);
   return NO_ERROR;
 }
 
 void WINAPI ServiceMain(DWORD, char**) {
   g_statusHandle = RegisterServiceCtrlHandlerExA("", Control, nullptr);
   if (g_statusHandle == nullptr) return;
-  g_stopEvent = CreateEventA(nullptr, TRUE, FALSE, nullptr);
   Report(SERVICE_RUNNING);
   WaitForSingleObject(g_stopEvent, 120000);
   Report(SERVICE_STOPPED);
