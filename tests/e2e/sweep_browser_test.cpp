@@ -1,5 +1,5 @@
 // The browser and file checks through the real monitor: the start page guard, the Mozilla
-// cookie step and a new hidden file.
+// cookie step, a new hidden file and a rejected ActiveX control.
 #include <string>
 
 #include "monitor_driver.h"
@@ -13,6 +13,13 @@ inline constexpr char kPagesStep[] = "IE Start/Search Page";
 
 inline constexpr char kHiddenName[] = "kv_e2e_hidden.txt";
 inline constexpr char kHiddenTitle[] = "kv_e2e_hidden";  // the file name less its ending
+
+inline constexpr char kControlId[] = "{5E7A1C00-0000-4000-8000-0000000000E2}";
+inline constexpr char kControlName[] = "Sentry Probe Control";
+inline constexpr char kStatsKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Ext\\Stats\\";
+inline constexpr char kCompatibilityKey[] =
+    "SOFTWARE\\Microsoft\\Internet Explorer\\ActiveX Compatibility\\";
+inline constexpr char kClassesKey[] = "Software\\Classes\\CLSID\\";
 
 inline constexpr char kNutsKey[] = "Software\\Tamsel\\Korvane\\Nuts";
 inline constexpr char kCookieHeader[] = "# Netscape HTTP Cookie File\r\n";
@@ -121,4 +128,38 @@ TEST_F(SweepBrowserTest, PagePutBackCookieFileInPlaceAndHiddenFileDeletedByEscap
   EXPECT_FALSE(
       RegValueExists(HKEY_CURRENT_USER, "Software\\Tamsel\\Korvane\\Hidden", hidden.c_str()));
   EXPECT_TRUE(FileThere(VaultPath()));
+}
+
+namespace {
+
+class ActiveXAlertTest : public MonitorTest {
+ protected:
+  void TearDown() override {
+    MonitorTest::TearDown();
+    RegDeleteTreeA(HKEY_CURRENT_USER, stats_.c_str());
+    RegDeleteTreeA(HKEY_LOCAL_MACHINE, classKey_.c_str());
+    RegDeleteTreeA(HKEY_LOCAL_MACHINE, compatibility_.c_str());
+  }
+  const std::string stats_ = std::string(kStatsKey) + kControlId;
+  const std::string classKey_ = std::string(kClassesKey) + kControlId;
+  const std::string compatibility_ = std::string(kCompatibilityKey) + kControlId;
+};
+
+}  // namespace
+
+TEST_F(ActiveXAlertTest, RejectedControlGetsItsKillBitAndIsNotAskedAgain) {
+  WriteOption("ActiveX", "1");
+  ProgramRun& monitor = Launch("");
+  const HWND window = WatchMonitor(monitor);
+  WriteRegText(HKEY_CURRENT_USER, (stats_ + "\\iexplore").c_str(), "Count", "1");
+  WriteRegText(HKEY_LOCAL_MACHINE, classKey_.c_str(), "", kControlName);
+  WriteRegText(HKEY_LOCAL_MACHINE, (classKey_ + "\\InprocServer32").c_str(), "",
+               (BinFolder() + "\\Tarvex.dll").c_str());
+  const HWND alert = AlertNamed(monitor, window, kControlName);
+  ASSERT_NE(nullptr, alert);
+  PressBoxButton(alert, IDNO);
+  EXPECT_TRUE(WaitUntil([&] {
+    return ReadDword(HKEY_LOCAL_MACHINE, compatibility_.c_str(), "Compatibility Flags") == 0x400;
+  }));
+  EXPECT_TRUE(QuietForTwoCycles(monitor, window, kAlertCaption));
 }

@@ -13,6 +13,8 @@ inline constexpr char kRemovedLine[] = "*START_Remove\tCURRENT_RUN\tSweepProbe";
 inline constexpr int kCommandField = 1026;
 inline constexpr int kMessageField = 1036;
 inline constexpr UINT kRealtimeMessage = 9024;
+inline constexpr char kBackCaption[] = "This Program doesn't want to be Delayed";
+inline constexpr char kDelayedMarker[] = "1103";
 
 class SweepStartupTest : public MonitorTest {
  protected:
@@ -97,6 +99,28 @@ TEST_F(SweepStartupTest, PoliciesAnswerWithoutAWindow) {
   EXPECT_EQ(nullptr, FindDialog(second.Id(), kAlertCaption));
   EXPECT_EQ("", Known());
   EXPECT_TRUE(HistoryHas(kRemovedLine));
+  EXPECT_FALSE(HistoryHas("START_Alert"));
+}
+
+// A delayed program that put itself back into startup gets its own question, no history.
+TEST_F(SweepStartupTest, DelayedProgramBackInStartupIsKeptOrDisabled) {
+  ProgramRun& monitor = Launch("");
+  const HWND window = WatchMonitor(monitor);
+  AddProbe();
+  WriteSetting(kKnownStartupKey, kProbeCommand, kDelayedMarker);
+  HWND alert = DialogAfterCycles(monitor, window, kBackCaption);
+  ASSERT_NE(nullptr, alert);
+  EXPECT_EQ(nullptr, FindDialog(monitor.Id(), kAlertCaption));
+  PressBoxButton(alert, IDYES);
+  EXPECT_TRUE(WaitUntil([] { return Known() == "11"; }));
+  EXPECT_TRUE(ProbeInRun());
+
+  WriteSetting(kKnownStartupKey, kProbeCommand, kDelayedMarker);
+  alert = DialogAfterCycles(monitor, window, kBackCaption);
+  ASSERT_NE(nullptr, alert);
+  PressBoxButton(alert, IDNO);  // "Disable"
+  EXPECT_TRUE(WaitUntil([] { return DisabledCode() == "11"; }));
+  EXPECT_FALSE(ProbeInRun());
   EXPECT_FALSE(HistoryHas("START_Alert"));
 }
 
