@@ -1,13 +1,10 @@
 #include "categories/active_tasks.h"
 
-#include <fstream>
-#include <iterator>
 #include <set>
 #include <string>
 #include <vector>
 
 #include "foundation/paths.h"
-#include "records/history.h"
 #include "sandbox.h"
 #include "startup/item_list.h"
 #include "text.h"
@@ -16,14 +13,6 @@ namespace {
 
 class ActiveTasksTest : public RegistrySandbox {
  protected:
-  void SetUp() override {
-    RegistrySandbox::SetUp();
-    HistoryFilePath(history_, sizeof history_);
-    DeleteFileA(history_);
-    char folder[MAX_PATH] = "";
-    ProgramFolder(folder, sizeof folder);
-    sleeper_ = std::string(folder) + "\\kv_sleeper.exe";
-  }
   void TearDown() override {
     for (const PROCESS_INFORMATION& p : started_) {
       TerminateProcess(p.hProcess, 0);
@@ -31,8 +20,6 @@ class ActiveTasksTest : public RegistrySandbox {
       CloseHandle(p.hProcess);
       CloseHandle(p.hThread);
     }
-    DeleteFileA(history_);
-    ItemListClear();
     RegistrySandbox::TearDown();
   }
   // Starts a sleeper and waits until the walk can read its program file.
@@ -58,12 +45,7 @@ class ActiveTasksTest : public RegistrySandbox {
       if (!wanted.seen) Sleep(50);
     }
   }
-  std::string History() const {
-    std::ifstream in(history_, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-  }
-  char history_[MAX_PATH] = "";
-  std::string sleeper_;
+  const std::string sleeper_ = ProgramFile("kv_sleeper.exe");
   std::vector<PROCESS_INFORMATION> started_;
 };
 
@@ -73,7 +55,7 @@ TEST_F(ActiveTasksTest, FindsCountsListsOnceAndStopsARunningProgram) {
   EXPECT_EQ(0u, FindProcessByFile(nullptr));
   EXPECT_EQ(0u, FindProcessByFile("C:\\nowhere\\none.exe"));
   EXPECT_EQ(0u, KillTask("C:\\nowhere\\none.exe", "none", 1));
-  EXPECT_EQ("", History());
+  EXPECT_EQ("", HistoryText());
 
   StartSleeper();
   StartSleeper();
@@ -83,17 +65,16 @@ TEST_F(ActiveTasksTest, FindsCountsListsOnceAndStopsARunningProgram) {
   EXPECT_TRUE(IsProgramRunning(sleeper_.c_str()));
 
   // Listed once, under the normalised path, with one of the two process ids.
-  char normalised[MAX_PATH], command[kItemCommandSize];
+  char normalised[MAX_PATH];
   NormaliseCommand(sleeper_.c_str(), normalised, sizeof normalised);
   const int count = EnumerateActiveTasks();
   EXPECT_EQ(count, ItemCount());
   int listed = 0;
-  for (int i = 0; i < count; ++i) {
-    ItemCommand(i, command);
-    EXPECT_EQ(600, ItemCode(i));
-    if (!EqualsNoCase(command, normalised)) continue;
+  for (const ItemRow& row : ReadItems()) {
+    EXPECT_EQ(600, row.code);
+    if (!EqualsNoCase(row.command.c_str(), normalised)) continue;
     ++listed;
-    EXPECT_EQ(1u, ids.count(static_cast<unsigned long>(ItemValue(i))));
+    EXPECT_EQ(1u, ids.count(static_cast<unsigned long>(row.value)));
   }
   EXPECT_EQ(1, listed);
 
@@ -102,7 +83,7 @@ TEST_F(ActiveTasksTest, FindsCountsListsOnceAndStopsARunningProgram) {
   const int first = started_[0].dwProcessId == stopped ? 0 : 1;
   EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(started_[first].hProcess, 5000));
   const std::string tail = "\tTASK_Kill\tINFO_TASK\tSleeper\t" + sleeper_ + "\t\r\n";
-  const std::string log = History();
+  const std::string log = HistoryText();
   ASSERT_GT(log.size(), tail.size());
   EXPECT_EQ(tail, log.substr(log.size() - tail.size()));
 

@@ -1,11 +1,7 @@
 #include "categories/activex.h"
 
-#include <cstring>
-#include <ostream>
 #include <string>
 
-#include "foundation/filefacts.h"
-#include "foundation/paths.h"
 #include "foundation/settings.h"
 #include "records/first_detected.h"
 #include "sandbox.h"
@@ -19,25 +15,6 @@ constexpr char kB[] = "{0B000000-0000-4000-8000-00000000000B}";
 constexpr char kC[] = "{0C000000-0000-4000-8000-00000000000C}";
 constexpr char kD[] = "{0D000000-0000-4000-8000-00000000000D}";
 constexpr char kFlags[] = "Compatibility Flags";
-
-struct Row {
-  std::string title, command, clsid, extra;
-  int code = 0, value = 0;
-  bool operator==(const Row&) const = default;
-  friend std::ostream& operator<<(std::ostream& out, const Row& r) {
-    return out << r.title << " | " << r.command << " | " << r.clsid << " | " << r.extra << " | "
-               << r.code << " | " << r.value;
-  }
-};
-
-Row At(int i) {
-  char title[kItemTitleSize], command[kItemCommandSize], key[kItemKeySize], extra[kItemExtraSize];
-  ItemTitle(i, title);
-  ItemCommand(i, command);
-  ItemKey(i, key);
-  ItemExtra(i, extra, sizeof extra);
-  return {title, command, key, extra, ItemCode(i), ItemValue(i)};
-}
 
 void Class(const char* clsid, const char* className, const std::string& server) {
   const std::string key = std::string("CLSID\\") + clsid;
@@ -62,25 +39,16 @@ std::string Entry(const char* clsid) {
 void SetFlags(const char* clsid, DWORD flags) {
   SettingsWriteNumber(HKEY_LOCAL_MACHINE, Entry(clsid).c_str(), kFlags, flags);
 }
-DWORD StoredFlags(const char* clsid, DWORD* type) {
-  DWORD flags = 0, size = sizeof flags;
-  *type = REG_NONE;
-  RegGetValueA(HKEY_LOCAL_MACHINE, Entry(clsid).c_str(), kFlags, RRF_RT_ANY, type, &flags, &size);
-  return flags;
+DWORD StoredFlags(const char* clsid) {
+  return ReadRegDword(HKEY_LOCAL_MACHINE, Entry(clsid).c_str(), kFlags);
 }
 
 class ActiveXTest : public RegistrySandbox {
  protected:
   void SetUp() override {
     RegistrySandbox::SetUp();
-    char folder[MAX_PATH] = "";
-    ProgramFolder(folder, sizeof folder);
     sample_ = ScratchFolder() + "\\sample.exe";
-    CopyFileA((std::string(folder) + "\\kv_versioned_sample.exe").c_str(), sample_.c_str(), FALSE);
-  }
-  void TearDown() override {
-    ItemListClear();
-    RegistrySandbox::TearDown();
+    CopyFileA(ProgramFile("kv_versioned_sample.exe").c_str(), sample_.c_str(), FALSE);
   }
   std::string sample_;
 };
@@ -98,26 +66,23 @@ TEST_F(ActiveXTest, StatisticsListControlsTheBrowserHostsWithServers) {
   ASSERT_EQ(3, EnumerateActiveX(1));
   const std::string server = UpperText(sample_);
   // All 32 bits of the flags; without a class name the title is the server's file name.
-  EXPECT_EQ((Row{"Sample Control", server, kA, "1.2.3.4", kTypeActiveX,
-                 static_cast<int>(0x80000401u)}),
-            At(1));
-  EXPECT_EQ((Row{"SAMPLE", server, kD, "1.2.3.4", kTypeActiveX, 0}), At(2));
+  EXPECT_EQ((ItemRow{"Sample Control", server, kA, "1.2.3.4", kTypeActiveX,
+                     static_cast<int>(0x80000401u)}),
+            ReadItem(1));
+  EXPECT_EQ((ItemRow{"SAMPLE", server, kD, "1.2.3.4", kTypeActiveX, 0}), ReadItem(2));
   EXPECT_EQ(2, EnumerateActiveX(0));
 }
 
 TEST_F(ActiveXTest, MicrosoftFilterAndCompatibilityListWithAlternateClass) {
   char system[MAX_PATH] = "";
   GetSystemDirectoryA(system, MAX_PATH);
-  const std::string systemDll = std::string(system) + "\\shell32.dll";
-  VersionStrings version{};
-  ASSERT_TRUE(ReadVersionStrings(systemDll.c_str(), &version));
-  ASSERT_NE(nullptr, std::strstr(version.text[kCompanyName], "Microsoft"));
+  const std::string systemDll = std::string(system) + "\\shell32.dll";  // made by Microsoft
   Control(kA, "Sample Control", sample_, 0);
   Control(kB, "System Control", systemDll, 0);
   EXPECT_EQ(2, EnumerateActiveX(0));
   OptionSet("HideMicrosoftActiveX", 1);
   ASSERT_EQ(1, EnumerateActiveX(0));
-  EXPECT_EQ(kA, At(0).clsid);
+  EXPECT_EQ(kA, ReadItem(0).key);
 
   Class(kC, "Alternate Control", sample_);
   SettingsWriteString(HKEY_LOCAL_MACHINE, Entry(kD).c_str(), "AlternateCLSID", kC);
@@ -125,23 +90,21 @@ TEST_F(ActiveXTest, MicrosoftFilterAndCompatibilityListWithAlternateClass) {
   SetFlags(kB, kActiveXKillBit);
   SetFlags("{0E000000-0000-4000-8000-00000000000E}", kActiveXKillBit);  // no class at all
   ASSERT_EQ(3, EnumerateAllActiveX()) << "the alternate's own entry, and the entry naming it";
-  EXPECT_EQ(kC, At(1).clsid);
-  EXPECT_EQ(kC, At(2).clsid);
-  EXPECT_EQ("Alternate Control", At(2).title);
-  EXPECT_EQ(0x401, At(2).value);
+  EXPECT_EQ(kC, ReadItem(1).key);
+  EXPECT_EQ(kC, ReadItem(2).key);
+  EXPECT_EQ("Alternate Control", ReadItem(2).title);
+  EXPECT_EQ(0x401, ReadItem(2).value);
 }
 
 TEST_F(ActiveXTest, KillBitIsSetAndClearedKeepingTheOtherFlags) {
   EXPECT_EQ(0u, ReadCompatibilityFlags(kA));
   KillActiveX(kA);
-  DWORD type = REG_NONE;
-  EXPECT_EQ(kActiveXKillBit, StoredFlags(kA, &type));
-  EXPECT_EQ(static_cast<DWORD>(REG_DWORD), type);
+  EXPECT_EQ(kActiveXKillBit, StoredFlags(kA));
   SetFlags(kB, 0x80800081u);
   KillActiveX(kB);
   EXPECT_EQ(0x80800481u, ReadCompatibilityFlags(kB));
   EnableActiveX(kB);
-  EXPECT_EQ(0x80800081u, StoredFlags(kB, &type));
+  EXPECT_EQ(0x80800081u, StoredFlags(kB));
   SetFlags(kC, 0x401);
   EnableActiveX(kC);
   EXPECT_EQ(0x001u, ReadCompatibilityFlags(kC));

@@ -1,8 +1,9 @@
-#include <fstream>
-#include <iterator>
+#include "categories/cookies.h"
+
+#include <shlobj.h>
+
 #include <string>
 
-#include "categories/cookies.h"
 #include "categories/cookies_folders.h"
 #include "categories/cookies_mozilla.h"
 #include "categories/cookies_nuts.h"
@@ -15,10 +16,6 @@
 
 namespace {
 
-constexpr char kShellFolders[] =
-    "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
-constexpr char kHttpOpen[] = "SOFTWARE\\Classes\\HTTP\\shell\\open\\command";
-
 std::string Line(const std::string& domain, const std::string& name, const std::string& value,
                  const char* secure = "FALSE") {
   return domain + "\tTRUE\t/p\t" + secure + "\t2000000000\t" + name + "\t" + value + "\r\n";
@@ -28,21 +25,19 @@ class Cookies : public RegistrySandbox {
  protected:
   void SetUp() override {
     RegistrySandbox::SetUp();
-    ItemListClear();
     CookieKindSet(kCookieKindIE);
   }
   void TearDown() override {
-    ItemListClear();
-    ItemListSetCookieLimit(kDefaultCookieLimit);
     CookieKindSet(kCookieKindIE);
     FreeNuts();
     if (window_) DestroyWindow(window_);
     RegistrySandbox::TearDown();
   }
 
+  // Makes the folder and those on the way.
   std::string Folder(const std::string& name) {
     const std::string path = ScratchFolder() + "\\" + name;
-    CreateDirectoryA(path.c_str(), nullptr);
+    SHCreateDirectoryExA(nullptr, path.c_str(), nullptr);
     return path;
   }
   static void Set(const char* subkey, const std::string& value, const std::string& text) {
@@ -62,18 +57,6 @@ class Cookies : public RegistrySandbox {
     Set(kBaseKey, kMozillaFolderValue, folder + "\\");
     CookieKindSet(kCookieKindMozilla);
     return folder;
-  }
-  static std::string FileText(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return in ? std::string(std::istreambuf_iterator<char>(in), {}) : "<missing>";
-  }
-  static bool Exists(const std::string& path) {
-    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-  }
-  static std::string Title(int index) {
-    char title[kItemTitleSize];
-    ItemTitle(index, title);
-    return title;
   }
   // A running browser holds its cookie file: the filtered one must wait.
   void OpenBrowserWindow() {
@@ -106,7 +89,7 @@ TEST_F(Cookies, IEFolderIsTheFirstCandidateHoldingIndexDat) {
   const std::string shell = Folder("shell");
   WriteScratchFile("shell\\index.dat", "x");
   Set(kBaseKey, kIECookieFolderValue, Folder("empty"));
-  Set(kShellFolders, "Cookies", shell + "\\");
+  SetShellFolder("Cookies", shell + "\\");
   EXPECT_EQ(shell + "\\", Found<FindIECookieFolder>());
   const std::string ie = IEFolder();
   EXPECT_EQ(ie + "\\", Found<FindIECookieFolder>());
@@ -114,27 +97,14 @@ TEST_F(Cookies, IEFolderIsTheFirstCandidateHoldingIndexDat) {
   EXPECT_EQ(shell + "\\", Found<FindIECookieFolder>());
 }
 
-TEST_F(Cookies, MozillaProfileFromOverrideFirefoxAndNetscape) {
+TEST_F(Cookies, MozillaProfileFromOverrideOrFirefox) {
   EXPECT_EQ("none: ", Found<FindMozillaProfileFolder>());
-  Set(kShellFolders, "AppData", Folder("appdata"));
-  Folder("appdata\\Mozilla");
-  Folder("appdata\\Mozilla\\FireFox");
+  SetShellFolder("AppData", Folder("appdata"));
   const std::string profiles = Folder("appdata\\Mozilla\\FireFox\\Profiles");
   Folder("appdata\\Mozilla\\FireFox\\Profiles\\ab12.default");
   EXPECT_EQ(profiles + "\\ab12.default", Found<FindMozillaProfileFolder>());
   Folder("appdata\\Mozilla\\FireFox\\Profiles\\default.xy");
   EXPECT_EQ(profiles + "\\default.xy", Found<FindMozillaProfileFolder>());
-
-  // With Netscape as the default browser its profile wins, and a missing one means none.
-  ASSERT_TRUE(SettingsWriteString(HKEY_LOCAL_MACHINE, kHttpOpen, nullptr,
-                                  "\"C:\\Netscape\\netscp.exe\" -url \"%1\""));
-  EXPECT_EQ("none: ", Found<FindMozillaProfileFolder>());
-  const std::string netscape = Folder("appdata\\Mozilla\\Profiles");
-  Folder("appdata\\Mozilla\\Profiles\\default");
-  EXPECT_EQ(profiles + "\\default.xy", Found<FindMozillaProfileFolder>());
-  Folder("appdata\\Mozilla\\Profiles\\default\\.hidden");
-  Folder("appdata\\Mozilla\\Profiles\\default\\u1x");
-  EXPECT_EQ(netscape + "\\default\\u1x", Found<FindMozillaProfileFolder>());
   Set(kBaseKey, kMozillaFolderValue, "D:\\Chosen");
   EXPECT_EQ("D:\\Chosen", Found<FindMozillaProfileFolder>());
 }
@@ -147,10 +117,9 @@ TEST_F(Cookies, IEListTakesTxtFilesUpToMaxCookie) {
   WriteScratchFile("ie\\u@other.dat", "c");
   Folder("ie\\folder.txt");
   ASSERT_EQ(12, EnumerateCookies(0));
-  EXPECT_EQ(kItemCookieCode, ItemCode(0));
-  char text[kItemExtraSize];
-  ItemCommand(0, text);
-  EXPECT_EQ(folder + "\\" + Title(0), text);
+  const ItemRow first = ReadItem(0);
+  EXPECT_EQ(kItemCookieCode, first.code);
+  EXPECT_EQ(folder + "\\" + first.title, first.command);
   ItemListSetCookieLimit(5);
   EXPECT_EQ(5, EnumerateCookies(0));
   EXPECT_EQ(5, ItemCount());
@@ -169,8 +138,8 @@ TEST_F(Cookies, NutRemovesEveryIECookieWhosePathHoldsItInAnyCase) {
   // The list is full after its first cookie; the filter must still get to every match.
   ItemListSetCookieLimit(1);
   EXPECT_EQ(1, EnumerateCookies(1));
-  EXPECT_FALSE(Exists(early));
-  EXPECT_FALSE(Exists(late));
+  EXPECT_FALSE(PathExists(early));
+  EXPECT_FALSE(PathExists(late));
   EXPECT_FALSE(MatchesNut("doubleclick"));
   ItemListSetCookieLimit(kDefaultCookieLimit);
   EXPECT_EQ(40, EnumerateCookies(0));
@@ -182,7 +151,7 @@ TEST_F(Cookies, MozillaListHasOneItemPerCookieLine) {
           "y.org\tTRUE\t/\tFALSE\t99999999999999999999\tm\tw");
   // Fields are parsed by the core; here: which field goes where, and the bounds.
   ASSERT_EQ(3, EnumerateCookies(0));
-  EXPECT_EQ("shop.example - sid", Title(0));
+  EXPECT_EQ("shop.example - sid", ReadItem(0).title);
   EXPECT_EQ(kCookieMozillaCode, ItemCode(0));
   EXPECT_EQ(1, ItemValue(0));  // secure
   char text[kItemExtraSize];
@@ -274,7 +243,7 @@ TEST_F(Cookies, NutsAreAddedRemovedAndLoadedWithinBounds) {
   EXPECT_EQ(0, AddNut(""));
   EXPECT_EQ(1, AddNut("PROMO"));
   EXPECT_EQ("1", ReadRegString(HKEY_CURRENT_USER, kNutsKey, "PROMO"));
-  EXPECT_FALSE(Exists(doomed));
+  EXPECT_FALSE(PathExists(doomed));
   EXPECT_EQ(1, RemoveNut("promo"));
   EXPECT_FALSE(RegValueExists(HKEY_CURRENT_USER, kNutsKey, "PROMO"));
   const std::string longText(600, 'L');
@@ -310,16 +279,16 @@ TEST_F(Cookies, ReviewAsksOnceForUnkeptCookiesUnlessNoToAllAndRemovesByName) {
   g_asked = 0;
   EXPECT_TRUE(CookiesAskReview(false, AnswerYes));
   EXPECT_EQ(1, g_asked);
-  EXPECT_EQ("u@b[1].txt", Title(CookiesFirstUnkept()));
+  EXPECT_EQ("u@b[1].txt", ReadItem(CookiesFirstUnkept()).title);
   EXPECT_FALSE(CookiesAskReview(true, AnswerYes));
   EXPECT_EQ(1, CookiesKeep("u@b[1].txt"));
   EXPECT_FALSE(CookiesAskReview(false, AnswerYes));
   EXPECT_EQ(1, g_asked);
 
   EXPECT_EQ(0, CookiesRemove("..\\outside.txt"));
-  EXPECT_TRUE(Exists(outside));
+  EXPECT_TRUE(PathExists(outside));
   EXPECT_EQ(1, CookiesRemove("u@a[1].txt"));
-  EXPECT_FALSE(Exists(kept));
+  EXPECT_FALSE(PathExists(kept));
   EXPECT_FALSE(RegValueExists(HKEY_CURRENT_USER, kKeptCookiesKey, "u@a[1].txt"));
   EXPECT_FALSE(RegValueExists(HKEY_CURRENT_USER, kNutsKey, "u@a[1].txt"));
 }

@@ -3,11 +3,8 @@
 #include <string>
 
 #include "categories/active_tasks.h"
-#include "foundation/paths.h"
 #include "foundation/settings.h"
-#include "records/history.h"
 #include "sandbox.h"
-#include "startup/item_list.h"
 #include "text.h"
 
 namespace {
@@ -22,25 +19,12 @@ constexpr char kOpenAsKey[] = "Software\\Tamsel\\Korvane\\Delay\\OpenAs";
 
 class DelayedStartTest : public RegistrySandbox {
  protected:
-  void SetUp() override {
-    RegistrySandbox::SetUp();
-    HistoryFilePath(history_, sizeof history_);
-    char folder[MAX_PATH] = "";
-    ProgramFolder(folder, sizeof folder);
-    sample_ = UpperText(std::string(folder) + "\\kv_versioned_sample.exe");
-  }
-  void TearDown() override {
-    DeleteFileA(history_);
-    ItemListClear();
-    RegistrySandbox::TearDown();
-  }
   // A per-user record as AddDelayedProgram makes it, with the given delay.
-  void Record(const std::string& program, const char* time) {
+  static void Record(const std::string& program, const char* time) {
     ASSERT_TRUE(AddDelayedProgram(program.c_str(), false));
     SettingsWriteString(HKEY_CURRENT_USER, kTimeKey, program.c_str(), time);
   }
-  char history_[MAX_PATH] = "";
-  std::string sample_;
+  const std::string sample_ = UpperText(ProgramFile("kv_versioned_sample.exe"));
 };
 
 TEST_F(DelayedStartTest, RunAndRundllEntriesAreDelayedAndPutBack) {
@@ -98,15 +82,12 @@ TEST_F(DelayedStartTest, SlotsStartOnlyTheirDelayCountRunningProgramsAndSurviveB
 
   ASSERT_EQ(LoadDelayedList(), 6);
   int versioned = 0;
-  for (int i = 0; i < ItemCount(); ++i) {
-    char title[kItemTitleSize], extra[kItemExtraSize];
-    ItemTitle(i, title);
-    EXPECT_TRUE(ItemCode(i) == 11 && ItemValue(i) == 1) << title;
+  for (const ItemRow& row : ReadItems()) {
+    EXPECT_TRUE(row.code == 11 && row.value == 1) << row.title;
     // The title and description come from the program's version resource.
-    if (std::string(title) != "Versioned Sample") continue;
+    if (row.title != "Versioned Sample") continue;
     ++versioned;
-    ItemExtra(i, extra, sizeof extra);
-    EXPECT_STREQ("Sample program", extra);
+    EXPECT_EQ("Sample program", row.extra);
   }
   EXPECT_EQ(1, versioned);
   EXPECT_EQ(RunDelayedSlot(10), 1);

@@ -13,25 +13,17 @@ constexpr char kClass[] = "Software\\Tamsel\\Korvane\\Class";
 constexpr char kExt[] = "Software\\Tamsel\\Korvane\\Ext";
 constexpr char kUserExts[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\FileExts\\";
 
-void Set(HKEY root, const std::string& key, const char* value, const std::string& text) {
-  ASSERT_TRUE(SettingsWriteString(root, key.c_str(), value, text.c_str()));
-}
-
 class FileTypes : public RegistrySandbox {
  protected:
   void SetUp() override {
     RegistrySandbox::SetUp();
-    ItemListClear();
-    Set(HKEY_LOCAL_MACHINE, "Software\\Classes\\.kvt", nullptr, "KvtFile");
-    Set(HKEY_LOCAL_MACHINE, "Software\\Classes\\KvtFile", nullptr, "Kv Text");
-    Set(HKEY_LOCAL_MACHINE, "Software\\Classes\\KvtFile\\shell\\open\\command", nullptr,
-        "\"C:\\a\\note.exe\" %1");
-    Set(HKEY_CURRENT_USER, std::string(kUserExts) + ".kvt", "ProgID", "KvtUser");
-    Set(HKEY_CLASSES_ROOT, "KvtUser\\shell\\open\\command", nullptr, "C:\\b\\edit.exe %1");
-  }
-  void TearDown() override {
-    ItemListClear();
-    RegistrySandbox::TearDown();
+    WriteRegString(HKEY_LOCAL_MACHINE, "Software\\Classes\\.kvt", nullptr, "KvtFile");
+    WriteRegString(HKEY_LOCAL_MACHINE, "Software\\Classes\\KvtFile", nullptr, "Kv Text");
+    WriteRegString(HKEY_LOCAL_MACHINE, "Software\\Classes\\KvtFile\\shell\\open\\command", nullptr,
+                   "\"C:\\a\\note.exe\" %1");
+    WriteRegString(HKEY_CURRENT_USER, std::string(kUserExts) + ".kvt", "ProgID", "KvtUser");
+    WriteRegString(HKEY_CLASSES_ROOT, "KvtUser\\shell\\open\\command", nullptr,
+                   "C:\\b\\edit.exe %1");
   }
   static std::string Live(HKEY root, const std::string& key) {
     return ReadRegString(root, (key + "\\shell\\open\\command").c_str(), nullptr);
@@ -39,19 +31,16 @@ class FileTypes : public RegistrySandbox {
 };
 
 TEST_F(FileTypes, BothSourcesGiveTwoItemsAndUnresolvedKeysNone) {
-  Set(HKEY_LOCAL_MACHINE, "Software\\Classes\\.kvm\\x", nullptr, "no default above");
-  Set(HKEY_CURRENT_USER, kClass, nullptr, "KVT;;kvm;");
+  WriteRegString(HKEY_LOCAL_MACHINE, "Software\\Classes\\.kvm\\x", nullptr, "no default above");
+  WriteRegString(HKEY_CURRENT_USER, kClass, nullptr, "KVT;;kvm;");
   ASSERT_EQ(2, EnumerateFileTypes());
-  char text[kItemExtraSize];
-  ItemKey(0, text);
-  EXPECT_STREQ("KvtFile", text);
-  ItemCommand(0, text);
-  EXPECT_STREQ("C:\\a\\note.exe %1", text);
-  ItemExtra(1, text, sizeof text);
-  EXPECT_STREQ(".KVT", text);
-  EXPECT_EQ(1, ItemValue(0));
-  EXPECT_EQ(3, ItemValue(1));
-  EXPECT_EQ(kFileTypeCode, ItemCode(1));
+  const ItemRow first = ReadItem(0), second = ReadItem(1);
+  EXPECT_EQ("KvtFile", first.key);
+  EXPECT_EQ("C:\\a\\note.exe %1", first.command);
+  EXPECT_EQ(1, first.value);
+  EXPECT_EQ(".KVT", second.extra);
+  EXPECT_EQ(3, second.value);
+  EXPECT_EQ(kFileTypeCode, second.code);
   // Without a class description the key is the program's file description, not the ProgID.
   EXPECT_TRUE(IsClassInUse("kvtfile"));
   EXPECT_FALSE(IsClassInUse("KvtUser"));
@@ -59,23 +48,23 @@ TEST_F(FileTypes, BothSourcesGiveTwoItemsAndUnresolvedKeysNone) {
 }
 
 TEST_F(FileTypes, FirstStartFillsTheStoreOnce) {
-  Set(HKEY_LOCAL_MACHINE, "Software\\Classes\\.txt", nullptr, "KvtFile");
+  WriteRegString(HKEY_LOCAL_MACHINE, "Software\\Classes\\.txt", nullptr, "KvtFile");
   InitFileTypeStore();
   EXPECT_NE("", ReadRegString(HKEY_CURRENT_USER, kClass, nullptr));
   EXPECT_EQ("KvtFile", ReadRegString(HKEY_CURRENT_USER, kExt, ".TXT"));
   EXPECT_EQ("C:\\a\\note.exe %1", ReadRegString(HKEY_CURRENT_USER, kClass, "KvtFile"));
-  Set(HKEY_CURRENT_USER, kClass, nullptr, "KVT;");
+  WriteRegString(HKEY_CURRENT_USER, kClass, nullptr, "KVT;");
   EXPECT_EQ(0, InitFileTypeStore());
   EXPECT_EQ("KVT;", ReadRegString(HKEY_CURRENT_USER, kClass, nullptr));
 }
 
 TEST_F(FileTypes, AddingRefusesListedAndOverlongAndRemovingForgets) {
-  Set(HKEY_CURRENT_USER, kClass, nullptr, "AVI;");
+  WriteRegString(HKEY_CURRENT_USER, kClass, nullptr, "AVI;");
   EXPECT_EQ(0, AddWatchedFileType(".kvt"));
   EXPECT_EQ("AVI;kvt;", ReadRegString(HKEY_CURRENT_USER, kClass, nullptr));
   EXPECT_EQ("KvtFile", ReadRegString(HKEY_CURRENT_USER, kExt, ".kvt"));
-  EXPECT_EQ("KvtUser", ReadRegString(HKEY_CURRENT_USER, "Software\\Tamsel\\Korvane\\ExtProgID",
-                                     ".kvt"));
+  EXPECT_EQ("KvtUser",
+            ReadRegString(HKEY_CURRENT_USER, "Software\\Tamsel\\Korvane\\ExtProgID", ".kvt"));
   EXPECT_EQ(kFileTypeAlreadyWatched, AddWatchedFileType("KVT"));
 
   RemoveWatchedFileType("KVT");
@@ -83,37 +72,39 @@ TEST_F(FileTypes, AddingRefusesListedAndOverlongAndRemovingForgets) {
   EXPECT_FALSE(RegValueExists(HKEY_CURRENT_USER, kExt, ".kvt"));
   EXPECT_FALSE(RegValueExists(HKEY_CURRENT_USER, kClass, "KvtFile"));
 
-  Set(HKEY_CURRENT_USER, kClass, nullptr, std::string(1016, 'A'));
+  WriteRegString(HKEY_CURRENT_USER, kClass, nullptr, std::string(1016, 'A'));
   EXPECT_EQ(0, AddWatchedFileType("kvt"));
   EXPECT_EQ(kFileTypeListFull, AddWatchedFileType("x"));
   EXPECT_EQ(std::string(1016, 'A') + ";kvt;", ReadRegString(HKEY_CURRENT_USER, kClass, nullptr));
   EXPECT_EQ(2, EnumerateFileTypes());
   // Longer than the store reads: refused and left alone rather than taken as empty.
-  Set(HKEY_CURRENT_USER, kClass, nullptr, std::string(5000, 'B') + ";");
+  WriteRegString(HKEY_CURRENT_USER, kClass, nullptr, std::string(5000, 'B') + ";");
   EXPECT_EQ(kFileTypeListFull, AddWatchedFileType("kvt"));
   RemoveWatchedFileType("kvt");
   DWORD size = 0;
-  EXPECT_EQ(ERROR_SUCCESS, RegGetValueA(HKEY_CURRENT_USER, kClass, nullptr, RRF_RT_REG_SZ,
-                                        nullptr, nullptr, &size));
+  EXPECT_EQ(ERROR_SUCCESS, RegGetValueA(HKEY_CURRENT_USER, kClass, nullptr, RRF_RT_REG_SZ, nullptr,
+                                        nullptr, &size));
   EXPECT_EQ(5002u, size);
 }
 
 TEST_F(FileTypes, RestoreWritesBackEachSourceAndArgumentsCount) {
-  Set(HKEY_CURRENT_USER, std::string(kUserExts) + ".kvt", "Application", "kv.exe");
-  Set(HKEY_CLASSES_ROOT, "Applications\\kv.exe\\shell\\open\\command", nullptr, "C:\\kv.exe %1");
-  Set(HKEY_CLASSES_ROOT, ".kvt", nullptr, "KvtRoot");
-  Set(HKEY_CLASSES_ROOT, "KvtRoot\\shell\\open\\command", nullptr, "C:\\r.exe");
+  WriteRegString(HKEY_CURRENT_USER, std::string(kUserExts) + ".kvt", "Application", "kv.exe");
+  WriteRegString(HKEY_CLASSES_ROOT, "Applications\\kv.exe\\shell\\open\\command", nullptr,
+                 "C:\\kv.exe %1");
+  WriteRegString(HKEY_CLASSES_ROOT, ".kvt", nullptr, "KvtRoot");
+  WriteRegString(HKEY_CLASSES_ROOT, "KvtRoot\\shell\\open\\command", nullptr, "C:\\r.exe");
   for (int source = 0; source <= 5; ++source) StoreAssociation("kvt", source);
   const std::string stored = ReadRegString(HKEY_CURRENT_USER, kClass, "KvtUser");
   EXPECT_FALSE(FileTypeCommandsDiffer(stored, "D:\\moved\\edit.exe %1"));
   EXPECT_TRUE(FileTypeCommandsDiffer(stored, "C:\\b\\edit.exe /x %1"));
 
-  Set(HKEY_LOCAL_MACHINE, "Software\\Classes\\.kvt", nullptr, "Evil");
-  Set(HKEY_LOCAL_MACHINE, "Software\\Classes\\KvtFile\\shell\\open\\command", nullptr, "x.exe");
-  Set(HKEY_CURRENT_USER, std::string(kUserExts) + ".kvt", "Application", "evil.exe");
-  Set(HKEY_CLASSES_ROOT, "Applications\\kv.exe\\shell\\open\\command", nullptr, "y.exe");
-  Set(HKEY_CURRENT_USER, std::string(kUserExts) + ".kvt", "ProgID", "EvilUser");
-  Set(HKEY_CLASSES_ROOT, "KvtUser\\shell\\open\\command", nullptr, "z.exe");
+  WriteRegString(HKEY_LOCAL_MACHINE, "Software\\Classes\\.kvt", nullptr, "Evil");
+  WriteRegString(HKEY_LOCAL_MACHINE, "Software\\Classes\\KvtFile\\shell\\open\\command", nullptr,
+                 "x.exe");
+  WriteRegString(HKEY_CURRENT_USER, std::string(kUserExts) + ".kvt", "Application", "evil.exe");
+  WriteRegString(HKEY_CLASSES_ROOT, "Applications\\kv.exe\\shell\\open\\command", nullptr, "y.exe");
+  WriteRegString(HKEY_CURRENT_USER, std::string(kUserExts) + ".kvt", "ProgID", "EvilUser");
+  WriteRegString(HKEY_CLASSES_ROOT, "KvtUser\\shell\\open\\command", nullptr, "z.exe");
   for (int source = 0; source <= 5; ++source) RestoreAssociation(".kvt", source);
 
   EXPECT_EQ("KvtRoot", ReadRegString(HKEY_LOCAL_MACHINE, "Software\\Classes\\.kvt", nullptr));
@@ -126,18 +117,19 @@ TEST_F(FileTypes, RestoreWritesBackEachSourceAndArgumentsCount) {
   EXPECT_EQ("KvtUser", ReadRegString(HKEY_CURRENT_USER, user.c_str(), "ProgID"));
   EXPECT_EQ("C:\\b\\edit.exe %1", Live(HKEY_CLASSES_ROOT, "KvtUser"));
   // Nothing stored for an extension: nothing is written, least of all the watched list.
-  Set(HKEY_CURRENT_USER, kClass, nullptr, "AVI;");
+  WriteRegString(HKEY_CURRENT_USER, kClass, nullptr, "AVI;");
   RestoreAssociation(".none", 3);
   EXPECT_FALSE(RegKeyExists(HKEY_CURRENT_USER, (std::string(kUserExts) + ".none").c_str()));
 }
 
 TEST_F(FileTypes, LoopsAndHostileValuesEndQuietly) {
-  Set(HKEY_LOCAL_MACHINE, "Software\\Classes\\.kvl", nullptr, ".kvl");
-  Set(HKEY_LOCAL_MACHINE, "Software\\Classes\\.kvl\\shell\\open\\command", nullptr, "l.exe");
-  Set(HKEY_CURRENT_USER, std::string(kUserExts) + ".kvl", "ProgID", ".kvl");
-  Set(HKEY_CLASSES_ROOT, ".kvl", nullptr, ".kvl");
-  Set(HKEY_LOCAL_MACHINE, "Software\\Classes\\.kvx", nullptr, std::string(4000, 'P'));
-  Set(HKEY_CURRENT_USER, kClass, nullptr, "kvl;kvx;" + std::string(300, 'q') + ";");
+  WriteRegString(HKEY_LOCAL_MACHINE, "Software\\Classes\\.kvl", nullptr, ".kvl");
+  WriteRegString(HKEY_LOCAL_MACHINE, "Software\\Classes\\.kvl\\shell\\open\\command", nullptr,
+                 "l.exe");
+  WriteRegString(HKEY_CURRENT_USER, std::string(kUserExts) + ".kvl", "ProgID", ".kvl");
+  WriteRegString(HKEY_CLASSES_ROOT, ".kvl", nullptr, ".kvl");
+  WriteRegString(HKEY_LOCAL_MACHINE, "Software\\Classes\\.kvx", nullptr, std::string(4000, 'P'));
+  WriteRegString(HKEY_CURRENT_USER, kClass, nullptr, "kvl;kvx;" + std::string(300, 'q') + ";");
   EXPECT_EQ(1, EnumerateFileTypes());
   char progId[kFileTypeTextSize], command[kFileTypeTextSize];
   EXPECT_FALSE(LookUpAssociation("kvl", 4, progId, command));

@@ -1,6 +1,5 @@
 #include "foundation/filefacts.h"
 
-#include <cstring>
 #include <string>
 
 #include "foundation/datetime.h"
@@ -9,25 +8,10 @@
 
 namespace {
 
-std::string Sample(const char* name) {
-  char path[MAX_PATH] = "";
-  GetModuleFileNameA(nullptr, path, MAX_PATH);
-  const std::string folder(path);
-  return folder.substr(0, folder.rfind('\\') + 1) + name;
-}
-
 void Patterns(const char* shortDate, const char* timeFormat) {
   SettingsWriteString(HKEY_CURRENT_USER, "Control Panel\\International", "sShortDate", shortDate);
   SettingsWriteString(HKEY_CURRENT_USER, "Control Panel\\International", "sTimeFormat",
                       timeFormat);
-}
-
-std::string Format(const SYSTEMTIME& t) {
-  char out[kDateTimeTextSize + 8];
-  std::memset(out, 'z', sizeof out);
-  EXPECT_EQ(1, FormatDateTime(t, out));
-  EXPECT_EQ('z', out[kDateTimeTextSize]);
-  return out;
 }
 
 FILETIME Utc(WORD year, WORD month, WORD day, WORD hour, WORD minute) {
@@ -40,29 +24,11 @@ FILETIME Utc(WORD year, WORD month, WORD day, WORD hour, WORD minute) {
 
 void ExpectVersion(const char* sample, const std::string (&expected)[kVersionFieldCount]) {
   VersionStrings v;
-  EXPECT_TRUE(ReadVersionStrings(Sample(sample).c_str(), &v));
+  EXPECT_TRUE(ReadVersionStrings(ProgramFile(sample).c_str(), &v));
   for (int i = 0; i < kVersionFieldCount; ++i) EXPECT_EQ(expected[i], v.text[i]) << i;
 }
 
 using FileFactsTest = RegistrySandbox;
-
-TEST_F(FileFactsTest, DatesFollowTheRegionalPatternsThroughLocalTime) {
-  const SYSTEMTIME afternoon = {2008, 12, 0, 6, 14, 7, 59, 0};
-  EXPECT_EQ("12/06/2008 2:07 PM", Format(afternoon));  // no patterns stored
-  Patterns("dd-MMM-yy", "hh:mm:ss tt");
-  EXPECT_EQ("06-Dec-2008 02:07 PM", Format(afternoon));
-
-  SYSTEMTIME t = {};
-  ASSERT_EQ(1, UnixSecondsToCalendar(1228572420, &t));  // 2008-12-06 14:07 UTC
-  FILETIME local, utc;
-  SystemTimeToFileTime(&t, &local);
-  LocalFileTimeToFileTime(&local, &utc);
-  EXPECT_EQ((1228572420ULL + 11644473600ULL) * 10000000ULL,
-            (ULONGLONG{utc.dwHighDateTime} << 32) | utc.dwLowDateTime);
-  char text[kDateTimeTextSize] = "";
-  EXPECT_EQ(1, FileTimeText(utc, text));
-  EXPECT_EQ(Format(t), text);
-}
 
 TEST_F(FileFactsTest, VersionStringsFollowTheTranslationTable) {
   // The second translation lacks ProductName: the first one's texts stand, the longest kept.
@@ -75,12 +41,16 @@ TEST_F(FileFactsTest, VersionStringsFollowTheTranslationTable) {
   ExpectVersion("kv_versioned_sample_os.exe", {"Sample Driver", "2.0", "", "Sample Driver", ""});
   // A file without a version resource leaves every text empty.
   VersionStrings v;
-  ASSERT_TRUE(ReadVersionStrings(Sample("kv_versioned_sample.exe").c_str(), &v));
+  ASSERT_TRUE(ReadVersionStrings(ProgramFile("kv_versioned_sample.exe").c_str(), &v));
   EXPECT_FALSE(ReadVersionStrings(WriteScratchFile("plain.txt", "text").c_str(), &v));
   for (const auto& text : v.text) EXPECT_STREQ("", text);
 }
 
-TEST_F(FileFactsTest, FactsCarryTimesAndGroupedSize) {
+// The patterns themselves are the core's; here they are read, and file times are local.
+TEST_F(FileFactsTest, FactsCarryLocalTimesInTheRegionalPatternsAndGroupedSize) {
+  char stamp[kDateTimeTextSize];
+  EXPECT_EQ(1, FormatDateTime(SYSTEMTIME{2008, 12, 0, 6, 14, 7, 59, 0}, stamp));
+  EXPECT_STREQ("12/06/2008 2:07 PM", stamp);  // no patterns stored
   Patterns("yyyy-MM-dd", "HH:mm:ss");
   const std::string path = WriteScratchFile("facts.bin", std::string(1234567, 'k'));
   HANDLE file =

@@ -1,34 +1,12 @@
 #include "records/history.h"
 
-#include <fstream>
-#include <iterator>
 #include <sstream>
 #include <string>
 
 #include "foundation/settings.h"
 #include "sandbox.h"
 
-namespace {
-
-class HistoryTest : public RegistrySandbox {
- protected:
-  void SetUp() override {
-    RegistrySandbox::SetUp();
-    ASSERT_GT(HistoryFilePath(path_, sizeof path_), 0);
-    DeleteFileA(path_);
-  }
-  void TearDown() override {
-    DeleteFileA(path_);
-    RegistrySandbox::TearDown();
-  }
-  std::string Log() const {
-    std::ifstream in(path_, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-  }
-  char path_[MAX_PATH] = "";
-};
-
-}  // namespace
+using HistoryTest = RegistrySandbox;
 
 TEST_F(HistoryTest, StampAndOneCrLfLinePerRecord) {
   const SYSTEMTIME t = {2026, 12, 0, 6, 14, 5, 0, 0};
@@ -40,7 +18,7 @@ TEST_F(HistoryTest, StampAndOneCrLfLinePerRecord) {
 
   ASSERT_EQ(1, HistoryWrite("Tool", "C:\\T\\tool.exe", "", 11, kActStartRemove));
   ASSERT_EQ(1, HistoryWrite(nullptr, nullptr, nullptr, 23, kActRemoveTaskScheduler));
-  const std::string log = Log();
+  const std::string log = HistoryText();
   std::istringstream lines(log);
   std::string line;
   for (const std::string tail : {"\t*START_Remove\tCURRENT_RUN\tTool\tC:\\T\\tool.exe\t\r",
@@ -54,15 +32,17 @@ TEST_F(HistoryTest, StampAndOneCrLfLinePerRecord) {
 }
 
 TEST_F(HistoryTest, HistoryOffOrFileLockedWritesNothing) {
+  char path[MAX_PATH];
+  ASSERT_GT(HistoryFilePath(path, sizeof path), 0);
   for (int off : {0, -3}) {
     OptionSet("History", off);
     EXPECT_EQ(0, HistoryWrite("Tool", "C:\\T\\tool.exe", "", 11, kActStartRemove));
   }
-  EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(path_));
+  EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(path));
   OptionSet("History", 1);
-  HANDLE held = CreateFileA(path_, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  HANDLE held = CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
   ASSERT_NE(INVALID_HANDLE_VALUE, held);
   EXPECT_EQ(0, HistoryWrite("Tool", "C:\\T\\tool.exe", "", 11, kActStartRemove));
   CloseHandle(held);
-  EXPECT_EQ("", Log());
+  EXPECT_EQ("", HistoryText());
 }

@@ -1,35 +1,12 @@
 #include "categories/ie_helpers.h"
 
-#include <fstream>
-#include <iterator>
-#include <ostream>
 #include <string>
 
 #include "foundation/settings.h"
-#include "records/history.h"
 #include "sandbox.h"
 #include "startup/item_list.h"
 
 namespace {
-
-struct Row {
-  std::string title, command, key, extra;
-  int code = 0;
-  bool operator==(const Row&) const = default;
-  friend std::ostream& operator<<(std::ostream& out, const Row& r) {
-    return out << r.title << " | " << r.command << " | " << r.key << " | " << r.extra << " | "
-               << r.code;
-  }
-};
-
-Row At(int i) {
-  char title[kItemTitleSize], command[kItemCommandSize], key[kItemKeySize], extra[kItemExtraSize];
-  ItemTitle(i, title);
-  ItemCommand(i, command);
-  ItemKey(i, key);
-  ItemExtra(i, extra, sizeof extra);
-  return {title, command, key, extra, ItemCode(i)};
-}
 
 void Server(const std::string& clsid, const std::string& path) {
   SettingsWriteString(HKEY_CLASSES_ROOT, ("CLSID\\" + clsid + "\\InprocServer32").c_str(), "",
@@ -44,13 +21,7 @@ void Extension(const std::string& clsid, const char* value, const std::string& t
                       value, text.c_str());
 }
 
-class IEHelpersTest : public RegistrySandbox {
- protected:
-  void TearDown() override {
-    ItemListClear();
-    RegistrySandbox::TearDown();
-  }
-};
+using IEHelpersTest = RegistrySandbox;
 
 }  // namespace
 
@@ -69,21 +40,18 @@ TEST_F(IEHelpersTest, HelperObjectsWithServersThenToolbarsThenExtensions) {
   Extension("{E3}", "Exec", "C:\\nowhere\\nobutton.exe");
 
   ASSERT_EQ(5, EnumerateIEHelpers());
-  EXPECT_EQ((Row{"plain.dll", "plain.dll", "{B1}", "", kTypeBHO}), At(0));
-  EXPECT_EQ((Row{"bar.dll", "C:\\nowhere\\bar.dll", "AB-1", "", kTypeToolbar}), At(1));
-  EXPECT_EQ("", At(2).command);
-  EXPECT_EQ((Row{"Related", "C:\\nowhere\\tool.exe", "{E1}", "C:\\nowhere\\tool.exe",
-                 kTypeExtension}),
-            At(3));
-  EXPECT_EQ((Row{"Notes", "C:\\nowhere\\notes.htm", "{E2}", "C:\\nowhere\\hot.ico",
-                 kTypeExtension}),
-            At(4));
+  EXPECT_EQ((ItemRow{"plain.dll", "plain.dll", "{B1}", "", kTypeBHO}), ReadItem(0));
+  EXPECT_EQ((ItemRow{"bar.dll", "C:\\nowhere\\bar.dll", "AB-1", "", kTypeToolbar}), ReadItem(1));
+  EXPECT_EQ("", ReadItem(2).command);
+  EXPECT_EQ((ItemRow{"Related", "C:\\nowhere\\tool.exe", "{E1}", "C:\\nowhere\\tool.exe",
+                     kTypeExtension}),
+            ReadItem(3));
+  EXPECT_EQ(
+      (ItemRow{"Notes", "C:\\nowhere\\notes.htm", "{E2}", "C:\\nowhere\\hot.ico", kTypeExtension}),
+      ReadItem(4));
 }
 
 TEST_F(IEHelpersTest, RemovalTakesTheChosenEntryOnly) {
-  char history[MAX_PATH];
-  ASSERT_GT(HistoryFilePath(history, sizeof history), 0);
-  DeleteFileA(history);
   BHO("{B1}");
   Server("{B1}", "C:\\nowhere at all\\fake.dll");
   BHO("{B2}");
@@ -95,22 +63,17 @@ TEST_F(IEHelpersTest, RemovalTakesTheChosenEntryOnly) {
   EXPECT_EQ(1, RemoveIEHelper("c:\\NOWHERE AT ALL\\fake.dll", 0));
   EXPECT_FALSE(RegKeyExists(HKEY_LOCAL_MACHINE, (std::string(kBHOKey) + "\\{B1}").c_str()));
   EXPECT_TRUE(RegKeyExists(HKEY_LOCAL_MACHINE, (std::string(kBHOKey) + "\\{B2}").c_str()));
-  std::ifstream in(history, std::ios::binary);
-  EXPECT_NE(std::string::npos,
-            std::string(std::istreambuf_iterator<char>(in), {}).find("fake.dll"));
+  EXPECT_NE(std::string::npos, HistoryText().find("fake.dll"));
   EXPECT_EQ(1, RemoveIEHelper("C:\\nowhere\\bar.dll", 2));
   EXPECT_FALSE(RegValueExists(HKEY_LOCAL_MACHINE, kToolbarKey, "{T}"));
   EXPECT_EQ(0, RemoveIEHelper("C:\\nowhere\\other.dll", 7));
   EXPECT_TRUE(RegKeyExists(HKEY_LOCAL_MACHINE, kBHOKey));
-  in.close();
-  DeleteFileA(history);
 }
 
 TEST_F(IEHelpersTest, HostileEntriesAreSkippedOrCut) {
   Toolbar(std::string(300, 'x').c_str());
-  const char raw[] = {'A', 'B', 'C'};
-  RegSetKeyValueA(HKEY_LOCAL_MACHINE, (std::string(kExtensionsKey) + "\\{E}").c_str(),
-                  "ButtonText", REG_BINARY, raw, sizeof raw);
+  WriteRegValue(HKEY_LOCAL_MACHINE, std::string(kExtensionsKey) + "\\{E}", "ButtonText", REG_BINARY,
+                "ABC");
   Extension("{E}", "Exec", std::string(65536, 'e'));
   Extension("{F}", "ButtonText", std::string(2000, 'b'));
   Extension("{F}", "Exec", "C:\\nowhere\\f.exe");
@@ -118,6 +81,6 @@ TEST_F(IEHelpersTest, HostileEntriesAreSkippedOrCut) {
   Server("{B}", "C:\\" + std::string(2000, 'p'));
 
   ASSERT_EQ(2, EnumerateIEHelpers());
-  EXPECT_EQ(259u, At(0).command.size());
-  EXPECT_EQ(std::string(127, 'b'), At(1).title);
+  EXPECT_EQ(259u, ReadItem(0).command.size());
+  EXPECT_EQ(std::string(127, 'b'), ReadItem(1).title);
 }

@@ -6,27 +6,7 @@
 #include "resource.h"
 #include "sandbox.h"
 
-namespace {
-
-class ItemListTest : public RegistrySandbox {
- protected:
-  void SetUp() override {
-    RegistrySandbox::SetUp();
-    ItemListClear();
-  }
-  void TearDown() override {
-    ItemListClear();
-    ItemListSetCookieLimit(kDefaultCookieLimit);
-    RegistrySandbox::TearDown();
-  }
-  static std::string Title(int i) {
-    char text[kItemTitleSize];
-    ItemTitle(i, text);
-    return text;
-  }
-};
-
-}  // namespace
+using ItemListTest = RegistrySandbox;
 
 TEST_F(ItemListTest, RefusesTheItemBeyondTheLimits) {
   for (int i = 0; i < kItemListMax; ++i) ASSERT_EQ(1, ItemAdd("t", "c", "", "", 1, i));
@@ -43,22 +23,19 @@ TEST_F(ItemListTest, RefusesTheItemBeyondTheLimits) {
 
 TEST_F(ItemListTest, TitlesAndTheLongFormOfCommandAndKey) {
   const std::string file = WriteScratchFile("LongFileName.exe", "x");
-  char shortForm[MAX_PATH] = "", command[kItemCommandSize], key[kItemKeySize];
+  char shortForm[MAX_PATH] = "", name[kItemTitleSize];
   ASSERT_GT(GetShortPathNameA(file.c_str(), shortForm, MAX_PATH), 0u);
   ItemAdd("Korvane Monitor", "C:\\x.exe", "", "", 11, 0);
   ItemAdd("", "\"C:\\Tools\\quoted.exe\"", "", "", 11, 0);
   ItemAdd(nullptr, nullptr, nullptr, nullptr, 11, 0);
   ItemAdd("t", shortForm, shortForm, "", 200, 0);
-  LocalString(IDS_CLASS_NAME, command, sizeof command);
-  EXPECT_EQ(command, Title(0));
-  EXPECT_EQ("quoted", Title(1));
-  ItemCommand(1, command);
-  EXPECT_STREQ("C:\\Tools\\quoted.exe", command);
-  EXPECT_EQ("", Title(2));
-  ItemCommand(3, command);
-  ItemKey(3, key);
-  EXPECT_EQ(file, command);
-  EXPECT_EQ(file, key);
+  LocalString(IDS_CLASS_NAME, name, sizeof name);
+  EXPECT_EQ(name, ReadItem(0).title);
+  EXPECT_EQ("quoted", ReadItem(1).title);
+  EXPECT_EQ("C:\\Tools\\quoted.exe", ReadItem(1).command);
+  EXPECT_EQ("", ReadItem(2).title);
+  EXPECT_EQ(file, ReadItem(3).command);
+  EXPECT_EQ(file, ReadItem(3).key);
 }
 
 TEST_F(ItemListTest, FieldsAreCutAndCopiesBounded) {

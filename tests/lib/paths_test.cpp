@@ -10,9 +10,8 @@
 namespace {
 
 std::string TestFolder() {
-  char path[MAX_PATH] = "";
-  GetModuleFileNameA(nullptr, path, MAX_PATH);
-  return std::string(path).substr(0, std::string(path).rfind('\\'));
+  const std::string self = ProgramFile("");
+  return self.substr(0, self.size() - 1);
 }
 
 class PathsTest : public RegistrySandbox {
@@ -44,7 +43,7 @@ class PathsTest : public RegistrySandbox {
   // The identity of a copy of a sample program running as the given name in the scratch folder.
   std::string Identity(const char* sample, const char* running) {
     const std::string path = ScratchFolder() + "\\" + running;
-    EXPECT_TRUE(CopyFileA((TestFolder() + "\\" + sample).c_str(), path.c_str(), FALSE));
+    EXPECT_TRUE(CopyFileA(ProgramFile(sample).c_str(), path.c_str(), FALSE));
     char text[1025];
     const int length = ProgramIdentityOf(ScratchFolder().c_str(), path.c_str(), text, sizeof text);
     EXPECT_EQ(std::string(text).size(), static_cast<size_t>(length));
@@ -61,14 +60,12 @@ TEST_F(PathsTest, ProgramAndDataFolders) {
   char folder[kPathSize];
   EXPECT_EQ(static_cast<int>(TestFolder().size()), ProgramFolder(folder, kPathSize));
   EXPECT_EQ(TestFolder(), folder);
-  const char* shellFolders =
-      "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
   EXPECT_EQ(TestFolder(), Data());  // no AppData
-  SettingsWriteString(HKEY_CURRENT_USER, shellFolders, "AppData", ScratchFolder().c_str());
+  SetShellFolder("AppData", ScratchFolder());
   EXPECT_EQ(ScratchFolder() + "\\Korvane", Data());
   EXPECT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesA((Data() + "\\vault").c_str()));
   const std::string unreachable = ScratchFolder() + "\\a\\b";
-  SettingsWriteString(HKEY_CURRENT_USER, shellFolders, "AppData", unreachable.c_str());
+  SetShellFolder("AppData", unreachable);
   EXPECT_EQ(TestFolder(), Data());  // vault cannot be made
 }
 
@@ -123,7 +120,7 @@ TEST_F(PathsTest, ProgramIdentityJoinsBothVersions) {
 }
 
 TEST_F(PathsTest, KnowledgeBasePagesStayInTheirFolder) {
-  const std::string folder = TestFolder() + "\\kbase";
+  const std::string folder = ProgramFile("kbase");
   const bool made = CreateDirectoryA(folder.c_str(), nullptr) != 0;
   const std::string page = folder + "\\setup_tool.html";
   CloseHandle(CreateFileA(page.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
@@ -138,8 +135,7 @@ TEST_F(PathsTest, KnowledgeBasePagesStayInTheirFolder) {
 }
 
 TEST_F(PathsTest, InfoAddressesCarryTheProgramsFactsAndOnlyAWebBase) {
-  std::string command = "\"";
-  command += TestFolder() + "\\kv_versioned_sample.exe\" -x";
+  const std::string command = "\"" + ProgramFile("kv_versioned_sample.exe") + "\" -x";
   EXPECT_EQ(0u, InfoAddressOf(command, false)
                     .find("http://www.example.com/cgi-bin/veltinfo.pl?program="
                           "KV_VERSIONED_SAMPLE.EXE&vendor=Korvane%20Tests&version=1.2.3.4"));

@@ -10,14 +10,10 @@
 #include <string>
 #include <vector>
 
+#include "sandbox.h"
 #include "startup/item_list.h"
 
 namespace {
-
-struct Listed {
-  std::string command, next, last;
-  int code = 0;
-};
 
 std::string TasksFolderFile(const char* name) {
   char folder[MAX_PATH] = "";
@@ -72,19 +68,12 @@ class ScheduledTasksTest : public ::testing::Test {
     task->Release();
   }
 
-  static std::map<std::string, Listed> ListTasks() {
-    std::map<std::string, Listed> listed;
+  // By title; the key holds the next run time and the extra the last.
+  static std::map<std::string, ItemRow> ListTasks() {
     const int count = EnumerateScheduledTasks();
     EXPECT_EQ(count, ItemCount());
-    for (int i = 0; i < ItemCount(); ++i) {
-      char title[kItemTitleSize], command[kItemCommandSize], key[kItemKeySize],
-          extra[kItemExtraSize];
-      ItemTitle(i, title);
-      ItemCommand(i, command);
-      ItemKey(i, key);
-      ItemExtra(i, extra, sizeof extra);
-      listed[title] = {command, key, extra, ItemCode(i)};
-    }
+    std::map<std::string, ItemRow> listed;
+    for (const ItemRow& row : ReadItems()) listed[row.title] = row;
     return listed;
   }
 
@@ -111,10 +100,10 @@ TEST_F(ScheduledTasksTest, ListsSevenTasksWithRunTimesOnTheTwelveHourClock) {
   for (int i = 0; i < 7; ++i) {
     const std::string title = "kv" + std::to_string(i) + ".job";
     ASSERT_EQ(1u, listed.count(title)) << title;
-    const Listed& item = listed.at(title);
+    const ItemRow& item = listed.at(title);
     EXPECT_EQ("C:\\kv\\p" + std::to_string(i) + ".exe", item.command);
-    EXPECT_EQ(cases[i].next, item.next);
-    EXPECT_EQ("Never", item.last);
+    EXPECT_EQ(cases[i].next, item.key);
+    EXPECT_EQ("Never", item.extra);
     EXPECT_EQ(kTaskScheduledCode, item.code);
   }
   char text[kItemKeySize] = "stale";

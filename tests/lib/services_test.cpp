@@ -3,48 +3,33 @@
 #include <map>
 #include <string>
 
-#include "foundation/filefacts.h"
-#include "foundation/paths.h"
 #include "foundation/settings.h"
 #include "sandbox.h"
 #include "startup/item_list.h"
 
 namespace {
 
-struct Listed {
-  std::string command, key;
-  int code = 0, index = 0;
-};
-
 std::string ServiceKey(const std::string& name) {
   return std::string(kServicesRegistryKey) + "\\" + name;
 }
 
-void SetRaw(const std::string& subkey, const char* value, DWORD type, const void* data,
-            DWORD size) {
-  ASSERT_EQ(ERROR_SUCCESS,
-            RegSetKeyValueA(HKEY_LOCAL_MACHINE, subkey.c_str(), value, type, data, size));
+void SetRaw(const std::string& subkey, const char* value, DWORD type, const std::string& bytes) {
+  WriteRegValue(HKEY_LOCAL_MACHINE, subkey, value, type, bytes);
 }
 
 void SetText(const std::string& subkey, const char* value, const std::string& text,
              DWORD type = REG_SZ) {
-  SetRaw(subkey, value, type, text.c_str(), static_cast<DWORD>(text.size() + 1));
+  SetRaw(subkey, value, type, std::string(text.c_str(), text.size() + 1));
 }
 
 int StartOf(const char* name) {
   return SettingsReadSmallNumber(HKEY_LOCAL_MACHINE, ServiceKey(name).c_str(), "Start");
 }
 
-std::map<std::string, Listed> List(int quick) {
+std::map<std::string, ItemRow> List(int quick) {
   EnumerateServices(quick);
-  std::map<std::string, Listed> listed;
-  for (int i = 0; i < ItemCount(); ++i) {
-    char title[kItemTitleSize], command[kItemCommandSize], key[kItemKeySize];
-    ItemTitle(i, title);
-    ItemCommand(i, command);
-    ItemKey(i, key);
-    listed[title] = {command, key, ItemCode(i), i};
-  }
+  std::map<std::string, ItemRow> listed;
+  for (const ItemRow& row : ReadItems()) listed[row.title] = row;
   return listed;
 }
 
@@ -78,21 +63,14 @@ class ServicesRegistryTest : public RegistrySandbox {
   void SetUp() override {
     RegistrySandbox::SetUp();
     OptionSet("HideMicrosoftServices", 0);
-    char folder[MAX_PATH] = "";
-    ProgramFolder(folder, sizeof folder);
-    sample_ = std::string(folder) + "\\kv_versioned_sample.exe";
-  }
-  void TearDown() override {
-    ItemListClear();
-    RegistrySandbox::TearDown();
   }
   static void Add(const char* name, const std::string& image, const char* display,
                   DWORD start = 3) {
     if (!image.empty()) SetText(ServiceKey(name), "ImagePath", image, REG_EXPAND_SZ);
     SetText(ServiceKey(name), "DisplayName", display);
-    SetRaw(ServiceKey(name), "Start", REG_DWORD, &start, sizeof start);
+    SettingsWriteNumber(HKEY_LOCAL_MACHINE, ServiceKey(name).c_str(), "Start", start);
   }
-  std::string sample_;
+  const std::string sample_ = ProgramFile("kv_versioned_sample.exe");
 };
 
 }  // namespace
@@ -139,19 +117,15 @@ TEST_F(ServicesRegistryTest, HostileValuesAreBoundedAndSkipped) {
   Add("KvLong", "C:\\kv.exe " + std::string(4096, 'a'), std::string(65536, 'D').c_str());
   SetText(ServiceKey("KvLong"), "Description", std::string(9000, 'x'));
   Add("KvNoExtension", "C:\\kv\\program", "No Extension");
-  const char unterminated[] = {'C', ':', '\\', 'k', '.', 'e', 'x', 'e'};
-  SetRaw(ServiceKey("KvBinary"), "ImagePath", REG_BINARY, unterminated, sizeof unterminated);
-  SetRaw(ServiceKey("KvUnterminated"), "ImagePath", REG_SZ, unterminated, sizeof unterminated);
-  const DWORD number = 7;
-  SetRaw(ServiceKey("KvUnterminated"), "DisplayName", REG_DWORD, &number, sizeof number);
+  SetRaw(ServiceKey("KvBinary"), "ImagePath", REG_BINARY, "C:\\k.exe");
+  SetRaw(ServiceKey("KvUnterminated"), "ImagePath", REG_SZ, "C:\\k.exe");
+  SetRaw(ServiceKey("KvUnterminated"), "DisplayName", REG_DWORD, std::string("\7\0\0\0", 4));
 
   const auto listed = List(0);
   ASSERT_EQ(2, ItemCount());
   ASSERT_EQ(1u, listed.count(std::string(127, 'D')));
-  const Listed& longOne = listed.at(std::string(127, 'D'));
-  EXPECT_EQ(259u, longOne.command.size());
-  char extra[kItemExtraSize];
-  EXPECT_EQ(1023, ItemExtra(longOne.index, extra, sizeof extra));
+  EXPECT_EQ(259u, listed.at(std::string(127, 'D')).command.size());
+  EXPECT_EQ(1023u, listed.at(std::string(127, 'D')).extra.size());
   ASSERT_EQ(1u, listed.count("k"));  // named after its program
   EXPECT_EQ("C:\\k.exe", listed.at("k").command);
 }
@@ -160,9 +134,6 @@ TEST_F(ServicesRegistryTest, MicrosoftProgramsAreHiddenOnRequest) {
   char system[MAX_PATH];
   GetSystemDirectoryA(system, MAX_PATH);
   const std::string microsoftFile = std::string(system) + "\\shell32.dll";
-  VersionStrings facts{};
-  ASSERT_TRUE(ReadVersionStrings(microsoftFile.c_str(), &facts));
-  ASSERT_NE(std::string::npos, std::string(facts.text[kCompanyName]).find("Microsoft"));
   // Hosted, so that a DLL may serve as well as a program.
   Add("KvMicrosoft", "C:\\windows\\system32\\svchost.exe -k kv", "Microsoft Service");
   SetText(ServiceKey("KvMicrosoft") + "\\Parameters", "ServiceDll", microsoftFile);
@@ -228,11 +199,8 @@ TEST(ServicesManagerTest, StoppedServiceIsAnsweredByDisplayNameOnly) {
 }
 
 // The sandboxed key carries another DisplayName than the service manager knows.
-class ServicesMixedTest : public RegistrySandbox {};
-
-TEST_F(ServicesMixedTest, TitleIsTheManagersDisplayName) {
+TEST_F(ServicesRegistryTest, TitleIsTheManagersDisplayName) {
   RealService real("KvMixedService", "Manager Display");
-  OptionSet("HideMicrosoftServices", 0);
   SetText(ServiceKey(real.name), "ImagePath", "C:\\kv\\svc.exe");
   SetText(ServiceKey(real.name), "DisplayName", "Registry Display");
   const auto listed = List(0);

@@ -3,7 +3,6 @@
 #include "foundation/settings.h"
 #include "foundation/settings_init.h"
 #include "sandbox.h"
-#include "startup/self_autostart.h"
 
 namespace {
 
@@ -31,59 +30,37 @@ TEST_F(FirstRunTest, FirstRunBuildsTheTreeOnce) {
   EXPECT_EQ(marker, BaseValue(""));
 }
 
-TEST_F(FirstRunTest, ExistingMarkerMeansNoFirstRunAndSystemFilesKeyIsMachineWide) {
+TEST_F(FirstRunTest, ExistingMarkerMeansNoFirstRun) {
   SettingsWriteString(HKEY_CURRENT_USER, kBaseKey, "", "01/02/2008 10:00");
   EXPECT_EQ(0, SettingsFirstRun());
   EXPECT_FALSE(RegKeyExists(HKEY_CURRENT_USER, (std::string(kBaseKey) + "\\Nuts").c_str()));
   EXPECT_FALSE(MonitorAutostartRegistered());
-  // The saved copies of the system files go to the data folder, kept inside the sandbox.
-  SettingsWriteString(HKEY_CURRENT_USER,
-                      "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders",
-                      "AppData", ScratchFolder().c_str());
-  SettingsSystemFilesOnce();
-  EXPECT_TRUE(RegKeyExists(HKEY_LOCAL_MACHINE, "Software\\Tamsel\\Korvane\\Sysfiles"));
-  EXPECT_FALSE(RegKeyExists(HKEY_CURRENT_USER, "Software\\Tamsel\\Korvane\\Sysfiles"));
 }
 
-TEST_F(FirstRunTest, MissingOrContainedVersionRunsNoInitialValues) {
+// One start after another: a missing version is written, Cleanup = 1 resets once at the current
+// version, a version holding the current text is left alone, and a changed one starts afresh.
+TEST_F(FirstRunTest, VersionAndCleanupResetOnlyWhenDue) {
   SettingsWriteString(HKEY_CURRENT_USER, kOptionsKey, "Cleanup", "1");
   SettingsVersionAndCleanup();
   EXPECT_EQ("15.2.2008.0", BaseValue("Version"));
   EXPECT_EQ("1", Option("Cleanup"));  // waits for a start that finds the version in place
-  SettingsDeleteValue(HKEY_CURRENT_USER, kOptionsKey, "Cleanup");
-  SettingsWriteString(HKEY_CURRENT_USER, kBaseKey, "Version", "Build 15.2.2008.0 final");
-  SettingsVersionAndCleanup();
-  EXPECT_EQ("Build 15.2.2008.0 final", BaseValue("Version"));
-  EXPECT_FALSE(MonitorAutostartRegistered());
-}
-
-TEST_F(FirstRunTest, ChangedVersionRunsTheInitialValuesStep) {
-  SettingsWriteString(HKEY_CURRENT_USER, kBaseKey, "Version", "14.1.2007.3");
-  SettingsVersionAndCleanup();
-  EXPECT_EQ("15.2.2008.0", BaseValue("Version"));
-  EXPECT_TRUE(MonitorAutostartRegistered());
-  EXPECT_FALSE(RegValueExists(HKEY_CURRENT_USER, kOptionsKey, "Cleanup"));
-}
-
-TEST_F(FirstRunTest, CurrentVersionWithCleanupClearsTheRequestOnce) {
-  SettingsWriteString(HKEY_CURRENT_USER, kBaseKey, "Version", "15.2.2008.0");
-  SettingsWriteString(HKEY_CURRENT_USER, kOptionsKey, "Cleanup", "1");
   SettingsWriteString(HKEY_CURRENT_USER, kOptionsKey, "Update", "0");
   SettingsVersionAndCleanup();
   EXPECT_EQ("0", Option("Cleanup"));
   EXPECT_EQ("1", Option("Update"));
-  EXPECT_FALSE(MonitorAutostartRegistered());
   SettingsWriteString(HKEY_CURRENT_USER, kOptionsKey, "Update", "0");
   SettingsVersionAndCleanup();
   EXPECT_EQ("0", Option("Update"));
-}
 
-TEST_F(FirstRunTest, SelfAutostartOnThenOffLeavesNoMonitorEntryBehind) {
-  ASSERT_EQ(1, SetSelfAutostart(true));
-  EXPECT_TRUE(IsSelfAutostart() && MonitorAutostartRegistered());
-  EXPECT_EQ(1, SetSelfAutostart(false));
-  EXPECT_FALSE(IsSelfAutostart() || MonitorAutostartRegistered());
-  EXPECT_EQ(0, SetSelfAutostart(false));
+  SettingsWriteString(HKEY_CURRENT_USER, kBaseKey, "Version", "Build 15.2.2008.0 final");
+  SettingsVersionAndCleanup();
+  EXPECT_EQ("Build 15.2.2008.0 final", BaseValue("Version"));
+  EXPECT_FALSE(MonitorAutostartRegistered());
+
+  SettingsWriteString(HKEY_CURRENT_USER, kBaseKey, "Version", "14.1.2007.3");
+  SettingsVersionAndCleanup();
+  EXPECT_EQ("15.2.2008.0", BaseValue("Version"));
+  EXPECT_TRUE(MonitorAutostartRegistered());
 }
 
 }  // namespace

@@ -10,8 +10,7 @@ constexpr char kProbeKey[] = "Software\\Tamsel\\Korvane\\Probe";
 using namespace std::string_literals;
 
 void Put(const char* value, const std::string& data, DWORD type = REG_SZ) {
-  ASSERT_EQ(ERROR_SUCCESS, RegSetKeyValueA(HKEY_CURRENT_USER, kProbeKey, value, type, data.data(),
-                                           static_cast<DWORD>(data.size())));
+  WriteRegValue(HKEY_CURRENT_USER, kProbeKey, value, type, data);
 }
 
 class SettingsStoreTest : public RegistrySandbox {

@@ -1,13 +1,10 @@
 #include "startup/startup_actions.h"
 
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
 #include "foundation/paths.h"
 #include "foundation/settings.h"
-#include "records/history.h"
 #include "sandbox.h"
 #include "startup/locations.h"
 #include "startup/snapshot.h"
@@ -40,10 +37,6 @@ bool Indexed(const char* title) {
   return RegValueExists(HKEY_LOCAL_MACHINE, kDisabledIndexKey, title);
 }
 
-bool FileThere(const std::string& path) {
-  return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
 std::string WinIni(const char* name, const char* fallback = "") {
   std::vector<char> text(8192);
   GetProfileStringA("windows", name, fallback, text.data(), static_cast<DWORD>(text.size()));
@@ -54,16 +47,9 @@ class StartupActionsTest : public RegistrySandbox {
  protected:
   void SetUp() override {
     RegistrySandbox::SetUp();
-    HistoryFilePath(history_, sizeof history_);
-    DeleteFileA(history_);
-    char folder[MAX_PATH];
-    ProgramFolder(folder, sizeof folder);
-    disabled_ = std::string(folder) + "\\Disabled";
     startup_ = ScratchFolder() + "\\Startup";
     CreateDirectoryA(startup_.c_str(), nullptr);
-    SettingsWriteString(HKEY_CURRENT_USER,
-                        "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders",
-                        "Startup", startup_.c_str());
+    SetShellFolder("Startup", startup_);
     for (int i = 0; i < 2; ++i) winIni_[i] = WinIni(kWinIniNames[i], "\x01");
   }
   void TearDown() override {
@@ -73,20 +59,14 @@ class StartupActionsTest : public RegistrySandbox {
                           winIni_[i] == "\x01" ? nullptr : winIni_[i].c_str());
     DeleteFileA((disabled_ + "\\" + ownName_).c_str());
     RemoveDirectoryA(disabled_.c_str());
-    DeleteFileA(history_);
     g_protectedEntryQuestion = nullptr;
     g_startupActionsAskFirst = false;
     RegistrySandbox::TearDown();
   }
-  std::string History() const {
-    std::ifstream in(history_, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-  }
-
-  std::string disabled_, startup_, winIni_[2];
+  const std::string disabled_ = ProgramFile("Disabled");
+  std::string startup_, winIni_[2];
   // A name of this run, so that nothing of another run is touched in the program folder.
   std::string ownName_ = "KvApp" + std::to_string(GetCurrentProcessId()) + ".lnk";
-  char history_[MAX_PATH] = "";
 };
 
 }  // namespace
@@ -146,12 +126,12 @@ TEST_F(StartupActionsTest, StartupFolderEntryRoundTripAndRemovalNeverTouchTheTar
   WriteScratchFile(("Startup\\" + ownName_).c_str(), "link bytes");
   const std::string target = WriteScratchFile("app.exe", "program");
   EXPECT_EQ(1, ToggleStartupEntry("App", target.c_str(), shortcut.c_str(), 200));
-  EXPECT_FALSE(FileThere(shortcut));
-  EXPECT_TRUE(FileThere(moved));
+  EXPECT_FALSE(PathExists(shortcut));
+  EXPECT_TRUE(PathExists(moved));
   EXPECT_EQ("200", Index("App"));
   EXPECT_EQ(1, ToggleStartupEntry("App", target.c_str(), moved.c_str(), 200));
-  EXPECT_TRUE(FileThere(shortcut));
-  EXPECT_FALSE(FileThere(moved));
+  EXPECT_TRUE(PathExists(shortcut));
+  EXPECT_FALSE(PathExists(moved));
   EXPECT_FALSE(Indexed("App"));
   // The target program is never taken for the entry.
   EXPECT_EQ(0, ToggleStartupEntry("Target", target.c_str(), "", 200));
@@ -160,20 +140,20 @@ TEST_F(StartupActionsTest, StartupFolderEntryRoundTripAndRemovalNeverTouchTheTar
   EXPECT_EQ(1, ToggleStartupEntry("App", target.c_str(), moved.c_str(), 200));
   EXPECT_EQ("200", Index("App"));
   EXPECT_EQ(1, ToggleStartupEntry("App", target.c_str(), moved.c_str(), 200));
-  EXPECT_TRUE(FileThere(shortcut));
+  EXPECT_TRUE(PathExists(shortcut));
 
   // Removal takes the shortcut or file in the folder, never the program it names.
   const std::string note = WriteScratchFile("Startup\\notes.txt", "text");
   EXPECT_EQ(1, RemoveStartupEntry("Keep", target.c_str(), "", 200));
   EXPECT_EQ(1, RemoveStartupEntry("App", target.c_str(), shortcut.c_str(), 200));
   EXPECT_EQ(1, RemoveStartupEntry("notes", note.c_str(), "", 200));
-  EXPECT_FALSE(FileThere(shortcut));
-  EXPECT_FALSE(FileThere(note));
-  EXPECT_TRUE(FileThere(target));
-  EXPECT_NE(std::string::npos, History().find("*START_Remove\tGROUP_STARTUP\tApp\t"));
+  EXPECT_FALSE(PathExists(shortcut));
+  EXPECT_FALSE(PathExists(note));
+  EXPECT_TRUE(PathExists(target));
+  EXPECT_NE(std::string::npos, HistoryText().find("*START_Remove\tGROUP_STARTUP\tApp\t"));
   // Restoring makes the shortcut again but never writes over a file that is there.
   EXPECT_EQ(1, RestoreStartupEntry("App", target.c_str(), shortcut.c_str(), 200));
-  EXPECT_TRUE(FileThere(shortcut));
+  EXPECT_TRUE(PathExists(shortcut));
   EXPECT_EQ(0, RestoreStartupEntry("App", target.c_str(), shortcut.c_str(), 200));
   EXPECT_EQ(0, RestoreStartupEntry("Keep", target.c_str(), target.c_str(), 200));
 }
@@ -233,7 +213,7 @@ TEST_F(StartupActionsTest, ProtectedEntriesGoOnlyWhenConfirmed) {
   EXPECT_EQ(1, RemoveStartupEntry("Hook", "C:\\h\\hook.dll", "{0000-1}", 252));
   EXPECT_FALSE(RegValueExists(HKEY_LOCAL_MACHINE, kDelayLoadKey, "Hook"));
   EXPECT_EQ(kSnapshotMissing, SnapshotLookup("Hook", "C:\\h\\hook.dll"));
-  EXPECT_NE(std::string::npos, History().find("REMOVE_DELAYLOAD\tREG_Delayload\tHook\t"));
+  EXPECT_NE(std::string::npos, HistoryText().find("REMOVE_DELAYLOAD\tREG_Delayload\tHook\t"));
 
   EXPECT_EQ(1, RestoreStartupEntry("Hook", "C:\\h\\hook.dll", "{0000-1}", 252));
   EXPECT_EQ("{0000-1}", ReadRegString(HKEY_LOCAL_MACHINE, kDelayLoadKey, "Hook"));
@@ -246,7 +226,7 @@ TEST_F(StartupActionsTest, OwnEntryRemovedWithoutHistoryRestoresAndWinlogonReset
   EXPECT_EQ(1, RemoveStartupEntry("Korvane", "C:\\K\\korvane.exe", "", 1));
   EXPECT_FALSE(RegValueExists(HKEY_LOCAL_MACHINE, kRunKey, "Korvane"));
   EXPECT_EQ(kSnapshotMissing, SnapshotLookup("Korvane", "C:\\K\\korvane.exe"));
-  EXPECT_EQ("", History());
+  EXPECT_EQ("", HistoryText());
 
   EXPECT_EQ(1, RestoreStartupEntry("Tool", "C:\\T\\tool.exe", "", 11));
   EXPECT_EQ("C:\\T\\tool.exe", ReadRegString(HKEY_CURRENT_USER, kRunKey, "Tool"));

@@ -18,49 +18,27 @@ namespace {
 constexpr char kRun[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 constexpr char kRunOnce[] = "Software\\Microsoft\\Windows\\CurrentVersion\\RunOnce";
 
-struct Row {
-  std::string title, command, key;
-  int code, value;
-};
-
-std::vector<Row> Rows() {
-  std::vector<Row> rows;
-  for (int i = 0; i < ItemCount(); ++i) {
-    char title[kItemTitleSize], command[kItemCommandSize], key[kItemKeySize];
-    ItemTitle(i, title);
-    ItemCommand(i, command);
-    ItemKey(i, key);
-    rows.push_back({title, command, key, ItemCode(i), ItemValue(i)});
-  }
-  return rows;
-}
-
 // Run-key values come back in the platform's order (Wine sorts them by name).
-Row Find(const std::string& title) {
-  for (const Row& row : Rows())
+ItemRow Find(const std::string& title) {
+  for (const ItemRow& row : ReadItems())
     if (row.title == title) return row;
-  return {"(missing " + title + ")", "", "", 0, 0};
+  return {"(missing " + title + ")"};
 }
 
 std::vector<std::string> Titles() {
   std::vector<std::string> titles;
-  for (const Row& row : Rows()) titles.push_back(row.title);
+  for (const ItemRow& row : ReadItems()) titles.push_back(row.title);
   return titles;
 }
 
 std::vector<int> Codes() {
   std::vector<int> codes;
-  for (const Row& row : Rows()) codes.push_back(row.code);
+  for (const ItemRow& row : ReadItems()) codes.push_back(row.code);
   return codes;
 }
 
-void Put(HKEY root, const char* subkey, const char* name, const char* data) {
-  ASSERT_TRUE(SettingsWriteString(root, subkey, name, data)) << name;
-}
-
 void SetRaw(const std::string& name, DWORD type, const std::string& bytes) {
-  ASSERT_EQ(ERROR_SUCCESS, RegSetKeyValueA(HKEY_CURRENT_USER, kRun, name.c_str(), type,
-                                           bytes.data(), static_cast<DWORD>(bytes.size())));
+  WriteRegValue(HKEY_CURRENT_USER, kRun, name.c_str(), type, bytes);
 }
 
 void MakeShortcut(const std::string& path, const std::string& target, const char* description) {
@@ -81,10 +59,8 @@ class StartupListTest : public RegistrySandbox {
   void SetUp() override {
     RegistrySandbox::SetUp();
     CoInitialize(nullptr);
-    ItemListClear();
   }
   void TearDown() override {
-    ItemListClear();
     CoUninitialize();
     RegistrySandbox::TearDown();
   }
@@ -94,19 +70,19 @@ class StartupListTest : public RegistrySandbox {
 
 TEST_F(StartupListTest, RunValuesSplitRundllAndSkipRepeatedValues) {
   // Written in name order, the order Wine lists them in.
-  Put(HKEY_LOCAL_MACHINE, kRun, "Dup", "C:\\dup.exe");
-  Put(HKEY_LOCAL_MACHINE, kRunOnce, "DUP", "c:\\DUP.EXE");
-  Put(HKEY_LOCAL_MACHINE, kRunOnce, "Once", "C:\\once.exe");
-  Put(HKEY_CURRENT_USER, kRun, "A", "C:\\Tools\\one.exe");
-  Put(HKEY_CURRENT_USER, kRun, "Dup", "C:\\dup.exe");
-  Put(HKEY_CURRENT_USER, kRun, "Plain", "\"C:\\Tools\\plain.exe\" -x");
-  Put(HKEY_CURRENT_USER, kRun, "Short", "a.ex");
-  Put(HKEY_CURRENT_USER, kRun, "Updater", "rundll32.exe C:\\X\\upd.dll,Start");
+  WriteRegString(HKEY_LOCAL_MACHINE, kRun, "Dup", "C:\\dup.exe");
+  WriteRegString(HKEY_LOCAL_MACHINE, kRunOnce, "DUP", "c:\\DUP.EXE");
+  WriteRegString(HKEY_LOCAL_MACHINE, kRunOnce, "Once", "C:\\once.exe");
+  WriteRegString(HKEY_CURRENT_USER, kRun, "A", "C:\\Tools\\one.exe");
+  WriteRegString(HKEY_CURRENT_USER, kRun, "Dup", "C:\\dup.exe");
+  WriteRegString(HKEY_CURRENT_USER, kRun, "Plain", "\"C:\\Tools\\plain.exe\" -x");
+  WriteRegString(HKEY_CURRENT_USER, kRun, "Short", "a.ex");
+  WriteRegString(HKEY_CURRENT_USER, kRun, "Updater", "rundll32.exe C:\\X\\upd.dll,Start");
   EnumRunKeys();
   // Machine keys first; a value repeating the one before it is passed over.
   EXPECT_EQ((std::vector<std::string>{"Dup", "Once", "Dup", "Plain", "Updater"}), Titles());
   EXPECT_EQ(2, Find("Once").code);
-  const Row rundll = Find("Updater");
+  const ItemRow rundll = Find("Updater");
   EXPECT_EQ("C:\\X\\upd.dll,Start", rundll.command);
   EXPECT_EQ(1, rundll.value);
   EXPECT_EQ(11, rundll.code);
@@ -116,23 +92,23 @@ TEST_F(StartupListTest, RunValuesSplitRundllAndSkipRepeatedValues) {
 
 TEST_F(StartupListTest, DisabledEntriesCarryTheirCodeAndOneThatCameBackIsListedOnce) {
   const std::string store = std::string(kDisabledIndexKey) + "\\";
-  Put(HKEY_LOCAL_MACHINE, (store + "WinRun").c_str(), "w.exe", "w.exe");
-  Put(HKEY_LOCAL_MACHINE, (store + "Run").c_str(), "Stray", "C:\\stray.exe");
-  Put(HKEY_LOCAL_MACHINE, (store + "Run").c_str(), "Back", "C:\\old.exe");
-  Put(HKEY_LOCAL_MACHINE, (store + "WinNotify").c_str(), "Pkg", "C:\\n.dll");
-  Put(HKEY_LOCAL_MACHINE, kDisabledIndexKey, "Pkg", "256");
-  Put(HKEY_LOCAL_MACHINE, kDisabledIndexKey, "w.exe", "101");
-  Put(HKEY_LOCAL_MACHINE, kDisabledIndexKey, "Stray", "0");
-  Put(HKEY_LOCAL_MACHINE, kDisabledIndexKey, "Back", "11");
+  WriteRegString(HKEY_LOCAL_MACHINE, store + "WinRun", "w.exe", "w.exe");
+  WriteRegString(HKEY_LOCAL_MACHINE, store + "Run", "Stray", "C:\\stray.exe");
+  WriteRegString(HKEY_LOCAL_MACHINE, store + "Run", "Back", "C:\\old.exe");
+  WriteRegString(HKEY_LOCAL_MACHINE, store + "WinNotify", "Pkg", "C:\\n.dll");
+  WriteRegString(HKEY_LOCAL_MACHINE, kDisabledIndexKey, "Pkg", "256");
+  WriteRegString(HKEY_LOCAL_MACHINE, kDisabledIndexKey, "w.exe", "101");
+  WriteRegString(HKEY_LOCAL_MACHINE, kDisabledIndexKey, "Stray", "0");
+  WriteRegString(HKEY_LOCAL_MACHINE, kDisabledIndexKey, "Back", "11");
   EnumDisabledEntries();
-  ASSERT_EQ(2u, Rows().size());
+  ASSERT_EQ(2u, ReadItems().size());
   EXPECT_EQ(kLocationWinRun, Find("w.exe").code);
   EXPECT_EQ(11, Find("Back").code);
 
   // The program wrote itself back: held as disabled with its new data, listed once.
   ItemListClear();
-  Put(HKEY_CURRENT_USER, kRun, "Back", "C:\\new.exe");
-  Put(HKEY_CURRENT_USER, kRun, "Later", "C:\\later.exe");
+  WriteRegString(HKEY_CURRENT_USER, kRun, "Back", "C:\\new.exe");
+  WriteRegString(HKEY_CURRENT_USER, kRun, "Later", "C:\\later.exe");
   BuildStartupList(1);
   EXPECT_EQ((std::vector<std::string>{"Later", "Back", "w.exe"}), Titles());
   EXPECT_EQ("C:\\new.exe", Find("Back").command);
@@ -172,8 +148,7 @@ TEST_F(StartupListTest, StartupFolderFilesByKind) {
   MakeShortcut(folder + "\\named.lnk", tool, "My App");
   MakeShortcut(folder + "\\gone.lnk", gone, "");
   ASSERT_TRUE(DeleteFileA(gone.c_str()));
-  Put(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders",
-      "Startup", folder.c_str());
+  SetShellFolder("Startup", folder);
   EnumStartupFolders();
   ASSERT_EQ(3, ItemCount());
   EXPECT_EQ(tool, Find("My App").command);
@@ -195,29 +170,30 @@ TEST_F(StartupListTest, WinIniRunBeforeLoad) {
     WriteProfileStringA("windows", names[i], old[i][0] == '\x01' ? nullptr : old[i]);
   EXPECT_EQ((std::vector<std::string>{"run", "run", "load"}), Titles());
   EXPECT_EQ((std::vector<int>{kLocationWinRun, kLocationWinRun, kLocationWinLoad}), Codes());
-  EXPECT_EQ("a.exe", Rows()[0].command);
-  EXPECT_EQ("b.exe", Rows()[1].command);
+  EXPECT_EQ("a.exe", ReadItems()[0].command);
+  EXPECT_EQ("b.exe", ReadItems()[1].command);
 }
 
 TEST_F(StartupListTest, ShellHooksAppInitAndNotifyWithBoundedClassNames) {
   const char clsid[] = "CLSID\\{5C4ED000-0000-0000-0000-000000000001}";
-  Put(HKEY_CLASSES_ROOT, clsid, "", "Sched Class");
-  Put(HKEY_CLASSES_ROOT, (std::string(clsid) + "\\InprocServer32").c_str(), "", "C:\\sched.dll");
-  Put(HKEY_CLASSES_ROOT, "CLSID\\{5C4ED000-0000-0000-0000-000000000002}", "", "Hook Class");
-  Put(HKEY_LOCAL_MACHINE,
-      "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\ShellServiceObjectDelayLoad", "Loader",
-      "5C4ED000-0000-0000-0000-000000000001");
-  Put(HKEY_LOCAL_MACHINE,
-      "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\SharedTaskScheduler",
-      "{5C4ED000-0000-0000-0000-000000000001}", "Sched");
-  Put(HKEY_LOCAL_MACHINE,
-      "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\ShellExecuteHooks",
-      "{5C4ED000-0000-0000-0000-000000000002}", "");
-  Put(HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Windows",
-      "AppInit_Dlls", "C:\\a\\long.dll, C:\\b.dll");
+  WriteRegString(HKEY_CLASSES_ROOT, clsid, "", "Sched Class");
+  WriteRegString(HKEY_CLASSES_ROOT, std::string(clsid) + "\\InprocServer32", "", "C:\\sched.dll");
+  WriteRegString(HKEY_CLASSES_ROOT, "CLSID\\{5C4ED000-0000-0000-0000-000000000002}", "",
+                 "Hook Class");
+  WriteRegString(HKEY_LOCAL_MACHINE,
+                 "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\ShellServiceObjectDelayLoad",
+                 "Loader", "5C4ED000-0000-0000-0000-000000000001");
+  WriteRegString(HKEY_LOCAL_MACHINE,
+                 "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\SharedTaskScheduler",
+                 "{5C4ED000-0000-0000-0000-000000000001}", "Sched");
+  WriteRegString(HKEY_LOCAL_MACHINE,
+                 "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\ShellExecuteHooks",
+                 "{5C4ED000-0000-0000-0000-000000000002}", "");
+  WriteRegString(HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Windows",
+                 "AppInit_Dlls", "C:\\a\\long.dll, C:\\b.dll");
   const std::string notify = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon\\Notify\\";
-  Put(HKEY_LOCAL_MACHINE, (notify + "Pkg").c_str(), "DllName", "C:\\n.dll");
-  Put(HKEY_LOCAL_MACHINE, (notify + "Off").c_str(), "DllName", "");
+  WriteRegString(HKEY_LOCAL_MACHINE, notify + "Pkg", "DllName", "C:\\n.dll");
+  WriteRegString(HKEY_LOCAL_MACHINE, notify + "Off", "DllName", "");
 
   EXPECT_EQ(5, EnumShellHooks());
   EXPECT_EQ((std::vector<std::string>{"Loader", "Sched", "Hook Class", "long", "b", "Pkg"}),
@@ -225,14 +201,14 @@ TEST_F(StartupListTest, ShellHooksAppInitAndNotifyWithBoundedClassNames) {
   EXPECT_EQ((std::vector<int>{kLocationDelayLoad, kLocationTaskScheduler, kLocationShellHook,
                               kLocationAppInit, kLocationAppInit, kLocationNotify}),
             Codes());
-  const std::vector<Row> rows = Rows();
+  const std::vector<ItemRow> rows = ReadItems();
   EXPECT_EQ("C:\\sched.dll", rows[0].command);
   EXPECT_EQ("5C4ED000-0000-0000-0000-000000000001", rows[0].key);
   EXPECT_EQ("C:\\a\\long.dll", rows[3].command);
   EXPECT_EQ("C:\\b.dll", rows[4].command);
   EXPECT_EQ("C:\\n.dll", rows[5].command);
 
-  Put(HKEY_CLASSES_ROOT, "CLSID\\{ABC}", "", std::string(700, 'c').c_str());
+  WriteRegString(HKEY_CLASSES_ROOT, "CLSID\\{ABC}", "", std::string(700, 'c'));
   char name[512], server[260];
   LookUpClassServer("ABC", name, server);
   EXPECT_EQ(std::string(511, 'c'), name);
@@ -242,15 +218,15 @@ TEST_F(StartupListTest, ShellHooksAppInitAndNotifyWithBoundedClassNames) {
 
 TEST_F(StartupListTest, BuildOrderAndQuickMode) {
   const char winlogon[] = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon";
-  Put(HKEY_CURRENT_USER, kRun, "Tool", "C:\\tool.exe");
-  Put(HKEY_LOCAL_MACHINE, winlogon, "Userinit", "C:\\W\\userinit.exe, C:\\evil.exe");
-  Put(HKEY_LOCAL_MACHINE, winlogon, "Shell", "Explorer.exe");
-  Put(HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Windows",
-      "AppInit_Dlls", "C:\\b.dll");
+  WriteRegString(HKEY_CURRENT_USER, kRun, "Tool", "C:\\tool.exe");
+  WriteRegString(HKEY_LOCAL_MACHINE, winlogon, "Userinit", "C:\\W\\userinit.exe, C:\\evil.exe");
+  WriteRegString(HKEY_LOCAL_MACHINE, winlogon, "Shell", "Explorer.exe");
+  WriteRegString(HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Windows",
+                 "AppInit_Dlls", "C:\\b.dll");
   const std::vector<std::string> all = {"Tool", "Winlogon Userinit", "Winlogon Shell", "b"};
   EXPECT_EQ(4, BuildStartupList(0));
   EXPECT_EQ(all, Titles());
-  EXPECT_EQ("C:\\evil.exe", Rows()[1].command);
+  EXPECT_EQ("C:\\evil.exe", ReadItems()[1].command);
   EXPECT_EQ(1, BuildStartupList(1));
   OptionSet("ShowAllStartup", 1);
   EXPECT_EQ(4, BuildStartupList(1));

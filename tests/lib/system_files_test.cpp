@@ -1,7 +1,6 @@
 #include <windows.h>
 
 #include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -13,18 +12,11 @@
 
 namespace {
 
-constexpr char kShellFolders[] =
-    "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
 constexpr long long kDay = 24LL * 3600 * 10000000;
 
 std::string RecordKey(const char* name) { return std::string(kSystemFilesKey) + "\\" + name; }
 std::string Record(const char* name, const char* value) {
   return ReadRegString(HKEY_LOCAL_MACHINE, RecordKey(name).c_str(), value);
-}
-
-std::string ReadFileBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return in ? std::string(std::istreambuf_iterator<char>(in), {}) : "<missing>";
 }
 
 // Last-write time some days before now, so that every rewrite below has a date of its own.
@@ -50,7 +42,7 @@ class SystemFilesTest : public RegistrySandbox {
  protected:
   void SetUp() override {
     RegistrySandbox::SetUp();
-    SettingsWriteString(HKEY_CURRENT_USER, kShellFolders, "AppData", ScratchFolder().c_str());
+    SetShellFolder("AppData", ScratchFolder());
   }
   void TearDown() override {
     for (const std::string& path : made_) SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
@@ -80,7 +72,7 @@ TEST_F(SystemFilesTest, TypeZeroWantsNewDateAndSizeOtherTypesADateAlone) {
   EXPECT_EQ("0", Record("HOSTS", "Type"));
   EXPECT_EQ(hosts, Record("HOSTS", "Location"));
   EXPECT_EQ("21", Record("HOSTS", "Size"));
-  EXPECT_EQ("127.0.0.1 localhost\r\n", ReadFileBytes(SavedCopy("HOSTS")));
+  EXPECT_EQ("127.0.0.1 localhost\r\n", FileText(SavedCopy("HOSTS")));
 
   Rewrite(hosts, "10.0.0.5  example\r\n\r\n", 5);  // same size, new date
   Rewrite(boot, "FILES=60\r\n", 5);
@@ -109,11 +101,11 @@ TEST_F(SystemFilesTest, StopWatchingOnAcceptKeepsNoLocationAndOnRejectNoRecord) 
   ASSERT_TRUE(AcceptSystemFileChange("HOSTS", hosts.c_str(), true));
   EXPECT_EQ("23", Record("HOSTS", "Size"));
   EXPECT_FALSE(RegValueExists(HKEY_LOCAL_MACHINE, RecordKey("HOSTS").c_str(), "Location"));
-  EXPECT_EQ("10.9.9.9 bank.example\r\n", ReadFileBytes(SavedCopy("HOSTS")));
+  EXPECT_EQ("10.9.9.9 bank.example\r\n", FileText(SavedCopy("HOSTS")));
 
   ASSERT_TRUE(RejectSystemFileChange("Autoexec.bat", boot.c_str(), true));
   EXPECT_FALSE(RegKeyExists(HKEY_LOCAL_MACHINE, RecordKey("Autoexec.bat").c_str()));
-  EXPECT_EQ("@ECHO OFF\r\n", ReadFileBytes(boot));
+  EXPECT_EQ("@ECHO OFF\r\n", FileText(boot));
   EXPECT_TRUE(WatchedSystemFiles().empty());
 }
 
@@ -124,7 +116,7 @@ TEST_F(SystemFilesTest, RejectRestoresAReadOnlyFileThatStaysReadOnlyAndMatchesIt
   ASSERT_EQ(SystemFileState::Changed, CompareSystemFile("HOSTS", hosts.c_str()));
 
   ASSERT_TRUE(RejectSystemFileChange("HOSTS", hosts.c_str(), false));
-  EXPECT_EQ("127.0.0.1 localhost\r\n", ReadFileBytes(hosts));
+  EXPECT_EQ("127.0.0.1 localhost\r\n", FileText(hosts));
   EXPECT_TRUE(GetFileAttributesA(hosts.c_str()) & FILE_ATTRIBUTE_READONLY);
   EXPECT_FALSE(GetFileAttributesA(SavedCopy("HOSTS").c_str()) & FILE_ATTRIBUTE_READONLY);
   EXPECT_EQ(SystemFileState::Unchanged, CompareSystemFile("HOSTS", hosts.c_str()));
@@ -144,9 +136,9 @@ TEST_F(SystemFilesTest, LockedFileIsNeitherChangedToEmptyNorOverwritten) {
   EXPECT_EQ(static_cast<DWORD>(ERROR_SHARING_VIOLATION), GetLastError());
   EXPECT_FALSE(AcceptSystemFileChange("HOSTS", hosts.c_str(), false));
   EXPECT_NE(0u, GetLastError());
-  EXPECT_EQ("127.0.0.1 localhost\r\n", ReadFileBytes(SavedCopy("HOSTS")));
+  EXPECT_EQ("127.0.0.1 localhost\r\n", FileText(SavedCopy("HOSTS")));
   lock.Reset();
-  EXPECT_EQ("127.0.0.1 localhost\r\n", ReadFileBytes(hosts));
+  EXPECT_EQ("127.0.0.1 localhost\r\n", FileText(hosts));
 }
 
 TEST_F(SystemFilesTest, FirstRunRegistersHostsAndBootFilesAndSavedCopiesStayInTheDataFolder) {
@@ -160,7 +152,7 @@ TEST_F(SystemFilesTest, FirstRunRegistersHostsAndBootFilesAndSavedCopiesStayInTh
   const std::string saved = SavedCopy("HOSTS");
   EXPECT_EQ(ScratchFolder() + "\\Korvane\\HOSTS", saved);
   SetFileAttributesA(saved.c_str(), FILE_ATTRIBUTE_NORMAL);
-  EXPECT_EQ(ReadFileBytes(hosts), ReadFileBytes(saved));
+  EXPECT_EQ(FileText(hosts), FileText(saved));
   EXPECT_EQ("", SavedCopy(".."));
   EXPECT_EQ("", SavedCopy("x:stream"));
 }
@@ -184,7 +176,7 @@ TEST_F(SystemFilesTest, RestartCommandsNeedTheProgramAndTextAndDeleteLinesNameSh
   ASSERT_EQ(1, AppendRestartDelete(ini.c_str(), doomed.c_str()));
   char shortPath[kPathSize] = "";
   GetShortPathNameA(doomed.c_str(), shortPath, kPathSize);
-  EXPECT_EQ(std::string("[rename]\r\nNUL=") + shortPath + "\r\n", ReadFileBytes(ini));
+  EXPECT_EQ(std::string("[rename]\r\nNUL=") + shortPath + "\r\n", FileText(ini));
 }
 
 }  // namespace

@@ -69,7 +69,6 @@ TEST_F(TraceTest, OffByDefaultTouchesNoFile) {
 
 TEST_F(TraceTest, StepLinesTimingLinesAndDistinctKeys) {
   TraceSetCounter(0);
-  const DWORD before = GetTickCount();
   EXPECT_EQ(1, TraceWrite("VERIFY", "Startup Programs"));
   Sleep(120);
   EXPECT_EQ(1, TraceSpanEnd());
@@ -80,12 +79,9 @@ TEST_F(TraceTest, StepLinesTimingLinesAndDistinctKeys) {
   EXPECT_FALSE(g_traceUserWait);
   // Lines within one millisecond keep distinct keys.
   for (int i = 0; i < 40; ++i) TraceWrite("RID", "Possible System Conflict");
-  const DWORD after = GetTickCount();
 
   const std::vector<TraceLine> lines = Lines();
   ASSERT_EQ(44u, lines.size());
-  EXPECT_GE(lines[0].tick, before);
-  EXPECT_LE(lines[43].tick, after);
   EXPECT_NE(std::string::npos, lines[0].value.find(" VERIFY: Startup Programs"));
   EXPECT_GE(SpanValue(lines[1].value, "Startup Programs"), 40) << lines[1].value;
   EXPECT_LE(SpanValue(lines[1].value, "Startup Programs"), 1000) << lines[1].value;

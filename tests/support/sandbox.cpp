@@ -3,6 +3,10 @@
 #include <shellapi.h>
 
 #include <fstream>
+#include <iterator>
+
+#include "records/history.h"
+#include "startup/item_list.h"
 
 namespace {
 
@@ -28,6 +32,9 @@ void RegistrySandbox::SetUp() {
   GetTempPathA(MAX_PATH, temp);
   scratch_ = std::string(temp) + "kvtest_" + id;
   CreateDirectoryA(scratch_.c_str(), nullptr);
+  ItemListClear();
+  char history[MAX_PATH];
+  if (HistoryFilePath(history, MAX_PATH)) DeleteFileA(history);
 }
 
 void RegistrySandbox::TearDown() {
@@ -43,6 +50,10 @@ void RegistrySandbox::TearDown() {
   op.pFrom = from.c_str();
   op.fFlags = FOF_NOCONFIRMATION | FOF_NOERRORUI | FOF_SILENT;
   SHFileOperationA(&op);
+  ItemListClear();
+  ItemListSetCookieLimit(kDefaultCookieLimit);
+  char history[MAX_PATH];
+  if (HistoryFilePath(history, MAX_PATH)) DeleteFileA(history);
 }
 
 std::string RegistrySandbox::WriteScratchFile(const char* name, const std::string& bytes) {
@@ -69,4 +80,65 @@ bool RegKeyExists(HKEY root, const char* subkey) {
 
 bool RegValueExists(HKEY root, const char* subkey, const char* value) {
   return RegGetValueA(root, subkey, value, RRF_RT_ANY, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+}
+
+DWORD ReadRegDword(HKEY root, const char* subkey, const char* value) {
+  DWORD number = 0, size = sizeof number;
+  RegGetValueA(root, subkey, value, RRF_RT_REG_DWORD, nullptr, &number, &size);
+  return number;
+}
+
+void WriteRegValue(HKEY root, const std::string& subkey, const char* value, DWORD type,
+                   const std::string& bytes) {
+  ASSERT_EQ(ERROR_SUCCESS, RegSetKeyValueA(root, subkey.c_str(), value, type, bytes.data(),
+                                           static_cast<DWORD>(bytes.size())))
+      << subkey << " " << (value ? value : "");
+}
+
+void WriteRegString(HKEY root, const std::string& subkey, const char* value,
+                    const std::string& text) {
+  WriteRegValue(root, subkey, value, REG_SZ, std::string(text.c_str(), text.size() + 1));
+}
+
+void SetShellFolder(const char* name, const std::string& path) {
+  WriteRegString(HKEY_CURRENT_USER,
+                 "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders", name,
+                 path);
+}
+
+std::string FileText(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), {}};
+}
+
+bool PathExists(const std::string& path) {
+  return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+std::string ProgramFile(const char* name) {
+  char path[MAX_PATH] = "";
+  GetModuleFileNameA(nullptr, path, MAX_PATH);
+  const std::string self(path);
+  return self.substr(0, self.rfind('\\') + 1) + name;
+}
+
+std::string HistoryText() {
+  char path[MAX_PATH] = "";
+  HistoryFilePath(path, MAX_PATH);
+  return FileText(path);
+}
+
+ItemRow ReadItem(int index) {
+  char title[kItemTitleSize], command[kItemCommandSize], key[kItemKeySize], extra[kItemExtraSize];
+  ItemTitle(index, title);
+  ItemCommand(index, command);
+  ItemKey(index, key);
+  ItemExtra(index, extra, sizeof extra);
+  return {title, command, key, extra, ItemCode(index), ItemValue(index)};
+}
+
+std::vector<ItemRow> ReadItems() {
+  std::vector<ItemRow> rows;
+  for (int i = 0; i < ItemCount(); ++i) rows.push_back(ReadItem(i));
+  return rows;
 }

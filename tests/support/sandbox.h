@@ -1,10 +1,13 @@
 // Hermetic surroundings for library tests: HKCU, HKLM and HKCR are mapped onto scratch keys
-// for the life of the fixture, and a scratch folder is made and removed.
+// for the life of the fixture, a scratch folder is made and removed, and the shared item list
+// and the history file start and end empty.
 #pragma once
 #include <windows.h>
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
+#include <vector>
 
 class RegistrySandbox : public ::testing::Test {
  protected:
@@ -24,5 +27,34 @@ class RegistrySandbox : public ::testing::Test {
 
 // Reads a REG_SZ straight from the (mapped) registry; empty when missing.
 std::string ReadRegString(HKEY root, const char* subkey, const char* value);
+// Reads a REG_DWORD; 0 when missing or of another type.
+DWORD ReadRegDword(HKEY root, const char* subkey, const char* value);
 bool RegKeyExists(HKEY root, const char* subkey);
 bool RegValueExists(HKEY root, const char* subkey, const char* value);
+// Write straight into the registry, making the key on the way; a failed write fails the test.
+void WriteRegValue(HKEY root, const std::string& subkey, const char* value, DWORD type,
+                   const std::string& bytes);
+void WriteRegString(HKEY root, const std::string& subkey, const char* value,
+                    const std::string& text);
+// Points a per-user shell folder (AppData, Startup, Cookies) at the given path.
+void SetShellFolder(const char* name, const std::string& path);
+
+// The whole file; empty when it cannot be read.
+std::string FileText(const std::string& path);
+bool PathExists(const std::string& path);
+// A file in the test program's folder, where the sample programs are built.
+std::string ProgramFile(const char* name);
+std::string HistoryText();
+
+// One item of the shared item list.
+struct ItemRow {
+  std::string title, command, key, extra;
+  int code = 0, value = 0;
+  bool operator==(const ItemRow&) const = default;
+  friend std::ostream& operator<<(std::ostream& out, const ItemRow& r) {
+    return out << r.title << " | " << r.command << " | " << r.key << " | " << r.extra << " | "
+               << r.code << " | " << r.value;
+  }
+};
+ItemRow ReadItem(int index);
+std::vector<ItemRow> ReadItems();
