@@ -41,8 +41,8 @@ struct MozillaFilteredMemo {
 };
 MozillaFilteredMemo g_filteredMemo;
 
-// The flag as this process last set it, with the cookies file as it was then. Only putting
-// the file in place clears the flag, and that rewrites the cookies file.
+// The flag as this process last set it, with the cookies file as it was then: while both hold,
+// the flag need not be written again. Clearing it through SetUpdateCookieFile forgets this.
 struct MozillaFlagMemo {
   std::string source;
   MozillaStamp stamp;
