@@ -176,11 +176,6 @@ bool QuietForTwoCycles(const ProgramRun& monitor, HWND window, const char* capti
   return WaitMessagesHandled(window) && FindDialog(monitor.Id(), caption) == nullptr;
 }
 
-std::string ReadTextFile(const std::string& path) {
-  std::ifstream file(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-}
-
 bool WriteTextFile(const std::string& path, const std::string& bytes, DWORD attributes) {
   SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
   std::ofstream file(path, std::ios::binary | std::ios::trunc);
@@ -191,17 +186,11 @@ bool WriteTextFile(const std::string& path, const std::string& bytes, DWORD attr
 }
 
 int TraceCount(const char* text) {
-  const std::string trace = ReadTextFile(TraceFilePath());
+  const std::string trace = FileText(TraceFilePath());
   int count = 0;
   for (size_t at = trace.find(text); at != std::string::npos; at = trace.find(text, at + 1))
     ++count;
   return count;
-}
-
-void WriteRegText(HKEY root, const char* subkey, const char* name, const char* value) {
-  EXPECT_EQ(ERROR_SUCCESS, RegSetKeyValueA(root, subkey, name, REG_SZ, value,
-                                           static_cast<DWORD>(lstrlenA(value) + 1)))
-      << subkey << "\\" << name;
 }
 
 DWORD ReadDword(HKEY root, const char* subkey, const char* name) {

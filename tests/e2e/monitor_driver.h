@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "foundation/handles.h"
+#include "sandbox.h"
 
 inline constexpr char kMonitorClass[] = "Korvane";  // also the caption of its message boxes
 inline constexpr char kAlertCaption[] = "Korvane New Program Alert";
@@ -105,17 +106,15 @@ HWND AlertNamed(const ProgramRun& monitor, HWND window, const char* name);
 // True when two more cycles, a whole round of checks, ask nothing under that caption.
 bool QuietForTwoCycles(const ProgramRun& monitor, HWND window, const char* caption);
 
-// The whole file; empty when it cannot be read.
-std::string ReadTextFile(const std::string& path);
+// Replaces the file's bytes, then sets its attributes when given.
 bool WriteTextFile(const std::string& path, const std::string& bytes, DWORD attributes = 0);
 inline bool HistoryHas(const std::string& text) {
-  return Contains(ReadTextFile(HistoryFilePath()), text);
+  return Contains(FileText(HistoryFilePath()), text);
 }
 int TraceCount(const char* text);
 
-void WriteRegText(HKEY root, const char* subkey, const char* name, const char* value);
 inline void WriteSetting(const char* subkey, const char* name, const char* value) {
-  WriteRegText(HKEY_CURRENT_USER, subkey, name, value);
+  WriteRegString(HKEY_CURRENT_USER, subkey, name, value);
 }
 inline void WriteOption(const char* name, const char* value) {
   WriteSetting("Software\\Tamsel\\Korvane\\Options", name, value);

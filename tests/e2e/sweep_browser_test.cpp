@@ -106,7 +106,7 @@ TEST_F(SweepBrowserTest, PagePutBackCookieFileInPlaceAndHiddenFileDeletedByEscap
   EXPECT_EQ("http://HOME.example", CurrentPage()) << "the same page: nothing to put back";
   EXPECT_EQ("http://home.example/", RememberedPage());
 
-  EXPECT_EQ(std::string(kCookieHeader) + kKeptCookie, ReadTextFile(cookies));
+  EXPECT_EQ(std::string(kCookieHeader) + kKeptCookie, FileText(cookies));
   EXPECT_FALSE(
       RegValueExists(HKEY_CURRENT_USER, "Software\\Tamsel\\Korvane\\Options", "UpdateCookieFile"));
   EXPECT_FALSE(RegValueExists(HKEY_CURRENT_USER, kNutsKey, "drop.org - sid"));
@@ -151,9 +151,9 @@ TEST_F(ActiveXAlertTest, RejectedControlGetsItsKillBitAndIsNotAskedAgain) {
   WriteOption("ActiveX", "1");
   ProgramRun& monitor = Launch("");
   const HWND window = WatchMonitor(monitor);
-  WriteRegText(HKEY_CURRENT_USER, (stats_ + "\\iexplore").c_str(), "Count", "1");
-  WriteRegText(HKEY_LOCAL_MACHINE, classKey_.c_str(), "", kControlName);
-  WriteRegText(HKEY_LOCAL_MACHINE, (classKey_ + "\\InprocServer32").c_str(), "",
+  WriteRegString(HKEY_CURRENT_USER, (stats_ + "\\iexplore").c_str(), "Count", "1");
+  WriteRegString(HKEY_LOCAL_MACHINE, classKey_.c_str(), "", kControlName);
+  WriteRegString(HKEY_LOCAL_MACHINE, (classKey_ + "\\InprocServer32").c_str(), "",
                (BinFolder() + "\\Tarvex.dll").c_str());
   const HWND alert = AlertNamed(monitor, window, kControlName);
   ASSERT_NE(nullptr, alert);

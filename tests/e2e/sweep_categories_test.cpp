@@ -92,9 +92,9 @@ void RemoveService() {
 
 // Every helper runs the same server file, so all share its product name, "Korvane", as title.
 void AddHelper(const char* id) {
-  WriteRegText(HKEY_LOCAL_MACHINE, (std::string(kHelperObjectsKey) + id).c_str(), "", "");
+  WriteRegString(HKEY_LOCAL_MACHINE, (std::string(kHelperObjectsKey) + id).c_str(), "", "");
   const std::string serverKey = std::string("Software\\Classes\\CLSID\\") + id + "\\InprocServer32";
-  WriteRegText(HKEY_LOCAL_MACHINE, serverKey.c_str(), "", (BinFolder() + "\\Tarvex.dll").c_str());
+  WriteRegString(HKEY_LOCAL_MACHINE, serverKey.c_str(), "", (BinFolder() + "\\Tarvex.dll").c_str());
 }
 
 int SleepersRunning(bool stop = false) {
@@ -175,10 +175,10 @@ TEST_F(SweepCategoriesTest, ServiceAndTaskRejectedHelpersApprovedAndLockedFileTy
   }));
   EXPECT_TRUE(QuietForTwoCycles(monitor, window, kAlertCaption)) << "the second shares the title";
 
-  WriteRegText(HKEY_LOCAL_MACHINE, kProbeExtKey, "", "kvprobefile");
-  WriteRegText(HKEY_LOCAL_MACHINE, kProbeCommandKey, "", kViewerCommand);
+  WriteRegString(HKEY_LOCAL_MACHINE, kProbeExtKey, "", "kvprobefile");
+  WriteRegString(HKEY_LOCAL_MACHINE, kProbeCommandKey, "", kViewerCommand);
   ASSERT_EQ(0, AddWatchedFileType("KVPROBE"));
-  WriteRegText(HKEY_LOCAL_MACHINE, kProbeCommandKey, "", "C:\\Apps\\hijack.exe %1");
+  WriteRegString(HKEY_LOCAL_MACHINE, kProbeCommandKey, "", "C:\\Apps\\hijack.exe %1");
   ASSERT_TRUE(CyclesUntil(window, [] {
     return ReadRegString(HKEY_LOCAL_MACHINE, kProbeCommandKey, "") == kViewerCommand;
   }));

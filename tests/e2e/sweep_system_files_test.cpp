@@ -65,8 +65,8 @@ class SweepSystemFilesTest : public MonitorTest {
       DeleteFileA(backup.c_str());
     }
     WriteDword(HKEY_LOCAL_MACHINE, kUpdateModeKey, "AUOptions", updateMode_);
-    WriteRegText(HKEY_LOCAL_MACHINE, kPrefixesKey, "www", prefix_.c_str());
-    WriteRegText(HKEY_LOCAL_MACHINE, kDefaultPrefixKey, "", defaultPrefix_.c_str());
+    WriteRegString(HKEY_LOCAL_MACHINE, kPrefixesKey, "www", prefix_.c_str());
+    WriteRegString(HKEY_LOCAL_MACHINE, kDefaultPrefixKey, "", defaultPrefix_.c_str());
     RegDeleteKeyValueA(HKEY_CURRENT_USER, kRunKey, "Tool");
   }
 
@@ -81,7 +81,7 @@ class SweepSystemFilesTest : public MonitorTest {
 // job, started for administrator consent, and the explorer puts the approved mode back.
 TEST_F(SweepSystemFilesTest, HostsChangeRejectedAndUpdateModeChangeAnsweredYesArePutBack) {
   const std::string hosts = HostsPath();
-  const std::string original = ReadTextFile(hosts);
+  const std::string original = FileText(hosts);
   WriteOption("HostFile", "1");
   WriteDword(HKEY_LOCAL_MACHINE, kUpdateModeKey, "AUOptions", 4);
   ProgramRun& monitor = Launch("");
@@ -95,7 +95,7 @@ TEST_F(SweepSystemFilesTest, HostsChangeRejectedAndUpdateModeChangeAnsweredYesAr
   ASSERT_NE(nullptr, dialog);
   EXPECT_EQ("HOSTS", DialogItemText(dialog, kSystemFileName));
   PressBoxButton(dialog, kRejectChange);
-  EXPECT_TRUE(WaitUntil([&] { return ReadTextFile(hosts) == original; }));
+  EXPECT_TRUE(WaitUntil([&] { return FileText(hosts) == original; }));
   EXPECT_TRUE(GetFileAttributesA(hosts.c_str()) & FILE_ATTRIBUTE_READONLY);
   EXPECT_TRUE(QuietForTwoCycles(monitor, window, kFileChangeCaption));
 
@@ -118,7 +118,7 @@ TEST_F(SweepSystemFilesTest, ExplorerJobsWriteBackTheApprovedValuesWithoutAWindo
   WriteSetting("Software\\Tamsel\\Korvane\\Delay\\Time", delayed, "30");
   WriteSetting("Software\\Tamsel\\Korvane\\Delay\\Parameters", delayed, " -min");
   WriteSetting(kBaseKey, "wwwPrefix", "https://");
-  WriteRegText(HKEY_LOCAL_MACHINE, kPrefixesKey, "www", "ftp://");
+  WriteRegString(HKEY_LOCAL_MACHINE, kPrefixesKey, "www", "ftp://");
   ASSERT_TRUE(RunExplorerJob("-SetPrefix -Restore"));
   EXPECT_EQ("C:\\T\\TOOL.EXE -min", ReadRegString(HKEY_CURRENT_USER, kRunKey, "Tool"));
   EXPECT_FALSE(RegValueExists(HKEY_CURRENT_USER, "Software\\Tamsel\\Korvane\\Delay", delayed));

@@ -9,6 +9,7 @@
 #include "categories/cookies_nuts.h"
 #include "cookies_text.h"
 #include "foundation/datetime.h"
+#include "foundation/filefacts.h"
 #include "foundation/handles.h"
 #include "foundation/paths.h"
 #include "foundation/settings.h"
@@ -25,19 +26,13 @@ constexpr char kMozillaWindowClass[] = "MozillaWindowClass";
 constexpr DWORD kReadChunk = 1u << 20;
 constexpr std::size_t kFilteredMemoMax = 1u << 20;
 
-struct MozillaStamp {
-  ULONGLONG size = 0;
-  FILETIME written = {};
-  bool valid = false;
-};
-
 // The filtered file as this process last wrote or found it, kept while small: the sweep
 // filters on every cycle, mostly to the same result, which is then told without reading the
 // file again.
 struct MozillaFilteredMemo {
   std::string path;
   std::string text;
-  MozillaStamp stamp;
+  FileStamp stamp;
 };
 MozillaFilteredMemo g_filteredMemo;
 
@@ -45,23 +40,10 @@ MozillaFilteredMemo g_filteredMemo;
 // the flag need not be written again. Clearing it through SetUpdateCookieFile forgets this.
 struct MozillaFlagMemo {
   std::string source;
-  MozillaStamp stamp;
+  FileStamp stamp;
 };
 MozillaFlagMemo g_flagMemo;
 
-MozillaStamp MozillaStampOf(const std::string& path) {
-  MozillaStamp stamp;
-  WIN32_FILE_ATTRIBUTE_DATA facts;
-  if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &facts)) return stamp;
-  stamp.size = (static_cast<ULONGLONG>(facts.nFileSizeHigh) << 32) | facts.nFileSizeLow;
-  stamp.written = facts.ftLastWriteTime;
-  stamp.valid = true;
-  return stamp;
-}
-
-bool MozillaStampSame(const MozillaStamp& a, const MozillaStamp& b) {
-  return a.valid && b.valid && a.size == b.size && CompareFileTime(&a.written, &b.written) == 0;
-}
 
 // The profile folder without a trailing backslash; empty when none.
 std::string MozillaFolder() {
@@ -137,14 +119,14 @@ int MozillaList(const std::string& folder) {
   return ItemCount();
 }
 
-bool MozillaMemoHolds(const std::string& path, const MozillaStamp& stamp,
+bool MozillaMemoHolds(const std::string& path, const FileStamp& stamp,
                       const std::string& text) {
-  return g_filteredMemo.path == path && MozillaStampSame(g_filteredMemo.stamp, stamp) &&
+  return g_filteredMemo.path == path && FileStampSame(g_filteredMemo.stamp, stamp) &&
          g_filteredMemo.text == text;
 }
 
 // A filtered file that already holds these bytes is left as it is.
-bool MozillaSameFile(const std::string& path, const MozillaStamp& stamp, const std::string& text) {
+bool MozillaSameFile(const std::string& path, const FileStamp& stamp, const std::string& text) {
   if (!stamp.valid || stamp.size != text.size()) return false;
   std::string old;
   return MozillaRead(path, text.size(), true, old) && old == text;
@@ -153,30 +135,27 @@ bool MozillaSameFile(const std::string& path, const MozillaStamp& stamp, const s
 void MozillaRememberFiltered(const std::string& path, const std::string& text) {
   g_filteredMemo = {};
   if (text.size() > kFilteredMemoMax) return;
-  g_filteredMemo.stamp = MozillaStampOf(path);
+  g_filteredMemo.stamp = FileStampOf(path.c_str());
   if (!g_filteredMemo.stamp.valid) return;
   g_filteredMemo.path = path;
   g_filteredMemo.text = text;
 }
 
-// sourceStamp: the cookies file as it was before it was read.
-bool MozillaWriteFiltered(const std::string& folder, MozillaStamp* sourceStamp = nullptr) {
-  const std::string source = folder + kCookiesFile;
-  if (sourceStamp != nullptr) *sourceStamp = MozillaStampOf(source);
+bool MozillaWriteFiltered(const std::string& folder) {
   std::string text;
-  if (!MozillaRead(source, kCookieFilterReadMax, true, text)) return false;
+  if (!MozillaRead(folder + kCookiesFile, kCookieFilterReadMax, true, text)) return false;
   const std::string filtered = CookieFilterText(text, NutsLoaded());
   const std::string path = folder + kCookiesNewFile;
-  const MozillaStamp stamp = MozillaStampOf(path);
+  const FileStamp stamp = FileStampOf(path.c_str());
   if (MozillaMemoHolds(path, stamp, filtered)) return true;
   if (!MozillaSameFile(path, stamp, filtered) && !MozillaWrite(path, filtered)) return false;
   MozillaRememberFiltered(path, filtered);
   return true;
 }
 
-void MozillaMarkForUpdate(const std::string& folder, const MozillaStamp& sourceStamp) {
-  const std::string source = folder + kCookiesFile;
-  if (g_flagMemo.source == source && MozillaStampSame(g_flagMemo.stamp, sourceStamp)) return;
+// sourceStamp: the cookies file as it was before it was filtered.
+void MozillaMarkForUpdate(const std::string& source, const FileStamp& sourceStamp) {
+  if (g_flagMemo.source == source && FileStampSame(g_flagMemo.stamp, sourceStamp)) return;
   g_flagMemo = {};
   if (SettingsWriteString(HKEY_CURRENT_USER, kOptionsKey, kUpdateCookieFileValue, "1"))
     g_flagMemo = {source, sourceStamp};
@@ -195,8 +174,9 @@ int MozillaEnumerate(bool filter) {
   const std::string folder = MozillaFolder();
   if (folder.empty()) return 0;
   if (!filter) return MozillaList(folder);
-  MozillaStamp sourceStamp;
-  if (MozillaWriteFiltered(folder, &sourceStamp)) MozillaMarkForUpdate(folder, sourceStamp);
+  const std::string source = folder + kCookiesFile;
+  const FileStamp sourceStamp = FileStampOf(source.c_str());
+  if (MozillaWriteFiltered(folder)) MozillaMarkForUpdate(source, sourceStamp);
   return ItemCount();
 }
 

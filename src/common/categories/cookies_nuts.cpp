@@ -18,7 +18,6 @@ constexpr DWORD kNutsMax = 16384;
 constexpr DWORD kNutNameSize = kNutTextMax + 1;
 constexpr DWORD kNutDataSize = 16;
 
-
 // The list as last read, with the key's last write and value count at that time: every
 // change of a Nut changes the first, so an unchanged key need not be walked again.
 struct NutsStamp {
@@ -26,8 +25,8 @@ struct NutsStamp {
   DWORD values = 0;
   bool valid = false;
 };
-CookieNuts g_cachedNuts;
-NutsStamp g_cachedStamp;
+CookieNuts g_nuts;
+NutsStamp g_nutsStamp;
 bool g_nutsLoaded = false;
 
 // The key stays open from one load to the next, so that its stamp is one query: the sweep
@@ -87,17 +86,17 @@ void NutsWalk(Visit visit) {
 void LoadNuts() {
   g_nutsLoaded = true;
   const NutsStamp stamp = NutsStampRead();
-  if (NutsStampSame(stamp, g_cachedStamp)) return;
-  g_cachedNuts = {};
-  NutsWalk([](const std::string& name, const char*) { CookieNutsAdd(g_cachedNuts, name); });
-  g_cachedStamp = stamp;
+  if (NutsStampSame(stamp, g_nutsStamp)) return;
+  g_nuts = {};
+  NutsWalk([](const std::string& name, const char*) { CookieNutsAdd(g_nuts, name); });
+  g_nutsStamp = stamp;
 }
 
 void FreeNuts() { g_nutsLoaded = false; }
 
 const CookieNuts& NutsLoaded() {
   static const CookieNuts kNoNuts;
-  return g_nutsLoaded ? g_cachedNuts : kNoNuts;
+  return g_nutsLoaded ? g_nuts : kNoNuts;
 }
 
 bool MatchesNut(const char* text) { return CookieNutMatches(NutsLoaded(), text ? text : ""); }

@@ -84,26 +84,13 @@ DWORD VersionBlockRead(const char* path, char* block) {
 
 // What one file's version strings were when it was last read, by its upper-case path.
 struct CachedStrings {
-  FILETIME written;
-  ULONGLONG size;
+  FileStamp stamp;
   bool found;
   VersionStrings strings;
 };
 constexpr std::size_t kCachedFilesMax = 2048;
 std::mutex g_cacheLock;
 std::unordered_map<std::string, CachedStrings> g_cache;
-
-bool FileStamp(const char* path, FILETIME* written, ULONGLONG* size) {
-  WIN32_FILE_ATTRIBUTE_DATA data;
-  if (!GetFileAttributesExA(path, GetFileExInfoStandard, &data)) return false;
-  *written = data.ftLastWriteTime;
-  *size = (static_cast<ULONGLONG>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
-  return true;
-}
-
-bool SameStamp(const CachedStrings& cached, const FILETIME& written, ULONGLONG size) {
-  return cached.size == size && CompareFileTime(&cached.written, &written) == 0;
-}
 
 bool ReadVersionStringsUncached(const char* path, VersionStrings* out) {
   ClearSlots(out->text);
@@ -125,18 +112,30 @@ bool ReadVersionStringsUncached(const char* path, VersionStrings* out) {
 
 }  // namespace
 
+FileStamp FileStampOf(const char* path) {
+  FileStamp stamp;
+  WIN32_FILE_ATTRIBUTE_DATA data;
+  if (path == nullptr || !GetFileAttributesExA(path, GetFileExInfoStandard, &data)) return stamp;
+  stamp.size = (static_cast<ULONGLONG>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+  stamp.written = data.ftLastWriteTime;
+  stamp.valid = true;
+  return stamp;
+}
+
+bool FileStampSame(const FileStamp& a, const FileStamp& b) {
+  return a.valid && b.valid && a.size == b.size && CompareFileTime(&a.written, &b.written) == 0;
+}
+
 // The sweep reads the same programs' version strings every few seconds; a file whose size
 // and last write are unchanged is not opened again.
 bool ReadVersionStrings(const char* path, VersionStrings* out) {
-  FILETIME written;
-  ULONGLONG size = 0;
-  if (path == nullptr || !FileStamp(path, &written, &size))
-    return ReadVersionStringsUncached(path, out);
+  const FileStamp stamp = FileStampOf(path);
+  if (!stamp.valid) return ReadVersionStringsUncached(path, out);
   const std::string key = UpperText(path);
   {
     std::lock_guard<std::mutex> lock(g_cacheLock);
     const auto cached = g_cache.find(key);
-    if (cached != g_cache.end() && SameStamp(cached->second, written, size)) {
+    if (cached != g_cache.end() && FileStampSame(cached->second.stamp, stamp)) {
       *out = cached->second.strings;
       return cached->second.found;
     }
@@ -144,7 +143,7 @@ bool ReadVersionStrings(const char* path, VersionStrings* out) {
   const bool found = ReadVersionStringsUncached(path, out);
   std::lock_guard<std::mutex> lock(g_cacheLock);
   if (g_cache.size() >= kCachedFilesMax) g_cache.clear();
-  g_cache[key] = CachedStrings{written, size, found, *out};
+  g_cache[key] = CachedStrings{stamp, found, *out};
   return found;
 }
 

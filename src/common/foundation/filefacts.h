@@ -1,5 +1,6 @@
 // Version-resource strings and file dates of a program.
 #pragma once
+#include <windows.h>
 
 inline constexpr int kVersionSlotSize = 1024;
 inline constexpr int kVersionTextMax = 127;
@@ -16,6 +17,16 @@ struct VersionStrings {
 struct FileFactsRecord {
   char text[kFactFieldCount][kFactSlotSize];
 };
+
+// A file's size and last write: what tells a cache that the file changed since it was read.
+struct FileStamp {
+  ULONGLONG size = 0;
+  FILETIME written = {};
+  bool valid = false;  // the file could be looked at
+};
+FileStamp FileStampOf(const char* path);
+// Two valid stamps of the same size and last write.
+bool FileStampSame(const FileStamp& a, const FileStamp& b);
 
 bool ReadVersionStrings(const char* path, VersionStrings* out);
 int ReadFileFacts(const char* path, int kind, FileFactsRecord* out);
