@@ -206,3 +206,96 @@
 #define IDC_RESTART_TEXT 1220
 #define IDC_RESTART_LEGEND 1221
 #define IDC_RESTART_DELETE 1222
+
+// Commands between the programs. The page commands open a page of the explorer: the monitor
+// hands them over as command-line switches, a second explorer start posts them to the frame.
+#define ID_PAGE_STARTUP 6026
+#define ID_PAGE_VELT 6027
+#define ID_PAGE_COOKIES 6028
+#define ID_PAGE_ACTIVE_TASKS 6029
+#define ID_PAGE_OPTIONS 6033
+#define ID_PAGE_SERVICES 6038
+#define ID_PAGE_SCHEDULED_TASKS 6039
+#define ID_PAGE_IE_HELPERS 6040
+#define ID_PAGE_FILE_TYPES 6042
+#define ID_PAGE_HIDDEN_FILES 6052
+#define ID_PAGE_DELAYED 6055
+#define ID_PAGE_ACTIVEX 6056
+#define ID_CMD_STARTUP_STEP 6025         // monitor: add the tray icon and start the timer
+#define ID_CMD_CLOSE 6030                // explorer: end; monitor: exit
+#define ID_CMD_TOGGLE_AUTOSTART 6031
+#define ID_CMD_RESTART_COMMANDS 6034
+#define ID_CMD_COOKIE_VIEWER 6045        // explorer: Cookies page with the viewer open
+#define ID_CMD_MONITOR 6046              // explorer: accepted, does nothing
+#define ID_CMD_BLACKLIST 6047            // explorer: accepted, does nothing
+#define ID_CMD_EXIT_REQUEST 6048
+#define ID_MSG_RELAYOUT 6049             // sheet to active page after a size change
+#define ID_STATUS_BAR 6050
+#define ID_CMD_TRAY_VISIBILITY 6053      // explorer to monitor: lParam is the new HideTobbit
+
+// Explorer dialogs: the pages of the tabbed window, in tab order, then the small dialogs.
+#define IDD_PAGE_STARTUP 102
+#define IDD_PAGE_DELAYED 197
+#define IDD_PAGE_ACTIVEX 201
+#define IDD_PAGE_IE_HELPERS 139
+#define IDD_PAGE_SCHEDULED_TASKS 137
+#define IDD_PAGE_SERVICES 132
+#define IDD_PAGE_ACTIVE_TASKS 110
+#define IDD_PAGE_COOKIES 108
+#define IDD_PAGE_FILE_TYPES 142
+#define IDD_PAGE_HIDDEN_FILES 195
+#define IDD_PAGE_VELT 103
+#define IDD_PAGE_OPTIONS 114
+#define IDD_SWEEP_TIME 160
+#define IDD_MESSAGE 184
+#define IDD_PROTECTED_WARNING 194
+
+// Controls every list page shares.
+#define IDC_PAGE_LIST 1000
+#define IDC_PAGE_CLOSE 1004
+#define IDC_PAGE_INFO 1008
+#define IDC_PAGE_HEADER 1047
+#define IDC_PAGE_ICON 1130
+#define IDC_HELP_PICTURE 1077
+#define IDC_HELP_LABEL 1134
+#define IDC_MONITOR_PICTURE 1112
+#define IDC_MONITOR_LABEL 1135
+
+// Startup page: buttons, check box and its menu's commands.
+#define IDC_STARTUP_ENABLE 10
+#define IDC_STARTUP_DISABLE 11
+#define IDC_STARTUP_REMOVE 1003
+#define IDC_STARTUP_SHOW_ALL 1014
+#define IDC_STARTUP_ADD 1064
+#define ID_MENU_LOG 9
+#define ID_MENU_VELT_INFO 1067
+#define ID_MENU_DELETE_ON_REBOOT 1144
+#define ID_MENU_VIEW_NOTE 1164
+#define ID_MENU_DELAY 1195
+#define ID_MENU_EXPLORE_FOLDER 1201
+#define ID_MENU_PROPERTIES 1202
+
+// About (VELT) page.
+#define IDC_VELT_NEWS 1021
+#define IDC_VELT_TITLE 1041
+#define IDC_VELT_SEARCH_TEXT 1075
+#define IDC_VELT_SEARCH 1076
+#define IDC_VELT_CHECK_VERSION 1123
+#define IDC_VELT_TEXT1 1042
+#define IDC_VELT_TEXT2 1043
+#define IDC_VELT_SEARCH_LABEL 1044
+
+// Sweep-time dialog.
+#define IDC_SWEEP_MINUTES 1004
+#define IDC_SWEEP_REALTIME 1014
+#define IDC_SWEEP_TEXT 1131
+#define IDC_SWEEP_UNIT 1132
+#define IDC_SWEEP_HINT 1133
+#define IDC_SWEEP_SLIDER 1142
+
+// Message dialog and the protected-entry warning.
+#define IDC_MESSAGE_TEXT 1040
+#define IDC_WARNING_TITLE 1050
+#define IDC_WARNING_TEXT 1051
+#define IDC_WARNING_FILE 1052
+#define IDC_WARNING_CONFIRM 1053

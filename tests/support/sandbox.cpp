@@ -128,17 +128,16 @@ std::string HistoryText() {
   return FileText(path);
 }
 
-ItemRow ReadItem(int index) {
-  char title[kItemTitleSize], command[kItemCommandSize], key[kItemKeySize], extra[kItemExtraSize];
-  ItemTitle(index, title);
-  ItemCommand(index, command);
-  ItemKey(index, key);
-  ItemExtra(index, extra, sizeof extra);
-  return {title, command, key, extra, ItemCode(index), ItemValue(index)};
+bool operator==(const ItemRow& a, const ItemRow& b) {
+  return a.title == b.title && a.command == b.command && a.key == b.key && a.extra == b.extra &&
+         a.code == b.code && a.value == b.value;
 }
 
-std::vector<ItemRow> ReadItems() {
-  std::vector<ItemRow> rows;
-  for (int i = 0; i < ItemCount(); ++i) rows.push_back(ReadItem(i));
-  return rows;
+std::ostream& operator<<(std::ostream& out, const ItemRow& r) {
+  return out << r.title << " | " << r.command << " | " << r.key << " | " << r.extra << " | "
+             << r.code << " | " << r.value;
 }
+
+ItemRow ReadItem(int index) { return ItemRowAt(index); }
+
+std::vector<ItemRow> ReadItems() { return ItemRowsCopy(); }

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "startup/item_list.h"
+
 class RegistrySandbox : public ::testing::Test {
  protected:
   void SetUp() override;
@@ -46,15 +48,8 @@ bool PathExists(const std::string& path);
 std::string ProgramFile(const char* name);
 std::string HistoryText();
 
-// One item of the shared item list.
-struct ItemRow {
-  std::string title, command, key, extra;
-  int code = 0, value = 0;
-  bool operator==(const ItemRow&) const = default;
-  friend std::ostream& operator<<(std::ostream& out, const ItemRow& r) {
-    return out << r.title << " | " << r.command << " | " << r.key << " | " << r.extra << " | "
-               << r.code << " | " << r.value;
-  }
-};
+// Rows compare by what they hold, not by where they were copied from.
+bool operator==(const ItemRow& a, const ItemRow& b);
+std::ostream& operator<<(std::ostream& out, const ItemRow& r);
 ItemRow ReadItem(int index);
 std::vector<ItemRow> ReadItems();

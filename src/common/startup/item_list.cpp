@@ -4,6 +4,7 @@
 #include <memory>
 #include <new>
 #include <string>
+#include <vector>
 
 #include "foundation/paths.h"
 #include "foundation/strings.h"
@@ -137,4 +138,25 @@ int ItemCode(int index) {
 int ItemValue(int index) {
   const ListItem* item = ItemAt(index);
   return item ? item->value : 0;
+}
+
+ItemRow ItemRowAt(int index) {
+  ItemRow row;
+  const ListItem* item = ItemAt(index);
+  if (item == nullptr) return row;
+  row.index = index;
+  row.title = item->title;
+  row.command = item->command;
+  row.key = item->key;
+  row.extra = item->extra;
+  row.code = item->code;
+  row.value = item->value;
+  return row;
+}
+
+std::vector<ItemRow> ItemRowsCopy() {
+  std::vector<ItemRow> rows;
+  rows.reserve(static_cast<std::size_t>(g_count));
+  for (int i = 0; i < g_count; ++i) rows.push_back(ItemRowAt(i));
+  return rows;
 }

@@ -1,5 +1,7 @@
 // The one process-wide item list every enumeration fills.
 #pragma once
+#include <string>
+#include <vector>
 
 inline constexpr int kItemListMax = 4096;
 inline constexpr int kItemTitleSize = 128;
@@ -22,3 +24,14 @@ int ItemKey(int index, char* out260);
 int ItemExtra(int index, char* out, int capacity);
 int ItemCode(int index);
 int ItemValue(int index);
+
+// One item copied out of the list: what a caller keeps while the list is rebuilt under it
+// (an alert answered later, a page acting on the row the user picked).
+struct ItemRow {
+  std::string title, command, key, extra;
+  int code = 0, value = 0;
+  int index = -1;  // its place in the list when copied
+};
+ItemRow ItemRowAt(int index);
+// Every item, in list order.
+std::vector<ItemRow> ItemRowsCopy();
