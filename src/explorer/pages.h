@@ -1,0 +1,10 @@
+// The dialog procedure of each page. A page that is not built yet has none, and the sheet
+// leaves its tab out.
+#pragma once
+#include <windows.h>
+
+INT_PTR CALLBACK StartupPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
+INT_PTR CALLBACK VeltPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
+
+// The procedure of the page that pageCommand opens; null when that page is not built.
+DLGPROC PageProcFor(int pageCommand);
