@@ -1,3 +1,4 @@
+#include <utility>
 #include <vector>
 
 #include "alerts.h"
@@ -12,36 +13,24 @@
 
 namespace {
 
-struct ActiveXEntry {
-  char title[kItemTitleSize];
-  char command[kItemCommandSize];
-  char clsid[kItemKeySize];
-};
-
-std::vector<ActiveXEntry> ActiveXUnknown() {
-  std::vector<ActiveXEntry> unknown;
+// The row's key is the control's CLSID.
+std::vector<ItemRow> ActiveXUnknown() {
+  std::vector<ItemRow> unknown;
   KnownItemsView known(kActiveXSnapshotKey);
-  const int count = ItemCount();
-  for (int i = 0; i < count; ++i) {
-    ActiveXEntry entry = {};
-    ItemKey(i, entry.clsid);
-    if (known.Approved(entry.clsid)) continue;
-    ItemTitle(i, entry.title);
-    ItemCommand(i, entry.command);
-    unknown.push_back(entry);
-  }
+  for (ItemRow& row : ItemRowsCopy())
+    if (!known.Approved(row.key.c_str())) unknown.push_back(std::move(row));
   return unknown;
 }
 
 // Known from the moment it is asked about: a rejected control stays listed with its kill bit
 // set and is not asked about again.
-void ActiveXAsk(const ActiveXEntry& entry) {
-  AlertSetItem(entry.command, entry.title, 0);
-  KnownItemRemember(kActiveXSnapshotKey, entry.clsid, kTypeActiveX);
-  RecordFirstDetected(entry.command, kActiveXDetectedCategory);
+void ActiveXAsk(const ItemRow& entry) {
+  AlertSetItem(entry.command.c_str(), entry.title.c_str(), 0);
+  KnownItemRemember(kActiveXSnapshotKey, entry.key.c_str(), kTypeActiveX);
+  RecordFirstDetected(entry.command.c_str(), kActiveXDetectedCategory);
   SetTrayStatus(IDI_TRAY_CHECKING, IDS_TRAY_IE_HELPERS);
   if (AlertAsk(g_options.value[kOptHideActiveX], kSoundIEHelper, kAlertActiveX) == kAnswerNo)
-    KillActiveX(entry.clsid);
+    KillActiveX(entry.key.c_str());
 }
 
 }  // namespace
@@ -49,5 +38,5 @@ void ActiveXAsk(const ActiveXEntry& entry) {
 void CheckActiveX() {
   if (g_options.value[kOptActiveX] < 1) return;
   EnumerateActiveX(0);
-  for (const ActiveXEntry& entry : ActiveXUnknown()) ActiveXAsk(entry);
+  for (const ItemRow& entry : ActiveXUnknown()) ActiveXAsk(entry);
 }

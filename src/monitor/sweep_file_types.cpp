@@ -1,3 +1,4 @@
+#include <string>
 #include <vector>
 
 #include "alerts.h"
@@ -15,50 +16,37 @@ namespace {
 
 inline constexpr char kDetectedCategory[] = "FileTypes";
 
-struct WatchedTypeEntry {
-  char ext[kItemCommandSize];
-  int source;
-  char live[kItemCommandSize];  // '=' read as ':', as the store keeps it
-};
-
-std::vector<WatchedTypeEntry> FileTypesListed(int count) {
-  std::vector<WatchedTypeEntry> entries(static_cast<std::size_t>(count));
-  for (int i = 0; i < count; ++i) {
-    WatchedTypeEntry& entry = entries[static_cast<std::size_t>(i)];
-    ItemExtra(i, entry.ext, sizeof entry.ext);
-    entry.source = ItemValue(i);
-    ItemCommand(i, entry.live);
-    ReplaceChar(entry.live, '=', ':');
-  }
-  return entries;
-}
-
-void FileTypeAsk(const WatchedTypeEntry& entry, const char* stored) {
+// A row's extra is the extension, its value the source; live is its command as the store
+// keeps it.
+void FileTypeAsk(const ItemRow& entry, const std::string& live, const char* stored) {
+  const char* ext = entry.extra.c_str();
   RecordFirstDetected(stored, kDetectedCategory);
-  RecordFirstDetected(entry.live, kDetectedCategory);
+  RecordFirstDetected(live.c_str(), kDetectedCategory);
   SetTrayStatus(IDI_TRAY_ALERT, IDS_TRAY_FILE_TYPES);
-  AlertSetItem(stored, entry.ext, kFileTypeCode);
-  CopyBounded(g_alertItem.secondCommand, sizeof g_alertItem.secondCommand, entry.live);
+  AlertSetItem(stored, ext, kFileTypeCode);
+  CopyBounded(g_alertItem.secondCommand, sizeof g_alertItem.secondCommand, live);
   const int answer =
       AlertAsk(g_options.value[kOptHideFileType], kSoundFileType, kAlertFileType);
   if (answer == kAnswerNo)
-    RestoreAssociation(entry.ext, entry.source);
+    RestoreAssociation(ext, entry.value);
   else if (answer == kAnswerYes)
-    StoreAssociation(entry.ext, entry.source);
+    StoreAssociation(ext, entry.value);
 }
 
 // A type first seen since the store was filled is taken as it is.
-void FileTypeCompare(const WatchedTypeEntry& entry) {
+void FileTypeCompare(const ItemRow& entry) {
+  const char* ext = entry.extra.c_str();
   char stored[kItemCommandSize];
-  if (StoredAssociationCommand(entry.ext, entry.source, stored) == 0) {
-    StoreAssociation(entry.ext, entry.source);
+  if (StoredAssociationCommand(ext, entry.value, stored) == 0) {
+    StoreAssociation(ext, entry.value);
     return;
   }
-  if (!FileTypeCommandsDiffer(stored, entry.live)) return;
+  const std::string live = ItemRowColonCommand(entry);
+  if (!FileTypeCommandsDiffer(stored, live)) return;
   if (g_options.value[kOptLockFileTypes] != 0)
-    RestoreAssociation(entry.ext, entry.source);
+    RestoreAssociation(ext, entry.value);
   else
-    FileTypeAsk(entry, stored);
+    FileTypeAsk(entry, live, stored);
 }
 
 }  // namespace
@@ -67,5 +55,7 @@ void CheckFileTypes() {
   MonitorReloadIfUpdated();
   if (g_options.value[kOptFileType] < 1) return;
   const int count = EnumerateFileTypes();
-  for (const WatchedTypeEntry& entry : FileTypesListed(count)) FileTypeCompare(entry);
+  std::vector<ItemRow> entries;
+  for (int i = 0; i < count; ++i) entries.push_back(ItemRowAt(i));
+  for (const ItemRow& entry : entries) FileTypeCompare(entry);
 }

@@ -1,3 +1,4 @@
+#include <utility>
 #include <vector>
 
 #include "alerts.h"
@@ -14,39 +15,31 @@ namespace {
 
 constexpr int kRecordedSize = 1024;
 
-struct HiddenEntry {
-  char title[kItemTitleSize];
-  char path[kItemCommandSize];
-};
-
 bool HiddenKnown(const char* path) {
   char recorded[kRecordedSize] = "";
   return SettingsReadString(HKEY_CURRENT_USER, kHiddenSnapshotKey, path, recorded,
                             kRecordedSize) > 0;
 }
 
-std::vector<HiddenEntry> HiddenUnknown() {
-  std::vector<HiddenEntry> unknown;
-  const int count = ItemCount();
-  for (int i = 0; i < count; ++i) {
-    HiddenEntry entry = {};
-    ItemCommand(i, entry.path);
-    if (entry.path[0] == '\0' || HiddenKnown(entry.path)) continue;
-    ItemTitle(i, entry.title);
-    unknown.push_back(entry);
-  }
+// The row's command is the file's path.
+std::vector<ItemRow> HiddenUnknown() {
+  std::vector<ItemRow> unknown;
+  for (ItemRow& row : ItemRowsCopy())
+    if (!row.command.empty() && !HiddenKnown(row.command.c_str()))
+      unknown.push_back(std::move(row));
   return unknown;
 }
 
-void HiddenAsk(const HiddenEntry& entry) {
-  AlertSetItem(entry.path, entry.title, kTypeHidden);
-  RecordFirstDetected(entry.path, kHiddenDetectedCategory);
+void HiddenAsk(const ItemRow& entry) {
+  const char* path = entry.command.c_str();
+  AlertSetItem(path, entry.title.c_str(), kTypeHidden);
+  RecordFirstDetected(path, kHiddenDetectedCategory);
   SetTrayStatus(IDI_TRAY_CHECKING, IDS_TRAY_IE_HELPERS);
   const int answer = AlertAsk(g_options.value[kOptHideHidden], kSoundIEHelper, kAlertHidden);
   if (answer == kAnswerNo)
-    DeleteHiddenFile(entry.title, entry.path);
+    DeleteHiddenFile(entry.title.c_str(), path);
   else if (answer == kAnswerYes)
-    HiddenRemember(entry.path);
+    HiddenRemember(path);
 }
 
 }  // namespace
@@ -54,5 +47,5 @@ void HiddenAsk(const HiddenEntry& entry) {
 // The new files are copied out first: a deletion must act on the file that was shown.
 void CheckHiddenFiles() {
   EnumerateHiddenFiles();
-  for (const HiddenEntry& entry : HiddenUnknown()) HiddenAsk(entry);
+  for (const ItemRow& entry : HiddenUnknown()) HiddenAsk(entry);
 }

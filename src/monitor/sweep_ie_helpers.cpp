@@ -16,43 +16,21 @@ namespace {
 
 inline constexpr char kDetectedCategory[] = "IEHelper";
 
-struct IEHelperEntry {
-  int index;
-  char title[kItemTitleSize];
-  char command[kItemCommandSize];
-  char plainCommand[kItemCommandSize];  // '=' read as ':', the form the removal matches
-  int code;
-};
-
-std::vector<IEHelperEntry> IEHelperEntries(int count) {
-  std::vector<IEHelperEntry> entries(static_cast<std::size_t>(count));
-  for (int i = 0; i < count; ++i) {
-    IEHelperEntry& entry = entries[static_cast<std::size_t>(i)];
-    entry.index = i;
-    ItemTitle(i, entry.title);
-    ItemCommand(i, entry.command);
-    CopyBounded(entry.plainCommand, kItemCommandSize, entry.command);
-    ReplaceChar(entry.plainCommand, '=', ':');
-    entry.code = ItemCode(i);
-  }
-  return entries;
+void IEHelperReject(const ItemRow& entry) {
+  KillTask(entry.command.c_str(), entry.title.c_str(), 0);
+  RemoveIEHelper(ItemRowColonCommand(entry).c_str(), entry.index);
+  KnownItemForget(kIEHelpersKey, entry.title.c_str());
 }
 
-void IEHelperReject(const IEHelperEntry& entry) {
-  KillTask(entry.command, entry.title, 0);
-  RemoveIEHelper(entry.plainCommand, entry.index);
-  KnownItemForget(kIEHelpersKey, entry.title);
-}
-
-void IEHelperAsk(const IEHelperEntry& entry) {
-  RecordFirstDetected(entry.command, kDetectedCategory);
+void IEHelperAsk(const ItemRow& entry) {
+  RecordFirstDetected(entry.command.c_str(), kDetectedCategory);
   SetTrayStatus(IDI_TRAY_CHECKING, IDS_TRAY_IE_HELPERS);
-  AlertSetItem(entry.command, entry.title, entry.code);
+  AlertSetItem(entry.command.c_str(), entry.title.c_str(), entry.code);
   const int answer = AlertAsk(g_options.value[kOptHideIEHelper], kSoundIEHelper, kAlertIEHelper);
   if (answer == kAnswerNo)
     IEHelperReject(entry);
   else if (answer == kAnswerYes)
-    KnownItemRemember(kIEHelpersKey, entry.title, entry.code);
+    KnownItemRemember(kIEHelpersKey, entry.title.c_str(), entry.code);
 }
 
 }  // namespace
@@ -63,7 +41,7 @@ int CheckIEHelpers() {
   if (g_options.value[kOptIEHelpers] < 1) return 0;
   const int count = EnumerateIEHelpers();
   KnownItemsView known(kIEHelpersKey);
-  for (const IEHelperEntry& entry : IEHelperEntries(count))
-    if (!known.Approved(entry.title)) IEHelperAsk(entry);
+  for (const ItemRow& entry : ItemRowsCopy())
+    if (!known.Approved(entry.title.c_str())) IEHelperAsk(entry);
   return count;
 }

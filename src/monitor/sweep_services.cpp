@@ -1,3 +1,4 @@
+#include <utility>
 #include <vector>
 
 #include "alerts.h"
@@ -15,39 +16,27 @@ namespace {
 inline constexpr char kDetectedCategory[] = "Services";
 inline constexpr int kStartDisabled = 4;
 
-struct ServiceEntry {
-  char title[kItemTitleSize];
-  char command[kItemCommandSize];
-  int code;
-};
-
-// Titles of the listed services that the snapshot does not hold as approved.
-std::vector<ServiceEntry> ServicesUnknown() {
-  std::vector<ServiceEntry> unknown;
+// The listed services whose titles the snapshot does not hold as approved.
+std::vector<ItemRow> ServicesUnknown() {
+  std::vector<ItemRow> unknown;
   KnownItemsView known(kServicesSnapshotKey);
-  const int count = ItemCount();
-  for (int i = 0; i < count; ++i) {
-    ServiceEntry entry = {};
-    ItemTitle(i, entry.title);
-    if (known.Approved(entry.title)) continue;
-    ItemCommand(i, entry.command);
-    entry.code = ItemCode(i);
-    unknown.push_back(entry);
-  }
+  for (ItemRow& row : ItemRowsCopy())
+    if (!known.Approved(row.title.c_str())) unknown.push_back(std::move(row));
   return unknown;
 }
 
-void ServiceAsk(const ServiceEntry& entry) {
-  AlertSetItem(entry.command, entry.title, entry.code);
-  RecordFirstDetected(entry.command, kDetectedCategory);
+void ServiceAsk(const ItemRow& entry) {
+  const char* title = entry.title.c_str();
+  AlertSetItem(entry.command.c_str(), title, entry.code);
+  RecordFirstDetected(entry.command.c_str(), kDetectedCategory);
   SetTrayStatus(IDI_TRAY_ALERT, IDS_TRAY_STARTUP);
   const int answer = AlertAsk(g_options.value[kOptHideServices], kSoundStartup, kAlertService);
   if (answer == kAnswerNo) {
-    SetServiceStartType(entry.title, kStartDisabled);
-    ControlServiceByName(entry.title, SERVICE_CONTROL_STOP);
+    SetServiceStartType(title, kStartDisabled);
+    ControlServiceByName(title, SERVICE_CONTROL_STOP);
   }
   if (answer == kAnswerNo || answer == kAnswerYes)
-    KnownItemRemember(kServicesSnapshotKey, entry.title, entry.code);
+    KnownItemRemember(kServicesSnapshotKey, title, entry.code);
 }
 
 }  // namespace
@@ -58,5 +47,5 @@ void CheckServices() {
   EnumerateServices(1);
   if (ServicesUnknown().empty()) return;
   EnumerateServices(0);
-  for (const ServiceEntry& entry : ServicesUnknown()) ServiceAsk(entry);
+  for (const ItemRow& entry : ServicesUnknown()) ServiceAsk(entry);
 }

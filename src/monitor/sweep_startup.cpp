@@ -25,37 +25,28 @@ inline constexpr char kInstallerCleanupTitle[] = "McAfee Application Installer C
 inline constexpr char kDetectedCategory[] = "Startup";
 inline constexpr int kFirstPerUserCode = 11;
 
-// Copied out of the list before any alert: the list may be rebuilt while the user decides.
-struct StartupEntry {
-  char title[kItemTitleSize];
-  char command[kItemCommandSize];
-  char name[kItemCommandSize];  // the command as the snapshot names it
-  char key[kItemKeySize];
-  int code;
-};
+// The command as the snapshot names it.
+std::string StartupName(const ItemRow& entry) { return ItemRowColonCommand(entry); }
 
-void StartupEntryRead(int index, StartupEntry& entry) {
-  ItemTitle(index, entry.title);
-  ItemCommand(index, entry.command);
-  ItemKey(index, entry.key);
-  entry.code = ItemCode(index);
-  SnapshotName(entry.command, entry.name);
-}
-
-void StartupRemember(const StartupEntry& entry) {
+void StartupRemember(const ItemRow& entry) {
   char code[16];
   std::snprintf(code, sizeof code, "%d", entry.code);
-  SettingsWriteString(HKEY_CURRENT_USER, kKnownStartupKey, entry.name, code);
+  SettingsWriteString(HKEY_CURRENT_USER, kKnownStartupKey, StartupName(entry).c_str(), code);
 }
 
-void StartupDisable(const StartupEntry& entry) {
-  if (!IsTitleDisabled(entry.title))
-    ToggleStartupEntry(entry.title, entry.name, entry.key, entry.code);
+void StartupDisable(const ItemRow& entry) {
+  if (!IsTitleDisabled(entry.title.c_str()))
+    ToggleStartupEntry(entry.title.c_str(), StartupName(entry).c_str(), entry.key.c_str(),
+                       entry.code);
+}
+
+void StartupKill(const ItemRow& entry) {
+  KillTask(StartupName(entry).c_str(), entry.title.c_str(), 0);
 }
 
 // The delayed record is named by the program file alone, as it was when the entry was
 // delayed; the full command would name nothing and leave the program starting twice.
-void StartupForgetDelayed(const StartupEntry& entry) {
+void StartupForgetDelayed(const ItemRow& entry) {
   char windows[kItemCommandSize] = "";
   GetWindowsDirectoryA(windows, sizeof windows);
   std::string program, parameters;
@@ -65,12 +56,12 @@ void StartupForgetDelayed(const StartupEntry& entry) {
                 program.c_str());
 }
 
-int StartupAsk(const StartupEntry& entry, int dialog) {
-  AlertSetItem(entry.command, entry.title, entry.code);
+int StartupAsk(const ItemRow& entry, int dialog) {
+  AlertSetItem(entry.command.c_str(), entry.title.c_str(), entry.code);
   return AlertAsk(g_options.value[kOptHideStartup], kSoundStartup, dialog);
 }
 
-void StartupDelayedBack(const StartupEntry& entry) {
+void StartupDelayedBack(const ItemRow& entry) {
   const int answer = StartupAsk(entry, kAlertDelayedBack);
   if (answer == kAnswerYes) {
     StartupRemember(entry);
@@ -81,24 +72,25 @@ void StartupDelayedBack(const StartupEntry& entry) {
   }
 }
 
-void StartupReject(const StartupEntry& entry) {
-  KillTask(entry.name, entry.title, 0);
-  RemoveStartupEntry(entry.title, entry.name, entry.key, entry.code);
-  SettingsDeleteValue(HKEY_CURRENT_USER, kKnownStartupKey, entry.name);
-  SettingsDeleteValue(HKEY_CURRENT_USER, kKnownStartupKey, entry.title);
+void StartupReject(const ItemRow& entry) {
+  const std::string name = StartupName(entry);
+  StartupKill(entry);
+  RemoveStartupEntry(entry.title.c_str(), name.c_str(), entry.key.c_str(), entry.code);
+  SettingsDeleteValue(HKEY_CURRENT_USER, kKnownStartupKey, name.c_str());
+  SettingsDeleteValue(HKEY_CURRENT_USER, kKnownStartupKey, entry.title.c_str());
 }
 
 // False when the walk must stop for this cycle.
-bool StartupNew(const StartupEntry& entry) {
-  if (ContainsNoCase(entry.title, kInstallerCleanupTitle)) return false;
-  RecordFirstDetected(entry.command, kDetectedCategory);
+bool StartupNew(const ItemRow& entry) {
+  if (ContainsNoCase(entry.title.c_str(), kInstallerCleanupTitle)) return false;
+  RecordFirstDetected(entry.command.c_str(), kDetectedCategory);
   SetTrayStatus(IDI_TRAY_ALERT, IDS_TRAY_STARTUP);
   switch (StartupAsk(entry, kAlertStartup)) {
     case kAnswerYes: StartupRemember(entry); break;
     case kAnswerNo: StartupReject(entry); break;
     case kAnswerDisable:
       StartupRemember(entry);
-      KillTask(entry.name, entry.title, 0);
+      StartupKill(entry);
       StartupDisable(entry);
       break;
     default: break;  // no dialog: the entry comes up again next time
@@ -107,9 +99,9 @@ bool StartupNew(const StartupEntry& entry) {
 }
 
 bool StartupVisit(int index) {
-  StartupEntry entry = {};
-  StartupEntryRead(index, entry);
-  const int known = SnapshotLookup(entry.title, entry.command);
+  // Copied out of the list before any alert: the list may be rebuilt while the user decides.
+  const ItemRow entry = ItemRowAt(index);
+  const int known = SnapshotLookup(entry.title.c_str(), entry.command.c_str());
   if (known == kSnapshotMissing || known == 0) return StartupNew(entry);
   if (known == kDelayedMarker) StartupDelayedBack(entry);
   return true;

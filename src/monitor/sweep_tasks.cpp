@@ -18,34 +18,21 @@ inline constexpr char kDetectedCategory[] = "Tasks";
 // Tasks of our own product line are never asked about.
 inline constexpr char kExcludedTaskText[] = "TamselScan";
 
-struct TaskEntry {
-  char title[kItemTitleSize];
-  char command[kItemCommandSize];
-};
-
-std::vector<TaskEntry> TasksListed() {
-  std::vector<TaskEntry> tasks(static_cast<std::size_t>(ItemCount()));
-  for (std::size_t i = 0; i < tasks.size(); ++i) {
-    ItemTitle(static_cast<int>(i), tasks[i].title);
-    ItemCommand(static_cast<int>(i), tasks[i].command);
-  }
-  return tasks;
+bool TaskIsNew(KnownItemsView& known, const ItemRow& task) {
+  return !known.Approved(task.title.c_str()) && !ContainsNoCase(task.title.c_str(), kExcludedTaskText);
 }
 
-bool TaskIsNew(KnownItemsView& known, const TaskEntry& task) {
-  return !known.Approved(task.title) && !ContainsNoCase(task.title, kExcludedTaskText);
-}
-
-void TaskAsk(const TaskEntry& task) {
-  AlertSetItem(task.command, task.title, 0);
-  RecordFirstDetected(task.command, kDetectedCategory);
+void TaskAsk(const ItemRow& task) {
+  const char* title = task.title.c_str();
+  AlertSetItem(task.command.c_str(), title, 0);
+  RecordFirstDetected(task.command.c_str(), kDetectedCategory);
   SetTrayStatus(IDI_TRAY_ALERT, IDS_TRAY_TASKS);
   const int answer = AlertAsk(g_options.value[kOptHideTasks], kSoundTask, kAlertTask);
   if (answer == kAnswerNo) {
-    DeleteScheduledTask(task.title);
-    KnownItemForget(kTasksKey, task.title);
+    DeleteScheduledTask(title);
+    KnownItemForget(kTasksKey, title);
   } else if (answer == kAnswerYes) {
-    KnownItemRemember(kTasksKey, task.title, kTaskScheduledCode);
+    KnownItemRemember(kTasksKey, title, kTaskScheduledCode);
   }
 }
 
@@ -56,7 +43,7 @@ void CheckScheduledTasks() {
   if (!IsSchedulerRunning()) return;
   EnumerateScheduledTasks();
   KnownItemsView known(kTasksKey);
-  for (const TaskEntry& task : TasksListed())
+  for (const ItemRow& task : ItemRowsCopy())
     if (TaskIsNew(known, task)) TaskAsk(task);
   if (IsWin9xFamily()) RepaintTaskbar();
 }

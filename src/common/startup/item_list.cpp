@@ -1,5 +1,6 @@
 #include "startup/item_list.h"
 
+#include <algorithm>
 #include <cstring>
 #include <memory>
 #include <new>
@@ -159,4 +160,10 @@ std::vector<ItemRow> ItemRowsCopy() {
   rows.reserve(static_cast<std::size_t>(g_count));
   for (int i = 0; i < g_count; ++i) rows.push_back(ItemRowAt(i));
   return rows;
+}
+
+std::string ItemRowColonCommand(const ItemRow& row) {
+  std::string command = row.command;
+  std::replace(command.begin(), command.end(), '=', ':');
+  return command;
 }

@@ -35,3 +35,6 @@ struct ItemRow {
 ItemRow ItemRowAt(int index);
 // Every item, in list order.
 std::vector<ItemRow> ItemRowsCopy();
+// The row's command with each '=' read as ':': the name the startup snapshot gives it, and the
+// form the file-type store and the IE helper removal match.
+std::string ItemRowColonCommand(const ItemRow& row);
