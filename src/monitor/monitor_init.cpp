@@ -6,13 +6,16 @@
 #include "categories/file_types.h"
 #include "categories/hidden_files.h"
 #include "categories/services.h"
+#include "foundation/msgbox.h"
 #include "foundation/options.h"
 #include "foundation/paths.h"
+#include "foundation/platform.h"
 #include "categories/windows_settings.h"
 #include "foundation/settings.h"
 #include "foundation/settings_init.h"
 #include "foundation/strings.h"
 #include "foundation/trace.h"
+#include "foundation/user_hooks.h"
 #include "monitor.h"
 #include "records/first_detected.h"
 #include "startup/delayed_start.h"
@@ -43,6 +46,23 @@ void MonitorTakeSnapshots() {
   BuildServicesSnapshot();
   BuildHiddenSnapshot();
   BuildActiveXSnapshot();
+}
+
+// Notices stand alone, as they always have: the hidden monitor window owns no visible box.
+void MonitorInform(HWND, const char* text) {
+  ShowMessage(nullptr, text, MB_OK | MB_ICONINFORMATION);
+}
+
+void MonitorInstallUserHooks() {
+  UserHooks hooks;
+  hooks.owner = g_monitor.window;
+  // Protected entries are removed only after the user says yes, unless the policy answers.
+  hooks.confirmProtectedRemoval = ProtectedRemovalAskUnlessHidden;
+  hooks.askCookieReview = SweepCookiesQuestion;
+  hooks.askGuardedSetting = SweepSettingsAsk;
+  if (IsVistaOrLater()) hooks.handOverGuardedSetting = SweepSettingsHandOver;
+  hooks.inform = MonitorInform;
+  UserHooksInstall(hooks);
 }
 
 void MonitorUpgradeStore() {
@@ -78,9 +98,7 @@ void MonitorInitialize() {
   MonitorReadDebug();
   ItemListClear();
   g_wow64RunKey = ProbeWow64RunKey();
-  // Protected entries are removed only after the user says yes, unless the policy answers.
-  g_startupActionsAskFirst = true;
-  g_startupActionsOwner = g_monitor.window;
+  MonitorInstallUserHooks();
   SettingsFirstRun();
   MonitorTraceBegin();
   MonitorTakeSnapshots();

@@ -2,6 +2,8 @@
 #pragma once
 #include <windows.h>
 
+#include "foundation/user_hooks.h"
+
 inline constexpr int kExpressBootTicks = 45;
 
 struct SweepState {
@@ -28,3 +30,9 @@ void SweepTick();
 int SweepCycle();
 // Forgets the delayed-start progress; total is the size of the freshly loaded list.
 void SweepDelayedReset(int total);
+
+// The monitor's questions the library puts through its user hooks.
+bool SweepCookiesQuestion();
+bool SweepSettingsAsk(GuardedSetting setting, const char* caption, const char* text);
+// Puts the setting back through the explorer, started with administrator consent.
+void SweepSettingsHandOver(GuardedSetting setting);

@@ -22,7 +22,9 @@ namespace {
 inline constexpr char kReviewSwitch[] = "-COOKIES";
 inline constexpr int kQuestionSize = 1024;
 
-bool CookiesQuestion() {
+}  // namespace
+
+bool SweepCookiesQuestion() {
   SetTrayStatus(IDI_TRAY_ALERT, IDS_TRAY_COOKIES);
   g_sweep.alertShowing = true;
   g_traceUserWait = true;
@@ -33,8 +35,6 @@ bool CookiesQuestion() {
   g_sweep.alertShowing = false;
   return yes;
 }
-
-}  // namespace
 
 void FilterCookies() {
   CookieKindSet(CookieKindOfBrowser(BrowserKind()));
@@ -50,5 +50,5 @@ void FilterMozillaCookies() {
 }
 
 void CheckNewCookies() {
-  if (CookiesAskReview(g_sweepNoToAll, CookiesQuestion)) StartExplorer(kReviewSwitch);
+  if (CookiesAskReview(g_sweepNoToAll)) StartExplorer(kReviewSwitch);
 }

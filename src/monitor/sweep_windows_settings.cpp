@@ -7,6 +7,7 @@
 #include "foundation/strings.h"
 #include "foundation/trace.h"
 #include "monitor.h"
+#include "sweep.h"
 #include "sweep_steps.h"
 #include "text.h"
 
@@ -14,7 +15,9 @@ namespace {
 
 inline constexpr char kExplorerFile[] = "\\KorvaneEx.exe";
 
-bool SettingsAsk(GuardedSetting setting, const char* caption, const char* text) {
+}  // namespace
+
+bool SweepSettingsAsk(GuardedSetting setting, const char* caption, const char* text) {
   g_traceUserWait = true;
   const UINT icon = setting == GuardedSetting::UpdateMode ? MB_ICONEXCLAMATION : MB_ICONSTOP;
   return MessageBoxExA(nullptr, text, caption, MB_YESNO | icon | MB_TOPMOST | MB_SETFOREGROUND,
@@ -24,7 +27,7 @@ bool SettingsAsk(GuardedSetting setting, const char* caption, const char* text) 
 // Started plainly, the explorer would run with the monitor's rights and its machine-wide
 // write would fail unseen; "runas" makes Windows ask for administrator consent. A refused
 // consent leaves the value as it is, and the next cycle asks again.
-void SettingsHandOver(GuardedSetting setting) {
+void SweepSettingsHandOver(GuardedSetting setting) {
   char folder[kPathSize] = "";
   ProgramFolder(folder, kPathSize);
   char program[kPathSize + 16] = "";
@@ -42,10 +45,4 @@ void SettingsHandOver(GuardedSetting setting) {
   if (!ShellExecuteExA(&start)) TraceNote("ERROR ShellExecuteEx runas", jobSwitch);
 }
 
-}  // namespace
-
-int CheckWindowsSettings() {
-  SettingsGuardHooks hooks = {SettingsAsk, nullptr};
-  if (IsVistaOrLater()) hooks.handOver = SettingsHandOver;
-  return GuardWindowsSettings(hooks);
-}
+int CheckWindowsSettings() { return GuardWindowsSettings(); }

@@ -11,6 +11,7 @@
 #include "cookies_text.h"
 #include "foundation/paths.h"
 #include "foundation/settings.h"
+#include "foundation/user_hooks.h"
 #include "sandbox.h"
 #include "startup/item_list.h"
 
@@ -277,13 +278,17 @@ TEST_F(Cookies, ReviewAsksOnceForUnkeptCookiesUnlessNoToAllAndRemovesByName) {
   Set(kKeptCookiesKey, "u@a[1].txt", "1");
   Set(kKeptCookiesKey, "u@b[1].txt", "");
   g_asked = 0;
-  EXPECT_TRUE(CookiesAskReview(false, AnswerYes));
+  UserHooks hooks;
+  hooks.askCookieReview = AnswerYes;
+  UserHooksInstall(hooks);
+  EXPECT_TRUE(CookiesAskReview(false));
   EXPECT_EQ(1, g_asked);
   EXPECT_EQ("u@b[1].txt", ReadItem(CookiesFirstUnkept()).title);
-  EXPECT_FALSE(CookiesAskReview(true, AnswerYes));
+  EXPECT_FALSE(CookiesAskReview(true));
   EXPECT_EQ(1, CookiesKeep("u@b[1].txt"));
-  EXPECT_FALSE(CookiesAskReview(false, AnswerYes));
+  EXPECT_FALSE(CookiesAskReview(false));
   EXPECT_EQ(1, g_asked);
+  UserHooksInstall({});
 
   EXPECT_EQ(0, CookiesRemove("..\\outside.txt"));
   EXPECT_TRUE(PathExists(outside));

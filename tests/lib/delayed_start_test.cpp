@@ -4,6 +4,7 @@
 
 #include "categories/active_tasks.h"
 #include "foundation/settings.h"
+#include "foundation/user_hooks.h"
 #include "sandbox.h"
 #include "text.h"
 
@@ -29,7 +30,7 @@ class DelayedStartTest : public RegistrySandbox {
 
 TEST_F(DelayedStartTest, RunAndRundllEntriesAreDelayedAndPutBack) {
   SettingsWriteString(HKEY_CURRENT_USER, kRunKey, "Tool", "C:\\T\\tool.exe -min");
-  EXPECT_EQ(DelayStartupEntry("Tool", "C:\\T\\tool.exe -min", kRunKey, 11, 0, nullptr),
+  EXPECT_EQ(DelayStartupEntry("Tool", "C:\\T\\tool.exe -min", kRunKey, 11, 0),
             kDelayDone);
   EXPECT_EQ(ReadRegString(HKEY_CURRENT_USER, kDelayKey, "C:\\T\\TOOL.EXE"), "11");
   EXPECT_EQ(ReadRegString(HKEY_CURRENT_USER, kTitleKey, "C:\\T\\TOOL.EXE"), "Tool");
@@ -44,7 +45,7 @@ TEST_F(DelayedStartTest, RunAndRundllEntriesAreDelayedAndPutBack) {
   EXPECT_FALSE(RegValueExists(HKEY_CURRENT_USER, kTitleKey, "C:\\T\\TOOL.EXE"));
 
   SettingsWriteString(HKEY_CURRENT_USER, kRunKey, "Upd", "rundll32.exe C:\\X\\upd.dll,Start");
-  ASSERT_EQ(DelayStartupEntry("Upd", "C:\\X\\upd.dll,Start", kRunKey, 11, 1, nullptr),
+  ASSERT_EQ(DelayStartupEntry("Upd", "C:\\X\\upd.dll,Start", kRunKey, 11, 1),
             kDelayDone);
   EXPECT_EQ(ReadRegString(HKEY_CURRENT_USER, kParametersKey, "C:\\X\\UPD.DLL"), ",Start");
   EXPECT_EQ(ReadRegString(HKEY_CURRENT_USER, kAppletKey, "C:\\X\\UPD.DLL"), "RunDLL32.exe");
@@ -55,12 +56,15 @@ TEST_F(DelayedStartTest, RunAndRundllEntriesAreDelayedAndPutBack) {
 }
 
 TEST_F(DelayedStartTest, RefusalsAndCancelledAllUsersEntry) {
-  EXPECT_EQ(DelayStartupEntry("Shell", "explorer.exe", "", 251, 0, nullptr), kDelayRefused);
-  EXPECT_EQ(DelayStartupEntry("Me", "C:\\K\\Korvane.EXE -expressboot", kRunKey, 1, 0, nullptr),
+  EXPECT_EQ(DelayStartupEntry("Shell", "explorer.exe", "", 251, 0), kDelayRefused);
+  EXPECT_EQ(DelayStartupEntry("Me", "C:\\K\\Korvane.EXE -expressboot", kRunKey, 1, 0),
             kDelayRefusedStop);
   SettingsWriteString(HKEY_LOCAL_MACHINE, kRunKey, "Tool", "C:\\T\\tool.exe");
-  auto no = [](const char*) { return false; };
-  EXPECT_EQ(DelayStartupEntry("Tool", "C:\\T\\tool.exe", kRunKey, 1, 0, no), kDelaySkipped);
+  UserHooks hooks;
+  hooks.confirmDelayAllUsers = [](const char*) { return false; };
+  UserHooksInstall(hooks);
+  EXPECT_EQ(DelayStartupEntry("Tool", "C:\\T\\tool.exe", kRunKey, 1, 0), kDelaySkipped);
+  UserHooksInstall({});
   EXPECT_FALSE(RegKeyExists(HKEY_LOCAL_MACHINE, kDelayKey));
   EXPECT_TRUE(RegValueExists(HKEY_LOCAL_MACHINE, kRunKey, "Tool"));
 }

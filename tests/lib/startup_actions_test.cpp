@@ -5,6 +5,7 @@
 
 #include "foundation/paths.h"
 #include "foundation/settings.h"
+#include "foundation/user_hooks.h"
 #include "sandbox.h"
 #include "startup/locations.h"
 #include "startup/snapshot.h"
@@ -59,8 +60,7 @@ class StartupActionsTest : public RegistrySandbox {
                           winIni_[i] == "\x01" ? nullptr : winIni_[i].c_str());
     DeleteFileA((disabled_ + "\\" + ownName_).c_str());
     RemoveDirectoryA(disabled_.c_str());
-    g_protectedEntryQuestion = nullptr;
-    g_startupActionsAskFirst = false;
+    UserHooksInstall({});
     RegistrySandbox::TearDown();
   }
   const std::string disabled_ = ProgramFile("Disabled");
@@ -203,12 +203,15 @@ TEST_F(StartupActionsTest, ProtectedEntriesGoOnlyWhenConfirmed) {
   EXPECT_TRUE(RegValueExists(HKEY_LOCAL_MACHINE, kDelayLoadKey, "Hook"));
   EXPECT_EQ(252, SnapshotLookup("Hook", "C:\\h\\hook.dll"));
 
-  g_protectedEntryQuestion = [](HWND, const char*, const char*) { return false; };
+  UserHooks hooks;
+  hooks.confirmProtectedRemoval = [](HWND, const char*, const char*) { return false; };
+  UserHooksInstall(hooks);
   EXPECT_EQ(1, RemoveStartupEntry("Hook", "C:\\h\\hook.dll", "{0000-1}", 252));
   EXPECT_TRUE(RegValueExists(HKEY_LOCAL_MACHINE, kDelayLoadKey, "Hook"));
 
   // The monitor answering silently (HideStartup not 0) asks nothing.
-  g_startupActionsAskFirst = true;
+  hooks.confirmProtectedRemoval = ProtectedRemovalAskUnlessHidden;
+  UserHooksInstall(hooks);
   ASSERT_TRUE(SettingsWriteString(HKEY_CURRENT_USER, kOptionsKey, "HideStartup", "2"));
   EXPECT_EQ(1, RemoveStartupEntry("Hook", "C:\\h\\hook.dll", "{0000-1}", 252));
   EXPECT_FALSE(RegValueExists(HKEY_LOCAL_MACHINE, kDelayLoadKey, "Hook"));

@@ -37,7 +37,13 @@ class WindowsSettingsTest : public RegistrySandbox {
       return g_answerPutBack;
     };
     const auto handed = [](GuardedSetting setting) { g_handedOver.push_back(setting); };
-    return GuardWindowsSettings({ask, handOver ? +handed : nullptr});
+    UserHooks hooks;
+    hooks.askGuardedSetting = ask;
+    if (handOver) hooks.handOverGuardedSetting = handed;
+    UserHooksInstall(hooks);
+    const int result = GuardWindowsSettings();
+    UserHooksInstall({});
+    return result;
   }
   static void SetLiveMode(DWORD mode) {
     SettingsWriteNumber(HKEY_LOCAL_MACHINE, kLiveUpdate, "AUOptions", mode);

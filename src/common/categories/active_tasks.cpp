@@ -10,7 +10,7 @@
 
 #include "foundation/filefacts.h"
 #include "foundation/handles.h"
-#include "foundation/msgbox.h"
+#include "foundation/user_hooks.h"
 #include "foundation/paths.h"
 #include "foundation/platform.h"
 #include "foundation/strings.h"
@@ -216,7 +216,7 @@ bool TaskAskToStop(const char* path, const char* title) {
   char shown[kPathSize];
   CopyBounded(shown, sizeof shown, title && title[0] ? title : path);
   std::snprintf(text, sizeof text, format, shown);
-  return ShowMessage(GetActiveWindow(), text, MB_YESNO | MB_ICONQUESTION) == IDYES;
+  return UserConfirmKill(text);
 }
 
 bool TaskTerminate(HANDLE process) {

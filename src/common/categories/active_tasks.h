@@ -8,6 +8,7 @@ bool WalkProcesses(ProcessVisitor visitor, void* context);
 int EnumerateActiveTasks();
 unsigned long FindProcessByFile(const char* path);
 bool IsProgramRunning(const char* path);
+// prompt nonzero: asks first through the confirmKill hook.
 unsigned long KillTask(const char* path, const char* title, int prompt);
 bool TerminateProcessById(unsigned long processId);
 void RecordActiveTasks();

@@ -11,6 +11,7 @@
 #include "foundation/handles.h"
 #include "foundation/paths.h"
 #include "foundation/settings.h"
+#include "foundation/user_hooks.h"
 #include "startup/item_list.h"
 
 namespace {
@@ -64,8 +65,8 @@ int CookiesFirstUnkept() {
   return -1;
 }
 
-bool CookiesAskReview(bool noToAll, bool (*ask)()) {
+bool CookiesAskReview(bool noToAll) {
   EnumerateCookies(0);
   if (CookiesFirstUnkept() < 0) return false;
-  return !noToAll && ask != nullptr && ask();
+  return !noToAll && UserAskCookieReview();
 }

@@ -11,6 +11,6 @@ int CookiesKeep(const char* title);
 // Index of the first listed cookie whose title has no non-empty kept value; -1 when none.
 int CookiesFirstUnkept();
 // The new-cookie question: lists the cookies without filter and, when one is not kept, asks
-// (ask plays the sound and puts the question; true on Yes). After an earlier "No to All" of
-// the same cycle the answer is No without asking. True when the user wants to review them.
-bool CookiesAskReview(bool noToAll, bool (*ask)());
+// through the askCookieReview hook. After an earlier "No to All" of the same cycle the answer
+// is No without asking. True when the user wants to review them.
+bool CookiesAskReview(bool noToAll);

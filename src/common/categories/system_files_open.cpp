@@ -3,7 +3,7 @@
 
 #include <cstdio>
 
-#include "foundation/msgbox.h"
+#include "foundation/user_hooks.h"
 #include "system_files.h"
 #include "system_files_facts.h"
 #include "text.h"
@@ -18,7 +18,7 @@ void ShowOpenError(DWORD code) {
                  systemText, kSystemTextSize, nullptr);
   char text[kSystemTextSize + 32];
   std::snprintf(text, sizeof text, "%d  %s", static_cast<int>(code), systemText);
-  ShowMessage(nullptr, text, MB_OK | MB_ICONINFORMATION);
+  UserInform(text);
 }
 
 }  // namespace

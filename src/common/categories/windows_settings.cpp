@@ -46,12 +46,11 @@ void QuestionText(int formatString, const char* approved, const char* live,
   std::snprintf(question.text, kQuestionSize, format, approved, live);
 }
 
-bool PutBack(GuardedSetting setting, const SettingsQuestion& question,
-             const SettingsGuardHooks& hooks) {
-  return hooks.ask && hooks.ask(setting, question.caption, question.text);
+bool PutBack(GuardedSetting setting, const SettingsQuestion& question) {
+  return UserAskGuardedSetting(setting, question.caption, question.text);
 }
 
-void GuardUpdateMode(int approved, const SettingsGuardHooks& hooks) {
+void GuardUpdateMode(int approved) {
   const int live = LiveUpdateMode();
   if (live == approved) return;
   SettingsQuestion question = {};
@@ -60,15 +59,13 @@ void GuardUpdateMode(int approved, const SettingsGuardHooks& hooks) {
   LocalString(IDS_UPDATE_MODE_TITLE + approved, approvedText, kModeTextSize);
   LocalString(IDS_UPDATE_MODE_TITLE + live, liveText, kModeTextSize);
   QuestionText(IDS_UPDATE_MODE_QUESTION, approvedText, liveText, question);
-  if (!PutBack(GuardedSetting::UpdateMode, question, hooks))
+  if (!PutBack(GuardedSetting::UpdateMode, question))
     ApproveUpdateMode(live);
-  else if (hooks.handOver)
-    hooks.handOver(GuardedSetting::UpdateMode);
-  else
+  else if (!UserHandOverGuardedSetting(GuardedSetting::UpdateMode))
     WriteLiveUpdateMode(approved);
 }
 
-void GuardPrefix(const SettingsGuardHooks& hooks) {
+void GuardPrefix() {
   char approved[kPrefixSize] = "", live[kPrefixSize] = "";
   ApprovedPrefix(approved, kPrefixSize);
   LivePrefix(live, kPrefixSize);
@@ -76,11 +73,9 @@ void GuardPrefix(const SettingsGuardHooks& hooks) {
   SettingsQuestion question = {};
   QuestionCaption(IDS_PREFIX_TITLE, question);
   QuestionText(IDS_PREFIX_QUESTION, approved, live, question);
-  if (!PutBack(GuardedSetting::Prefix, question, hooks))
+  if (!PutBack(GuardedSetting::Prefix, question))
     ApprovePrefix(live);
-  else if (hooks.handOver)
-    hooks.handOver(GuardedSetting::Prefix);
-  else
+  else if (!UserHandOverGuardedSetting(GuardedSetting::Prefix))
     WriteLivePrefix(approved);
 }
 
@@ -131,7 +126,7 @@ bool WriteLivePrefix(const char* prefix) {
 
 // Where the machine has no update mode at all there is nothing to take, and the prefix is
 // still guarded: skipping it until a mode appears would leave it unguarded for good.
-int GuardWindowsSettings(const SettingsGuardHooks& hooks) {
+int GuardWindowsSettings() {
   const int approved = ApprovedUpdateMode();
   if (approved == 0 || approved > kHighestUpdateMode) {
     const int live = LiveUpdateMode();
@@ -139,10 +134,10 @@ int GuardWindowsSettings(const SettingsGuardHooks& hooks) {
       ApproveUpdateMode(live);
       return 1;
     }
-    GuardPrefix(hooks);
+    GuardPrefix();
     return 1;
   }
-  GuardUpdateMode(approved, hooks);
-  GuardPrefix(hooks);
+  GuardUpdateMode(approved);
+  GuardPrefix();
   return 0;
 }

@@ -2,18 +2,9 @@
 // the prefix put in front of addresses typed without one. The approved value of each lives
 // in the per-user settings; the live one under HKEY_LOCAL_MACHINE.
 #pragma once
+#include "foundation/user_hooks.h"
 
 inline constexpr int kPrefixSize = 257;
-
-enum class GuardedSetting { UpdateMode, Prefix };
-
-struct SettingsGuardHooks {
-  // Puts the question; true when the approved value is to be put back.
-  bool (*ask)(GuardedSetting setting, const char* caption, const char* text);
-  // Where the monitor may not write machine-wide values: hands the write-back to a program
-  // that may. Null: the guard writes the value itself.
-  void (*handOver)(GuardedSetting setting);
-};
 
 int ApprovedUpdateMode();
 int LiveUpdateMode();
@@ -28,6 +19,7 @@ void ApprovePrefix(const char* prefix);
 // Writes both places the browser reads the prefix from.
 bool WriteLivePrefix(const char* prefix);
 
-// One guard pass. Returns 1 when no approved update mode was set yet (the live mode, when
-// there is one, becomes the approved one), else 0.
-int GuardWindowsSettings(const SettingsGuardHooks& hooks);
+// One guard pass; a changed value is asked about through the askGuardedSetting hook and put
+// back through handOverGuardedSetting when installed. Returns 1 when no approved update mode
+// was set yet (the live mode, when there is one, becomes the approved one), else 0.
+int GuardWindowsSettings();

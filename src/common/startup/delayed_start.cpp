@@ -13,6 +13,7 @@
 #include "foundation/handles.h"
 #include "foundation/paths.h"
 #include "foundation/settings.h"
+#include "foundation/user_hooks.h"
 #include "paths_text.h"
 #include "startup/item_list.h"
 #include "startup/reg_values.h"
@@ -112,12 +113,12 @@ int DelayShellOpen(const char* program, const char* parameters, int show) {
 HKEY DelayRoot(int rootIndex) { return rootIndex == 0 ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER; }
 
 int DelayStartupEntry(const char* title, const char* command, const char* key, int code,
-                      int rundll, DelayAllUsersQuestion question) {
+                      int rundll) {
   if (code >= 250) return kDelayRefused;
   if (!command || ContainsNoCase(command, "korvane.exe")) return kDelayRefusedStop;
   std::string program, parameters;
   if (SplitCommand(command, WindowsFolder(), program, parameters) == 0) return kDelaySkipped;
-  if (DelayPerMachine(code) && question && !question(title)) return kDelaySkipped;
+  if (DelayPerMachine(code) && !UserConfirmDelayAllUsers(title)) return kDelaySkipped;
   const HKEY root = RootByCode(code);
   const char* name = program.c_str();
   char codeText[16];

@@ -12,13 +12,10 @@ enum DelayOutcome {
   kDelayRefusedStop = -2,   // show string 1130 and handle no further rows
 };
 
-// Asked before a per-machine entry is delayed (string 1120, OK/Cancel); true goes on.
-// Null goes on without asking.
-using DelayAllUsersQuestion = bool (*)(const char* title);
-
 HKEY DelayRoot(int rootIndex);
+// A per-machine entry is delayed only when the confirmDelayAllUsers hook agrees.
 int DelayStartupEntry(const char* title, const char* command, const char* key, int code,
-                      int rundll, DelayAllUsersQuestion question);
+                      int rundll);
 // Fills the item list (title, program, key, FileDescription, code, root index) and
 // starts the launched count afresh; returns the count.
 int LoadDelayedList();

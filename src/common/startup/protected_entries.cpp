@@ -1,5 +1,6 @@
 #include "foundation/msgbox.h"
 #include "foundation/settings.h"
+#include "foundation/user_hooks.h"
 #include "records/history.h"
 #include "startup/locations.h"
 #include "startup/snapshot.h"
@@ -10,15 +11,6 @@ namespace {
 
 constexpr int kProtectedQuestionString = 1013;
 
-bool ProtectedConfirmed(HWND window, const char* title, const char* command) {
-  if (g_startupActionsAskFirst) {
-    if (OptionGet("HideStartup", 0) != 0) return true;
-    return ShowStringMessage(window, kProtectedQuestionString,
-                             MB_YESNO | MB_ICONSTOP | MB_DEFBUTTON2) == IDYES;
-  }
-  return g_protectedEntryQuestion && g_protectedEntryQuestion(window, title, command);
-}
-
 // An empty name would be the key's default value, which is no entry.
 void ProtectedDeleteValue(const char* subkey, const char* name) {
   if (name[0]) SettingsDeleteValue(HKEY_LOCAL_MACHINE, subkey, name);
@@ -26,8 +18,13 @@ void ProtectedDeleteValue(const char* subkey, const char* name) {
 
 }  // namespace
 
-int RemoveProtectedEntry(HWND window, const char* title, const char* command, const char* key,
-                         int code) {
+bool ProtectedRemovalAskUnlessHidden(HWND owner, const char*, const char*) {
+  if (OptionGet("HideStartup", 0) != 0) return true;
+  return ShowStringMessage(owner, kProtectedQuestionString,
+                           MB_YESNO | MB_ICONSTOP | MB_DEFBUTTON2) == IDYES;
+}
+
+int RemoveProtectedEntry(const char* title, const char* command, const char* key, int code) {
   const char* t = title ? title : "";
   const char* c = command ? command : "";
   const char* k = key ? key : "";
@@ -39,7 +36,7 @@ int RemoveProtectedEntry(HWND window, const char* title, const char* command, co
     ResetWinlogonShell();
     action = kActResetShell;
   } else if (code >= kLocationDelayLoad && code <= kLocationAppInit) {
-    if (!ProtectedConfirmed(window, t, c)) return 1;
+    if (!UserConfirmProtectedRemoval(t, c)) return 1;
     SnapshotForget(nullptr, c);
     if (code == kLocationDelayLoad) {
       ProtectedDeleteValue(kActionDelayLoadKey, t);

@@ -8,10 +8,6 @@
 #include "startup/snapshot.h"
 #include "startup/startup_action_steps.h"
 
-ProtectedEntryQuestion g_protectedEntryQuestion = nullptr;
-bool g_startupActionsAskFirst = false;
-HWND g_startupActionsOwner = nullptr;
-
 namespace {
 
 constexpr int kStoredTextSize = 1024;

@@ -2,20 +2,13 @@
 #pragma once
 #include <windows.h>
 
-// Asks before a protected entry (codes 252-255) is deleted; true confirms. The explorer
-// installs its warning dialog here.
-using ProtectedEntryQuestion = bool (*)(HWND owner, const char* title, const char* command);
-extern ProtectedEntryQuestion g_protectedEntryQuestion;
-// Set by the monitor: there the question is string 1013, asked only while HideStartup is 0.
-// With neither this nor a question installed, protected entries are not deleted.
-extern bool g_startupActionsAskFirst;
-// Owner of that question when RemoveStartupEntry hands an entry on (the monitor's window).
-extern HWND g_startupActionsOwner;
-
 int ToggleStartupEntry(const char* title, const char* command, const char* key, int code);
+// A protected entry (codes 252-255) goes only when the confirmProtectedRemoval hook agrees.
 int RemoveStartupEntry(const char* title, const char* command, const char* key, int code);
-int RemoveProtectedEntry(HWND window, const char* title, const char* command, const char* key,
-                         int code);
+int RemoveProtectedEntry(const char* title, const char* command, const char* key, int code);
+// The monitor's confirmProtectedRemoval hook: string 1013, asked only while the HideStartup
+// option is 0; any other value confirms without asking.
+bool ProtectedRemovalAskUnlessHidden(HWND owner, const char* title, const char* command);
 int RestoreStartupEntry(const char* title, const char* command, const char* key, int code);
 void ResetWinlogonShell();
 void ResetWinlogonUserinit();

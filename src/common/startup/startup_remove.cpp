@@ -65,7 +65,7 @@ int RemoveNotifyEntry(const char* title) {
 
 int RemoveStartupEntry(const char* title, const char* command, const char* key, int code) {
   if (code >= kLocationUserinit && code <= kLocationAppInit)
-    return RemoveProtectedEntry(g_startupActionsOwner, title, command, key, code);
+    return RemoveProtectedEntry(title, command, key, code);
   const char* t = title ? title : "";
   const char* c = command ? command : "";
   const char* k = key ? key : "";
