@@ -6,7 +6,8 @@
 #include <string_view>
 #include <vector>
 
-inline constexpr int kHistoryTypeUnknown = 3000;
+#include "item_codes.h"
+
 inline constexpr int kHistoryActionUnknown = 31;
 // Longest line without its CR LF.
 inline constexpr std::size_t kHistoryLineMax = 1023;

@@ -7,10 +7,6 @@
 
 namespace {
 
-inline constexpr int kTaskHistoryType = 800;
-inline constexpr int kIEHelperHistoryType = 900;
-inline constexpr int kHiddenHistoryType = 370;
-
 constexpr AlertDialogRow kAlertRows[] = {
     {.dialogId = IDD_ALERT_STARTUP, .captionString = IDS_ALERT_CAPTION,
      .messageString = IDS_STARTUP_ALERT_TEXT, .pictureIcon = IDI_ALERT_STARTUP,
@@ -25,7 +21,7 @@ constexpr AlertDialogRow kAlertRows[] = {
      .fillMessage = AlertMessagePlain},
     {.dialogId = IDD_ALERT_TASK, .captionString = IDS_ALERT_CAPTION,
      .messageString = IDS_TASK_ALERT_TEXT, .pictureIcon = IDI_ALERT_TASK, .escapeButton = IDYES,
-     .historyAction = kActTaskAlert, .historyType = kTaskHistoryType, .copyright = true,
+     .historyAction = kActTaskAlert, .historyType = kTaskScheduledCode, .copyright = true,
      .fillName = AlertTaskName, .fillMessage = AlertMessagePlain},
     {.dialogId = IDD_ALERT_SERVICE, .captionString = IDS_ALERT_CAPTION,
      .messageString = IDS_SERVICE_ALERT_TEXT, .pictureIcon = IDI_ALERT_SERVICE,
@@ -35,16 +31,16 @@ constexpr AlertDialogRow kAlertRows[] = {
     {.dialogId = IDD_ALERT_IE_HELPER, .captionString = IDS_ALERT_CAPTION,
      .messageString = IDS_IE_HELPER_ALERT_TEXT, .pictureIcon = IDI_ALERT_IE_HELPER,
      .escapeButton = IDYES, .historyAction = kActIEHelperAlert,
-     .historyType = kIEHelperHistoryType, .copyright = true, .fillName = AlertNameIsItem,
+     .historyType = kTypeBHO, .copyright = true, .fillName = AlertNameIsItem,
      .fillMessage = AlertMessagePlain},
     {.dialogId = IDD_ALERT_ACTIVEX, .captionString = IDS_ALERT_CAPTION,
      .messageString = IDS_ACTIVEX_ALERT_TEXT, .pictureIcon = IDI_ALERT_ACTIVEX,
      .escapeButton = IDYES, .historyAction = kActIEHelperAlert,
-     .historyType = kIEHelperHistoryType, .copyright = true, .fillName = AlertNameIsItem,
+     .historyType = kTypeBHO, .copyright = true, .fillName = AlertNameIsItem,
      .fillMessage = AlertMessagePlain},
     {.dialogId = IDD_ALERT_HIDDEN, .captionString = IDS_ALERT_CAPTION,
      .messageString = IDS_HIDDEN_ALERT_TEXT, .pictureIcon = IDI_TRAY_ALERT,
-     .escapeButton = IDNO, .historyAction = kActHiddenAlert, .historyType = kHiddenHistoryType,
+     .escapeButton = IDNO, .historyAction = kActHiddenAlert, .historyType = kTypeHidden,
      .historyShownName = true, .copyright = true, .fillName = AlertNameIsItem,
      .fillMessage = AlertMessagePlain, .opened = AlertHiddenOpened},
     {.dialogId = IDD_ALERT_FILE_TYPE, .captionString = IDS_FILE_TYPE_ALERT_CAPTION,

@@ -15,7 +15,6 @@ namespace {
 
 inline constexpr int kTextSize = 1024;
 inline constexpr int kStartDisabled = 4;
-inline constexpr int kUnknownString = 616;
 
 // History action for the run state a rejected service was in; -1 writes nothing.
 struct StateActionRow {
@@ -31,9 +30,10 @@ int ServiceStartString(const char* name) {
   if (!ServiceKeyName(name, keyName, sizeof keyName)) CopyBounded(keyName, sizeof keyName, name);
   const std::string path = std::string(kServicesRegistryKey) + "\\" + keyName;
   RegKey key;
-  if (!key.Open(HKEY_LOCAL_MACHINE, path.c_str(), KEY_QUERY_VALUE)) return kUnknownString;
+  if (!key.Open(HKEY_LOCAL_MACHINE, path.c_str(), KEY_QUERY_VALUE))
+    return IDS_SERVICE_START_UNKNOWN;
   const int number = ServiceStartTypeString(ServiceReadNumber(key.get(), "Start", 0));
-  return number != 0 ? number : kUnknownString;
+  return number != 0 ? number : IDS_SERVICE_START_UNKNOWN;
 }
 
 void ServiceHistory(int action) {

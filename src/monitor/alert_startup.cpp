@@ -6,6 +6,7 @@
 #include "alert_dialog.h"
 #include "alerts.h"
 #include "foundation/strings.h"
+#include "item_codes.h"
 #include "lookup/info.h"
 #include "resource.h"
 #include "text.h"
@@ -15,18 +16,18 @@ namespace {
 constexpr int kMessageSize = 2048;
 constexpr int kExplanationSize = 512;
 constexpr int kHelpMeCommand = 6051;
-constexpr int kWinlogonNotifyCode = 256;
 
 struct LocationName {
   int code;
   const char* name;
 };
 constexpr LocationName kLocationNames[] = {
-    {250, "WinLogon:UserInit"}, {251, "WinLogon:Shell"},      {252, "ObjectDelayLoad"},
-    {253, "SharedTaskScheduler"}, {255, "AppInit_DLLs"},
+    {kLocationUserinit, "WinLogon:UserInit"},
+    {kLocationShell, "WinLogon:Shell"},
+    {kLocationDelayLoad, "ObjectDelayLoad"},
+    {kLocationTaskScheduler, "SharedTaskScheduler"},
+    {kLocationAppInit, "AppInit_DLLs"},
 };
-
-constexpr int kRunOnceCodes[] = {2, 3, 5, 6, 12, 13, 15, 16, 22, 23, 25, 26};
 
 struct StartupRepeat {
   int counter;
@@ -37,8 +38,8 @@ StartupRepeat g_repeat = {};
 int ExplanationString(int code) {
   for (int runOnce : kRunOnceCodes)
     if (code == runOnce) return IDS_STARTUP_WHERE_RUN_ONCE;
-  if (code == 100 || code == 101) return IDS_STARTUP_WHERE_WIN_INI;
-  if (code == 200) return IDS_STARTUP_WHERE_FOLDER;
+  if (code == kLocationWinLoad || code == kLocationWinRun) return IDS_STARTUP_WHERE_WIN_INI;
+  if (code == kLocationStartupFolder) return IDS_STARTUP_WHERE_FOLDER;
   return IDS_STARTUP_WHERE_OTHER;
 }
 
@@ -95,5 +96,5 @@ void AlertStartupOpened(HWND dialog) {
 int AlertStartupAnswer(int button) {
   if (button == kAnswerYes) return g_repeat.counter < 2 ? kAnswerYes : AnswerWithHelp();
   if (g_repeat.counter > 1) return AnswerWithHelp();
-  return g_alertItem.code == kWinlogonNotifyCode ? kAnswerDisable : kAnswerNo;
+  return g_alertItem.code == kLocationNotify ? kAnswerDisable : kAnswerNo;
 }

@@ -31,7 +31,7 @@ bool MonitorLoadNames(HINSTANCE instance) {
 void MonitorForward(HWND running, const char* commandLine) {
   g_monitor.window = running;
   if (ContainsNoCase(commandLine, "-Q"))
-    PostMessageA(running, WM_COMMAND, kCmdExit, 0);
+    PostMessageA(running, WM_COMMAND, ID_CMD_CLOSE, 0);
   else if (!ContainsNoCase(commandLine, "-NoOpen"))
     StartExplorer("-START");
 }
@@ -84,6 +84,6 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
   MonitorPrepare(commandLine);
   MonitorInitialize();
   MonitorTraceStart();
-  PostMessageA(g_monitor.window, WM_COMMAND, kCmdStartupStep, 0);
+  PostMessageA(g_monitor.window, WM_COMMAND, ID_CMD_STARTUP_STEP, 0);
   return MonitorMessageLoop();
 }

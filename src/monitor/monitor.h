@@ -11,14 +11,6 @@ inline constexpr UINT kMonitorTimerPeriodMs = 2000;
 inline constexpr UINT kMonitorTrayMessage = 6035;
 inline constexpr UINT kMonitorRealtimeMessage = 9024;
 
-enum MonitorCommandId : int {
-  kCmdStartupStep = 6025,
-  kCmdExit = 6030,
-  kCmdToggleAutostart = 6031,
-  kCmdRestartCommands = 6034,
-  kCmdTrayVisibility = 6053,
-};
-
 struct MonitorGlobals {
   HWND window;  // in a second start: the running monitor's window
   char className[kMonitorNameSize];

@@ -3,6 +3,7 @@
 #include "explorer_launch.h"
 #include "monitor.h"
 #include "monitor_lifecycle.h"
+#include "resource.h"
 #include "startup/self_autostart.h"
 #include "sweep_steps.h"
 #include "tray_icon.h"
@@ -15,10 +16,20 @@ struct ExplorerPageCommand {
 };
 
 inline constexpr ExplorerPageCommand kExplorerPageCommands[] = {
-    {6026, "-START"},    {6027, "-VELT"},      {6028, "-NUTS"},    {6029, "-TASK"},
-    {6033, "-OPTIONS"},  {6038, "-SERVICE"},   {6039, "-SCHEDULE"}, {6040, "-BHO"},
-    {6042, "-FILETYPES"}, {6046, "-MONITOR"},  {6047, "-BLACKLIST"}, {6052, "-HIDDEN"},
-    {6055, "-DELAY"},    {6056, "-ACTIVEX"},
+    {ID_PAGE_STARTUP, "-START"},
+    {ID_PAGE_VELT, "-VELT"},
+    {ID_PAGE_COOKIES, "-NUTS"},
+    {ID_PAGE_ACTIVE_TASKS, "-TASK"},
+    {ID_PAGE_OPTIONS, "-OPTIONS"},
+    {ID_PAGE_SERVICES, "-SERVICE"},
+    {ID_PAGE_SCHEDULED_TASKS, "-SCHEDULE"},
+    {ID_PAGE_IE_HELPERS, "-BHO"},
+    {ID_PAGE_FILE_TYPES, "-FILETYPES"},
+    {ID_CMD_MONITOR, "-MONITOR"},
+    {ID_CMD_BLACKLIST, "-BLACKLIST"},
+    {ID_PAGE_HIDDEN_FILES, "-HIDDEN"},
+    {ID_PAGE_DELAYED, "-DELAY"},
+    {ID_PAGE_ACTIVEX, "-ACTIVEX"},
 };
 
 const char* MonitorPageSwitch(int id) {
@@ -35,11 +46,11 @@ void MonitorCommand(int id, LPARAM parameter) {
     return;
   }
   switch (id) {
-    case kCmdStartupStep: MonitorStartupStep(); break;
-    case kCmdExit: PostMessageA(g_monitor.window, WM_DESTROY, 0, 0); break;
-    case kCmdToggleAutostart: SetSelfAutostart(g_selfAutostart == 0); break;
-    case kCmdRestartCommands: CheckWinInit(0); break;
-    case kCmdTrayVisibility: TrayVisibilityCommand(parameter); break;
+    case ID_CMD_STARTUP_STEP: MonitorStartupStep(); break;
+    case ID_CMD_CLOSE: PostMessageA(g_monitor.window, WM_DESTROY, 0, 0); break;
+    case ID_CMD_TOGGLE_AUTOSTART: SetSelfAutostart(g_selfAutostart == 0); break;
+    case ID_CMD_RESTART_COMMANDS: CheckWinInit(0); break;
+    case ID_CMD_TRAY_VISIBILITY: TrayVisibilityCommand(parameter); break;
     default: break;
   }
 }

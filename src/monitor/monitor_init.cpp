@@ -85,10 +85,9 @@ void MonitorLoadOptions() {
 }
 
 void MonitorReloadIfUpdated() {
-  const OptionRow& update = OptionRowFor(kOptUpdate);
-  if (OptionGet(update.name, 0) == 0) return;
+  if (OptionRead(kOptUpdate) == 0) return;
   MonitorLoadOptions();
-  SettingsWriteString(HKEY_CURRENT_USER, kOptionsKey, update.name, "0");
+  SettingsWriteString(HKEY_CURRENT_USER, kOptionsKey, OptionRowFor(kOptUpdate).name, "0");
 }
 
 void MonitorInitialize() {

@@ -20,8 +20,7 @@
 namespace {
 
 bool MonitorExitConfirmed() {
-  const OptionRow& row = OptionRowFor(kOptConfirmExit);
-  g_options.value[kOptConfirmExit] = OptionGet(row.name, row.monitorDefault);
+  g_options.value[kOptConfirmExit] = OptionRead(kOptConfirmExit);
   if (g_options.value[kOptConfirmExit] == 0) return true;
   return ShowStringMessage(g_monitor.window, IDS_CONFIRM_EXIT,
                            MB_YESNO | MB_ICONQUESTION | MB_TOPMOST) != IDNO;

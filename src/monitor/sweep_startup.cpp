@@ -23,7 +23,6 @@ namespace {
 
 inline constexpr char kInstallerCleanupTitle[] = "McAfee Application Installer Cleanup";
 inline constexpr char kDetectedCategory[] = "Startup";
-inline constexpr int kFirstPerUserCode = 11;
 
 // The command as the snapshot names it.
 std::string StartupName(const ItemRow& entry) { return ItemRowColonCommand(entry); }
@@ -52,7 +51,7 @@ void StartupForgetDelayed(const ItemRow& entry) {
   std::string program, parameters;
   SplitCommand(entry.command, windows, program, parameters);
   if (program.empty()) return;
-  ForgetDelayed(entry.code < kFirstPerUserCode ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER,
+  ForgetDelayed(entry.code < kLocationFirstPerUser ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER,
                 program.c_str());
 }
 

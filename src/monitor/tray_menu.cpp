@@ -19,27 +19,26 @@ struct TrayMenuRow {
 };
 
 inline constexpr TrayMenuRow kTrayMenuRows[] = {
-    {IDS_MENU_ABOUT, 6027, TrayMenuShown::Always},
-    {IDS_MENU_OPTIONS, 6033, TrayMenuShown::Always},
+    {IDS_MENU_ABOUT, ID_PAGE_VELT, TrayMenuShown::Always},
+    {IDS_MENU_OPTIONS, ID_PAGE_OPTIONS, TrayMenuShown::Always},
     {0, 0, TrayMenuShown::Always},
-    {IDS_MENU_STARTUP, 6026, TrayMenuShown::Always},
-    {IDS_MENU_DELAYED, 6055, TrayMenuShown::Always},
-    {IDS_MENU_IE_HELPERS, 6040, TrayMenuShown::Always},
-    {IDS_MENU_SERVICES, 6038, TrayMenuShown::NtOnly},
-    {IDS_MENU_SCHEDULED_TASKS, 6039, TrayMenuShown::Always},
-    {IDS_MENU_ACTIVEX, 6056, TrayMenuShown::Always},
+    {IDS_MENU_STARTUP, ID_PAGE_STARTUP, TrayMenuShown::Always},
+    {IDS_MENU_DELAYED, ID_PAGE_DELAYED, TrayMenuShown::Always},
+    {IDS_MENU_IE_HELPERS, ID_PAGE_IE_HELPERS, TrayMenuShown::Always},
+    {IDS_MENU_SERVICES, ID_PAGE_SERVICES, TrayMenuShown::NtOnly},
+    {IDS_MENU_SCHEDULED_TASKS, ID_PAGE_SCHEDULED_TASKS, TrayMenuShown::Always},
+    {IDS_MENU_ACTIVEX, ID_PAGE_ACTIVEX, TrayMenuShown::Always},
     {0, 0, TrayMenuShown::Always},
-    {IDS_MENU_ACTIVE_TASKS, 6029, TrayMenuShown::Always},
-    {IDS_MENU_COOKIES, 6028, TrayMenuShown::Always},
-    {IDS_MENU_FILE_TYPES, 6042, TrayMenuShown::Always},
-    {IDS_MENU_HIDDEN_FILES, 6052, TrayMenuShown::Always},
-    {IDS_MENU_RESTART_COMMANDS, kCmdRestartCommands, TrayMenuShown::Win9xOnly},
+    {IDS_MENU_ACTIVE_TASKS, ID_PAGE_ACTIVE_TASKS, TrayMenuShown::Always},
+    {IDS_MENU_COOKIES, ID_PAGE_COOKIES, TrayMenuShown::Always},
+    {IDS_MENU_FILE_TYPES, ID_PAGE_FILE_TYPES, TrayMenuShown::Always},
+    {IDS_MENU_HIDDEN_FILES, ID_PAGE_HIDDEN_FILES, TrayMenuShown::Always},
+    {IDS_MENU_RESTART_COMMANDS, ID_CMD_RESTART_COMMANDS, TrayMenuShown::Win9xOnly},
     {0, 0, TrayMenuShown::Always},
-    {IDS_MENU_EXIT, kCmdExit, TrayMenuShown::Always},
+    {IDS_MENU_EXIT, ID_CMD_CLOSE, TrayMenuShown::Always},
 };
 
 inline constexpr int kMenuTextSize = 128;
-inline constexpr UINT kStartupPageCommand = 6026;
 
 bool g_trayMenuBusy = false;
 
@@ -66,7 +65,7 @@ void TrayMenuFill(HMENU menu) {
 void TrayDoubleClick() {
   TraceNote("Tray Action", "Double Click");
   SetForegroundWindow(g_monitor.window);
-  PostMessageA(g_monitor.window, WM_COMMAND, kStartupPageCommand, 0);
+  PostMessageA(g_monitor.window, WM_COMMAND, ID_PAGE_STARTUP, 0);
 }
 
 }  // namespace

@@ -9,7 +9,6 @@
 namespace {
 
 constexpr char kUserRunKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
-constexpr char kTasksKey[] = "Software\\Tamsel\\Korvane\\Tasks";
 
 class SnapshotTest : public RegistrySandbox {
  protected:

@@ -10,11 +10,11 @@
 
 #include "foundation/filefacts.h"
 #include "foundation/handles.h"
-#include "foundation/user_hooks.h"
 #include "foundation/paths.h"
 #include "foundation/platform.h"
 #include "foundation/strings.h"
 #include "foundation/trace.h"
+#include "foundation/user_hooks.h"
 #include "paths_text.h"
 #include "records/first_detected.h"
 #include "records/history.h"
@@ -24,7 +24,6 @@
 
 namespace {
 
-constexpr int kTaskCode = 600;
 constexpr DWORD kFirstIdBytes = 1024;
 constexpr DWORD kMostIdBytes = 1u << 24;
 constexpr DWORD kTerminateWaitMs = 50;

@@ -4,6 +4,7 @@
 #include "foundation/filefacts.h"
 #include "foundation/handles.h"
 #include "foundation/paths.h"
+#include "foundation/options.h"
 #include "foundation/settings.h"
 #include "startup/item_list.h"
 #include "text.h"
@@ -17,7 +18,6 @@ constexpr char kIExplore[] = "\\iexplore";
 constexpr char kTypeValue[] = "Type";
 constexpr char kAlternateValue[] = "AlternateCLSID";
 constexpr char kMicrosoft[] = "Microsoft";
-constexpr char kHideMicrosoftOption[] = "HideMicrosoftActiveX";
 constexpr int kHighestListedType = 1;
 
 // Calls visit(name) for each subkey of root\path by index, the count taken first bounding it.
@@ -69,7 +69,7 @@ void ActiveXAddCompatible(const char* name, bool hideMicrosoft) {
   ActiveXAdd(alternate[0] ? alternate : name, hideMicrosoft);
 }
 
-bool ActiveXHideMicrosoft() { return OptionGet(kHideMicrosoftOption, 0) > 0; }
+bool ActiveXHideMicrosoft() { return OptionRead(kOptHideMicrosoftActiveX) > 0; }
 
 }  // namespace
 

@@ -4,12 +4,13 @@
 
 #include <string>
 
-inline constexpr int kTypeActiveX = 1200;
+#include "foundation/settings.h"
+#include "item_codes.h"
+
 inline constexpr DWORD kActiveXKillBit = 0x400;
 inline constexpr char kActiveXStatsKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Ext\\Stats";
 inline constexpr char kActiveXCompatibilityKey[] =
     "SOFTWARE\\Microsoft\\Internet Explorer\\ActiveX Compatibility";
-inline constexpr char kActiveXSnapshotKey[] = "Software\\Tamsel\\Korvane\\ActiveX";
 inline constexpr char kActiveXDetectedCategory[] = "ActiveX";
 
 // The control's Compatibility Flags, all 32 bits; 0 when it has no entry.

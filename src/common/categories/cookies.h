@@ -2,9 +2,9 @@
 // the Nuts filter.
 #pragma once
 
+#include "item_codes.h"
+
 enum CookieKind { kCookieKindIE = 1, kCookieKindMozilla = 3 };
-// Item code of a Mozilla cookie; Internet Explorer cookie files carry kItemCookieCode (500).
-inline constexpr int kCookieMozillaCode = 504;
 
 // The cookie kind a browser kind stands for (BrowserKind, or the explorer's Browser option):
 // Netscape, Firefox and Mozilla use the cookies file, everything else the IE folder.

@@ -14,6 +14,7 @@
 #include "foundation/paths.h"
 #include "foundation/settings.h"
 #include "foundation/strings.h"
+#include "resource.h"
 #include "startup/item_list.h"
 #include "text.h"
 
@@ -21,7 +22,6 @@ namespace {
 
 constexpr char kCookiesFile[] = "\\cookies.txt";
 constexpr char kCookiesNewFile[] = "\\cookiesnew.txt";
-constexpr int kMozillaWindowClassString = 11;
 constexpr char kMozillaWindowClass[] = "MozillaWindowClass";
 constexpr DWORD kReadChunk = 1u << 20;
 constexpr std::size_t kFilteredMemoMax = 1u << 20;
@@ -163,7 +163,7 @@ void MozillaMarkForUpdate(const std::string& source, const FileStamp& sourceStam
 
 bool MozillaWindowOpen() {
   char windowClass[64] = "";
-  if (LocalString(kMozillaWindowClassString, windowClass, sizeof windowClass) == 0)
+  if (LocalString(IDS_MOZILLA_CLASS, windowClass, sizeof windowClass) == 0)
     CopyBounded(windowClass, sizeof windowClass, kMozillaWindowClass);
   return FindWindowA(windowClass, nullptr) != nullptr;
 }

@@ -1,9 +1,8 @@
 // The Nuts list (texts of unwanted cookies) and the kept-cookies store, both per user.
 #pragma once
 #include "cookies_text.h"
+#include "foundation/settings.h"
 
-inline constexpr char kNutsKey[] = "Software\\Tamsel\\Korvane\\Nuts";
-inline constexpr char kKeptCookiesKey[] = "Software\\Tamsel\\Korvane\\Cookies";
 
 // A Nut's data: remove always, or remove once (forgotten after the next Mozilla file update).
 enum NutNumber { kNutAlways = 1, kNutOnce = 2 };

@@ -16,7 +16,6 @@ constexpr char kMachineClasses[] = "Software\\Classes\\";
 constexpr char kUserFileExts[] =
     "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\FileExts\\";
 constexpr char kOpenCommand[] = "\\shell\\open\\command";
-constexpr char kClassRootKey[] = "Software\\Tamsel\\Korvane\\ClassRoot";
 
 // Where a source reads the ProgID, and where its open command lives below which root.
 struct SourceRow {
@@ -31,13 +30,13 @@ struct SourceRow {
 
 const SourceRow kSources[] = {
     {HKEY_LOCAL_MACHINE, kMachineClasses, nullptr, HKEY_LOCAL_MACHINE, kMachineClasses,
-     "Software\\Tamsel\\Korvane\\Ext", kFileTypeClassKey},
+     kFileTypeExtKey, kFileTypeClassKey},
     {HKEY_CURRENT_USER, kUserFileExts, "Application", HKEY_CLASSES_ROOT, "Applications\\",
-     "Software\\Tamsel\\Korvane\\ExtApp", kFileTypeClassKey},
+     kFileTypeExtAppKey, kFileTypeClassKey},
     {HKEY_CURRENT_USER, kUserFileExts, "ProgID", HKEY_CLASSES_ROOT, "",
-     "Software\\Tamsel\\Korvane\\ExtProgID", kFileTypeClassKey},
-    {HKEY_CLASSES_ROOT, "", nullptr, HKEY_CLASSES_ROOT, "", "Software\\Tamsel\\Korvane\\ExtRoot",
-     kClassRootKey},
+     kFileTypeExtProgIdKey, kFileTypeClassKey},
+    {HKEY_CLASSES_ROOT, "", nullptr, HKEY_CLASSES_ROOT, "", kFileTypeExtRootKey,
+     kFileTypeClassRootKey},
 };
 constexpr int kSourceCount = static_cast<int>(std::size(kSources));
 

@@ -1,8 +1,8 @@
 // The watched file types: where each watched extension's open command comes from, the
 // copy of it kept in the settings store, and the watched list itself.
 #pragma once
+#include "item_codes.h"
 
-inline constexpr int kFileTypeCode = 400;
 // Buffers for a ProgID or an open command (259 characters).
 inline constexpr int kFileTypeTextSize = 260;
 

@@ -22,9 +22,8 @@ constexpr int kEnumeratedSources = 3;
 constexpr int kOldMarkerLength = 11;
 constexpr int kReadyWindow = 10;
 constexpr char kMachineClasses[] = "Software\\Classes\\";
-const char* const kCreatedKeys[] = {"Software\\Tamsel\\Korvane\\Ext",
-                                    "Software\\Tamsel\\Korvane\\ExtApp",
-                                    "Software\\Tamsel\\Korvane\\ExtProgID", kFileTypeClassKey};
+const char* const kCreatedKeys[] = {kFileTypeExtKey, kFileTypeExtAppKey, kFileTypeExtProgIdKey,
+                                    kFileTypeClassKey};
 
 void AddItem(const std::string& ext, int source, const char* progId, const char* command) {
   char title[kItemTitleSize];

@@ -2,8 +2,8 @@
 #pragma once
 #include <string>
 
-inline constexpr char kFileTypeClassKey[] = "Software\\Tamsel\\Korvane\\Class";
-inline constexpr char kFileTypeExtKey[] = "Software\\Tamsel\\Korvane\\Ext";
+#include "foundation/settings.h"
+
 inline constexpr char kFileTypeMarker[] = "Do not edit.";
 inline constexpr int kFileTypeListSize = 1024;
 

@@ -3,8 +3,9 @@
 #include <string>
 #include <vector>
 
-inline constexpr int kTypeHidden = 370;
-inline constexpr char kHiddenSnapshotKey[] = "Software\\Tamsel\\Korvane\\Hidden";
+#include "foundation/settings.h"
+#include "item_codes.h"
+
 inline constexpr char kHiddenDetectedCategory[] = "Hidden";
 
 struct HiddenFolder {

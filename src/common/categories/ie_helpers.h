@@ -1,9 +1,6 @@
 // Internet Explorer add-ons registered machine-wide: helper objects, toolbars, extensions.
 #pragma once
-
-inline constexpr int kTypeBHO = 900;
-inline constexpr int kTypeToolbar = 901;
-inline constexpr int kTypeExtension = 902;
+#include "item_codes.h"
 
 inline constexpr char kBHOKey[] =
     "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Browser Helper Objects";

@@ -29,8 +29,8 @@ struct StatusString {
   HRESULT status;
   int number;
 };
-constexpr StatusString kStatusStrings[] = {{0x41301, 689}, {0x41305, 690}};
-constexpr int kStatusReadyString = 688;
+constexpr StatusString kStatusStrings[] = {{0x41301, IDS_TASK_STATUS_RUNNING},
+                                           {0x41305, IDS_TASK_STATUS_NOT_SCHEDULED}};
 
 bool g_startedByUs = false;
 
@@ -285,7 +285,7 @@ void TaskStatusText(const char* taskName, char* out, int capacity) {
   ReadNamedTask(taskName, [&](ITask* task) {
     HRESULT status = 0;
     if (FAILED(task->GetStatus(&status))) return;
-    int number = kStatusReadyString;
+    int number = IDS_TASK_STATUS_READY;
     for (const StatusString& entry : kStatusStrings)
       if (entry.status == status) number = entry.number;
     char text[128] = "";

@@ -3,12 +3,12 @@
 #include "categories/service_handle.h"
 #include "categories/services.h"
 #include "foundation/strings.h"
+#include "resource.h"
 #include "text.h"
 
 namespace {
 
 constexpr DWORD kKeyNameChars = 256;
-constexpr int kStoppedString = 652;
 // States 2 to 7 have their own texts, numbered on from "Stopped".
 constexpr DWORD kFirstNamedState = 2;
 constexpr DWORD kLastNamedState = 7;
@@ -69,9 +69,9 @@ bool ControlServiceByName(const char* displayName, DWORD control) {
 DWORD ServiceStateText(const char* displayName, char* text, int capacity) {
   DWORD packed = QueryServiceState(displayName);
   DWORD state = packed >> 16;
-  int number = kStoppedString;
+  int number = IDS_SERVICE_STOPPED;
   if (state >= kFirstNamedState && state <= kLastNamedState)
-    number = kStoppedString + static_cast<int>(state - 1);
+    number = IDS_SERVICE_STOPPED + static_cast<int>(state - 1);
   if (text != nullptr && capacity > 0 && LocalString(number, text, capacity) == 0) *text = '\0';
   return packed;
 }

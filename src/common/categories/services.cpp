@@ -11,6 +11,7 @@
 #include "foundation/filefacts.h"
 #include "foundation/handles.h"
 #include "foundation/paths.h"
+#include "foundation/options.h"
 #include "foundation/settings.h"
 #include "foundation/strings.h"
 #include "startup/item_list.h"
@@ -119,7 +120,7 @@ void EnumerateServices(int quick) {
   ItemListClear();
   EnumerationPass pass{quick != 0, false, {}};
   if (!pass.quick) {
-    pass.hideMicrosoft = OptionGet("HideMicrosoftServices", 1) > 0;
+    pass.hideMicrosoft = OptionRead(kOptHideMicrosoftServices) > 0;
     pass.names = ManagerDisplayNames();
   }
   ServiceWalk(VisitForList, &pass);

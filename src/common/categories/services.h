@@ -3,9 +3,9 @@
 #pragma once
 #include <windows.h>
 
-inline constexpr int kServiceExeCode = 700;
-inline constexpr int kServiceSvchostCode = 701;
-inline constexpr char kServicesSnapshotKey[] = "Software\\Tamsel\\Korvane\\Services";
+#include "foundation/settings.h"
+#include "item_codes.h"
+
 inline constexpr char kServicesRegistryKey[] = "SYSTEM\\CurrentControlSet\\Services";
 inline constexpr int kServiceStateTextSize = 256;
 inline constexpr int kServiceDisplayNameSize = 4096;

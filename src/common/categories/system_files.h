@@ -4,8 +4,8 @@
 #include <vector>
 
 #include "foundation/paths.h"
+#include "foundation/settings.h"
 
-inline constexpr char kSystemFilesKey[] = "Software\\Tamsel\\Korvane\\Sysfiles";  // HKLM
 inline constexpr int kSystemFileNameSize = 256;
 
 enum class SystemFileState { Missing, Unchanged, Changed };

@@ -15,13 +15,13 @@
 #include "numbers_text.h"
 #include "paths.h"
 #include "records/first_detected.h"
+#include "resource.h"
 #include "strings.h"
 #include "text.h"
 
 namespace {
 
 constexpr DWORD kVersionBlockMax = 8191;
-constexpr int kFileInUseString = 923;
 constexpr const char* kVersionNames[kVersionFieldCount] = {
     "ProductName", "ProductVersion", "CompanyName", "FileDescription", "LegalCopyright"};
 
@@ -156,7 +156,7 @@ int ReadFileFacts(const char* path, int kind, FileFactsRecord* out) {
   if (sized)
     CopyBounded(out->text[kFactSize], kFactSlotSize, GroupThousands(size.QuadPart));
   else
-    LocalString(kFileInUseString, out->text[kFactSize], kFactSlotSize);
+    LocalString(IDS_FILE_IN_USE, out->text[kFactSize], kFactSlotSize);
   for (int i = 0; i < 3; ++i) FileTimeText(times[i], out->text[kFactCreated + i]);
   char normalised[kPathSize];
   NormaliseCommand(path, normalised, kPathSize);

@@ -103,6 +103,11 @@ void ExplorerWriteOptions(const OptionsRecord& options) {
     if (!(row.flags & kOptNotWritten)) OptionSet(row.name, options.value[row.id]);
 }
 
+int OptionRead(OptionId id) {
+  const OptionRow& row = OptionRowFor(id);
+  return OptionGet(row.name, row.monitorDefault);
+}
+
 int TrayIconOption() {
   return OptionGet(OptionRowFor(kOptTrayIcon).name, IsWin9xFamily() ? 159 : 101);
 }

@@ -47,3 +47,6 @@ void LoadOptions(OptionsRecord& options);           // the monitor's loader
 void ExplorerLoadOptions(OptionsRecord& options);   // same rows; MaxCookie's explorer default
 void ExplorerWriteOptions(const OptionsRecord& options);
 int TrayIconOption();  // read on demand; 159 on the 9x family
+// The option as stored now, or the table's monitor default when none is stored (only
+// MaxCookie's explorer default differs; ExplorerLoadOptions reads that one).
+int OptionRead(OptionId id);

@@ -7,6 +7,7 @@
 #include "handles.h"
 #include "paths_text.h"
 #include "platform.h"
+#include "resource.h"
 #include "settings.h"
 #include "strings.h"
 #include "text.h"
@@ -16,7 +17,6 @@ namespace {
 constexpr int kFolderMax = 260;
 constexpr int kShortSearchLimit = 32;
 constexpr int kBrowserCommandSize = 513;
-constexpr int kHttpOpenKeyString = 5;
 constexpr char kShellFoldersKey[] =
     "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
 constexpr char kCurrentVersionKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion";
@@ -132,7 +132,7 @@ int NormaliseCommand(const char* command, char* out, int capacity) {
 int DefaultBrowserCommand(char* out, int capacity) {
   if (out == nullptr || capacity <= 0) return 0;
   char key[kPathSize];
-  if (LocalString(kHttpOpenKeyString, key, sizeof key) == 0)
+  if (LocalString(IDS_HTTP_COMMAND_KEY, key, sizeof key) == 0)
     CopyBounded(key, sizeof key, kHttpOpenKey);
   char command[kBrowserCommandSize];
   SettingsReadString(HKEY_LOCAL_MACHINE, key, "", command, sizeof command);

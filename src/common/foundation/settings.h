@@ -3,10 +3,40 @@
 #pragma once
 #include <windows.h>
 
+// Every key of the store, named once. Per user unless marked.
 inline constexpr char kMakerKey[] = "Software\\Tamsel";
 inline constexpr char kBaseKey[] = "Software\\Tamsel\\Korvane";
 inline constexpr char kOptionsKey[] = "Software\\Tamsel\\Korvane\\Options";
 inline constexpr char kDetectedKey[] = "Software\\Tamsel\\Detected";
+// Startup: the snapshot of known entries, and the index of disabled ones (per machine).
+inline constexpr char kKnownStartupKey[] = "Software\\Tamsel\\Korvane\\Run";
+inline constexpr char kDisabledIndexKey[] = "Software\\Tamsel\\Korvane\\Disabled";
+// Delayed start, below either root: the record and its fields.
+inline constexpr char kDelayKey[] = "Software\\Tamsel\\Korvane\\Delay";
+inline constexpr char kDelayTitleKey[] = "Software\\Tamsel\\Korvane\\Delay\\Title";
+inline constexpr char kDelayTimeKey[] = "Software\\Tamsel\\Korvane\\Delay\\Time";
+inline constexpr char kDelayParametersKey[] = "Software\\Tamsel\\Korvane\\Delay\\Parameters";
+inline constexpr char kDelayShortcutsKey[] = "Software\\Tamsel\\Korvane\\Delay\\Shortcuts";
+inline constexpr char kDelayAppletKey[] = "Software\\Tamsel\\Korvane\\Delay\\Applet";
+inline constexpr char kDelayOpenAsKey[] = "Software\\Tamsel\\Korvane\\Delay\\OpenAs";
+// Snapshots of the approved items of the categories.
+inline constexpr char kIEHelpersKey[] = "Software\\Tamsel\\Korvane\\IEHelpers";
+inline constexpr char kTasksKey[] = "Software\\Tamsel\\Korvane\\Tasks";
+inline constexpr char kServicesSnapshotKey[] = "Software\\Tamsel\\Korvane\\Services";
+inline constexpr char kActiveXSnapshotKey[] = "Software\\Tamsel\\Korvane\\ActiveX";
+inline constexpr char kHiddenSnapshotKey[] = "Software\\Tamsel\\Korvane\\Hidden";
+// Cookies: the Nuts list and the kept cookies.
+inline constexpr char kNutsKey[] = "Software\\Tamsel\\Korvane\\Nuts";
+inline constexpr char kKeptCookiesKey[] = "Software\\Tamsel\\Korvane\\Cookies";
+// The monitored system files' records (per machine).
+inline constexpr char kSystemFilesKey[] = "Software\\Tamsel\\Korvane\\Sysfiles";
+// The file-type store: the ProgID kept per source, and the open command per ProgID.
+inline constexpr char kFileTypeExtKey[] = "Software\\Tamsel\\Korvane\\Ext";
+inline constexpr char kFileTypeExtAppKey[] = "Software\\Tamsel\\Korvane\\ExtApp";
+inline constexpr char kFileTypeExtProgIdKey[] = "Software\\Tamsel\\Korvane\\ExtProgID";
+inline constexpr char kFileTypeExtRootKey[] = "Software\\Tamsel\\Korvane\\ExtRoot";
+inline constexpr char kFileTypeClassKey[] = "Software\\Tamsel\\Korvane\\Class";
+inline constexpr char kFileTypeClassRootKey[] = "Software\\Tamsel\\Korvane\\ClassRoot";
 inline constexpr char kStoreVersion[] = "15.2.2008.0";
 
 int SettingsCreateKey(HKEY root, const char* subkey);

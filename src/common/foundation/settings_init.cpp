@@ -2,6 +2,7 @@
 
 #include "categories/system_files.h"
 #include "datetime.h"
+#include "item_codes.h"
 #include "options.h"
 #include "paths.h"
 #include "startup/snapshot.h"
@@ -15,10 +16,8 @@
 
 namespace {
 
-constexpr char kSysfilesKey[] = "Software\\Tamsel\\Korvane\\Sysfiles";
 constexpr const char* kFirstRunSubKeys[] = {"Nuts", "Cookies", "Options", "Run",
                                            "IEHelpers", "HostFile", "Tasks"};
-constexpr int kMachineRunCode = 1;
 
 bool HasText(HKEY root, const char* subkey, const char* value) {
   char text[1024];
@@ -43,7 +42,7 @@ void CreateInitialValues() {
   RebuildKnownEntries();
   char title[128];
   LocalString(IDS_EXPLORER_CAPTION, title, sizeof title);
-  RemoveStartupEntry(title, "korvane.exe", "", kMachineRunCode);
+  RemoveStartupEntry(title, "korvane.exe", "", kLocationMachineRun);
   SetSelfAutostart(true);
 }
 
@@ -65,8 +64,8 @@ int SettingsFirstRun() {
 }
 
 void SettingsSystemFilesOnce() {
-  if (HasText(HKEY_LOCAL_MACHINE, kSysfilesKey, "")) return;
-  SettingsCreateKey(HKEY_LOCAL_MACHINE, kSysfilesKey);
+  if (HasText(HKEY_LOCAL_MACHINE, kSystemFilesKey, "")) return;
+  SettingsCreateKey(HKEY_LOCAL_MACHINE, kSystemFilesKey);
   InitSystemFiles();
 }
 
@@ -82,9 +81,8 @@ void SettingsVersionAndCleanup() {
     WriteStoreVersion();
     CreateInitialValues();
   }
-  const char* cleanup = OptionRowFor(kOptCleanup).name;
-  if (OptionGet(cleanup, 0) > 0) {
+  if (OptionRead(kOptCleanup) > 0) {
     ResetKnownEntries();
-    OptionSet(cleanup, 0);
+    OptionSet(OptionRowFor(kOptCleanup).name, 0);
   }
 }

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "placement.h"
+#include "resource.h"
 #include "settings.h"
 #include "strings_text.h"
 #include "text.h"
@@ -16,7 +17,6 @@ constexpr int kOverrideCapacity = 772;
 constexpr int kOverrideMax = kOverrideCapacity - 1;
 constexpr int kLastStringNumber = 1165;
 constexpr int kEnglish = 9;
-constexpr int kLanguageCodeString = 634;
 // Large enough for the longest built-in text, so all of its conversions are seen.
 constexpr int kBuiltInCapacity = 4096;
 
@@ -78,7 +78,7 @@ void SetDialogText(HWND dialog, int number, int control) {
 void ChooseLanguage() {
   g_languageId = 0;
   char code[8];
-  if (LocalString(kLanguageCodeString, code, sizeof code) == 0) return;
+  if (LocalString(IDS_LANGUAGE_CODE, code, sizeof code) == 0) return;
   g_languageId = LanguageNumberForCode(code);
 }
 

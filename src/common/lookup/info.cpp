@@ -24,15 +24,9 @@ constexpr char kKnowledgeBaseFolder[] = "\\kbase\\";
 
 std::size_t Capacity(int capacity) { return capacity > 0 ? static_cast<std::size_t>(capacity) : 0; }
 
-bool VeltDetailed() {
-  const OptionRow& row = OptionRowFor(kOptVeltFormat);
-  return OptionGet(row.name, row.monitorDefault) != 0;
-}
+bool VeltDetailed() { return OptionRead(kOptVeltFormat) != 0; }
 
-bool BrowserFailureFallback() {
-  const OptionRow& row = OptionRowFor(kOptBrowserFailure);
-  return OptionGet(row.name, row.monitorDefault) != 0;
-}
+bool BrowserFailureFallback() { return OptionRead(kOptBrowserFailure) != 0; }
 
 std::string DetailedLocation() {
   char code[kLanguageCodeSize];

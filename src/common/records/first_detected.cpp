@@ -23,17 +23,17 @@ namespace {
 
 constexpr char kActiveX[] = "ActiveX";
 constexpr char kActiveTasks[] = "ActiveTasks";
-constexpr int kFirstCategoryCode = 300;
-constexpr int kActiveXCode = 1200;
 
-// Codes below 300 read Startup; codes of 300 and above not listed read ActiveTasks.
+// Location codes read Startup; category codes not listed read ActiveTasks.
 constexpr struct {
   int code;
   const char* key;
 } kDetectedKeys[] = {
-    {370, "Hidden"},   {400, "FileTypes"}, {700, "Services"},
-    {701, "Services"}, {800, "Tasks"},     {900, "IEHelper"},
-    {901, "IEHelper"}, {902, "IEHelper"},  {kActiveXCode, kActiveX},
+    {kTypeHidden, "Hidden"},         {kFileTypeCode, "FileTypes"},
+    {kServiceExeCode, "Services"},   {kServiceSvchostCode, "Services"},
+    {kTaskScheduledCode, "Tasks"},   {kTypeBHO, "IEHelper"},
+    {kTypeToolbar, "IEHelper"},      {kTypeExtension, "IEHelper"},
+    {kTypeActiveX, kActiveX},
 };
 
 constexpr const char* kFilledKeys[] = {"Startup",    "IEHelper",  "Services", "Tasks",
@@ -120,7 +120,7 @@ void FirstDetectedFillActiveX() {
   const int count = ItemCount();
   for (int i = 0; i < count; ++i) {
     if (ItemKey(i, key) == 0 || ItemCommand(i, command) == 0) continue;
-    if (FirstDetectedText(command, kActiveXCode, time) == 0) RecordFirstDetected(command, kActiveX);
+    if (FirstDetectedText(command, kTypeActiveX, time) == 0) RecordFirstDetected(command, kActiveX);
   }
   ItemListClear();
 }

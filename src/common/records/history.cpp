@@ -4,6 +4,7 @@
 
 #include "foundation/handles.h"
 #include "foundation/paths.h"
+#include "foundation/options.h"
 #include "foundation/settings.h"
 #include "foundation/strings.h"
 #include "history_text.h"
@@ -62,7 +63,7 @@ int HistoryStamp(const SYSTEMTIME& time, char* out, int capacity) {
 
 int HistoryWrite(const char* title, const char* command, const char* extra, int typeCode,
                  int actionCode) {
-  if (OptionGet("History", 1) <= 0) return 0;
+  if (OptionRead(kOptHistory) <= 0) return 0;
   const char* type = HistoryTypeName(typeCode);
   const char* action = HistoryActionName(actionCode);
   SYSTEMTIME now;

@@ -2,6 +2,8 @@
 #pragma once
 #include <windows.h>
 
+#include "item_codes.h"
+
 enum HistoryActionCode {
   kActStartRemove = 0, kActStartDisable = 1, kActStartEnable = 2, kActIEHelperRemove = 3,
   kActTaskRemove = 4, kActTaskKill = 5, kActStartAlert = 6, kActTaskAlert = 7,
@@ -10,8 +12,6 @@ enum HistoryActionCode {
   kActRemoveTaskScheduler = 23, kActRemoveDelayLoad = 24, kActRemoveShellExecuteHook = 25,
   kActHiddenAlert = 28, kActHiddenDeleteFile = 29,
 };
-
-inline constexpr int kHistoryUnknownType = 3000;
 
 int HistoryWrite(const char* title, const char* command, const char* extra, int typeCode,
                  int actionCode);

@@ -4,10 +4,9 @@
 #include <windows.h>
 
 #include "foundation/handles.h"
+#include "foundation/settings.h"
 
 inline constexpr int kKnownMissing = -1;
-inline constexpr char kIEHelpersKey[] = "Software\\Tamsel\\Korvane\\IEHelpers";
-inline constexpr char kTasksKey[] = "Software\\Tamsel\\Korvane\\Tasks";
 
 // The number one value holds; kKnownMissing when absent. A value that is there but
 // unreadable, too long or not text reads as 0, so that it counts as new.

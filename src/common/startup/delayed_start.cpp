@@ -14,6 +14,7 @@
 #include "foundation/paths.h"
 #include "foundation/settings.h"
 #include "foundation/user_hooks.h"
+#include "item_codes.h"
 #include "paths_text.h"
 #include "startup/item_list.h"
 #include "startup/reg_values.h"
@@ -23,12 +24,6 @@
 
 namespace {
 
-constexpr char kTitleKey[] = "Software\\Tamsel\\Korvane\\Delay\\Title";
-constexpr char kTimeKey[] = "Software\\Tamsel\\Korvane\\Delay\\Time";
-constexpr char kParametersKey[] = "Software\\Tamsel\\Korvane\\Delay\\Parameters";
-constexpr char kShortcutsKey[] = "Software\\Tamsel\\Korvane\\Delay\\Shortcuts";
-constexpr char kAppletKey[] = "Software\\Tamsel\\Korvane\\Delay\\Applet";
-constexpr char kOpenAsKey[] = "Software\\Tamsel\\Korvane\\Delay\\OpenAs";
 constexpr char kApplet[] = "RunDLL32.exe";
 constexpr char kWindowsBrand[] = "Microsoft\xAE Windows\xAE";
 constexpr int kNameMax = 255;
@@ -63,12 +58,13 @@ std::string DelayTitleFromFile(const char* program, std::string& description) {
 
 void DelayLoadRecord(HKEY root, int rootIndex, const char* program, const char* codeText) {
   std::string description;
-  std::string title = ReadText(root, kTitleKey, program, kItemTitleSize);
+  std::string title = ReadText(root, kDelayTitleKey, program, kItemTitleSize);
   std::string fromFile = DelayTitleFromFile(program, description);
   if (title.empty()) title = fromFile;
   const int code = ParseDecimal(codeText);
-  const std::string key =
-      code == 200 ? ReadText(root, kShortcutsKey, program, kItemKeySize) : title;
+  const std::string key = code == kLocationStartupFolder
+                              ? ReadText(root, kDelayShortcutsKey, program, kItemKeySize)
+                              : title;
   ItemAdd(title.c_str(), program, key.c_str(), description.c_str(), code, rootIndex);
 }
 
@@ -83,11 +79,11 @@ void DelayWalk(HKEY root, const char* subkey, Visit visit) {
 }
 
 void DelayStart(HKEY root, const char* program) {
-  std::string parameters = ReadText(root, kParametersKey, program, kTextSize);
+  std::string parameters = ReadText(root, kDelayParametersKey, program, kTextSize);
   char file[kPathSize] = {};
   NormaliseCommand(program, file, kPathSize);
   if (IsProgramRunning(file)) return;
-  const std::string applet = ReadText(root, kAppletKey, program, kPathSize);
+  const std::string applet = ReadText(root, kDelayAppletKey, program, kPathSize);
   if (applet.empty()) {
     RunDelayedProgram(program, parameters.c_str());
     return;
@@ -114,7 +110,7 @@ HKEY DelayRoot(int rootIndex) { return rootIndex == 0 ? HKEY_LOCAL_MACHINE : HKE
 
 int DelayStartupEntry(const char* title, const char* command, const char* key, int code,
                       int rundll) {
-  if (code >= 250) return kDelayRefused;
+  if (code >= kLocationUserinit) return kDelayRefused;
   if (!command || ContainsNoCase(command, "korvane.exe")) return kDelayRefusedStop;
   std::string program, parameters;
   if (SplitCommand(command, WindowsFolder(), program, parameters) == 0) return kDelaySkipped;
@@ -124,11 +120,11 @@ int DelayStartupEntry(const char* title, const char* command, const char* key, i
   char codeText[16];
   std::snprintf(codeText, sizeof codeText, "%d", code);
   if (!SettingsWriteString(root, kDelayKey, name, codeText)) return kDelaySkipped;
-  SettingsWriteString(root, kTitleKey, name, title);
-  SettingsWriteString(root, kTimeKey, name, std::to_string(kDelayNewSeconds).c_str());
-  if (!parameters.empty()) SettingsWriteString(root, kParametersKey, name, parameters.c_str());
-  SettingsWriteString(root, kShortcutsKey, name, key);
-  if (rundll) SettingsWriteString(root, kAppletKey, name, kApplet);
+  SettingsWriteString(root, kDelayTitleKey, name, title);
+  SettingsWriteString(root, kDelayTimeKey, name, std::to_string(kDelayNewSeconds).c_str());
+  if (!parameters.empty()) SettingsWriteString(root, kDelayParametersKey, name, parameters.c_str());
+  SettingsWriteString(root, kDelayShortcutsKey, name, key);
+  if (rundll) SettingsWriteString(root, kDelayAppletKey, name, kApplet);
   // An entry that stays in its location would start twice: once normally, once delayed.
   if (!RemoveStartupEntry(title, command, key, code)) {
     ForgetDelayed(root, name);
@@ -153,7 +149,7 @@ int LoadDelayedList() {
 int RunDelayedSlot(int seconds) {
   for (int rootIndex = 0; rootIndex < kDelayRootCount; ++rootIndex) {
     const HKEY root = DelayRoot(rootIndex);
-    DelayWalk(root, kTimeKey, [&](const char* program, const char* timeText) {
+    DelayWalk(root, kDelayTimeKey, [&](const char* program, const char* timeText) {
       if (DelaySeconds(timeText) != seconds) return;
       DelayStart(root, program);
       ++g_delayedLaunched;
@@ -164,7 +160,7 @@ int RunDelayedSlot(int seconds) {
 
 int RunDelayedProgram(const char* program, const char* parameters) {
   if (!program || !*program) return ERROR_FILE_NOT_FOUND;
-  const int state = DelayState(ReadText(HKEY_CURRENT_USER, kOpenAsKey, program, 16));
+  const int state = DelayState(ReadText(HKEY_CURRENT_USER, kDelayOpenAsKey, program, 16));
   const int show = kShowStates[state];
   if (DelayShellOpen(program, parameters && *parameters ? parameters : nullptr, show) == 0)
     return 0;
@@ -172,8 +168,8 @@ int RunDelayedProgram(const char* program, const char* parameters) {
 }
 
 void ForgetDelayed(HKEY root, const char* program) {
-  for (const char* subkey : {kDelayKey, kTimeKey, kParametersKey, kShortcutsKey, kAppletKey,
-                             kTitleKey})
+  for (const char* subkey : {kDelayKey, kDelayTimeKey, kDelayParametersKey, kDelayShortcutsKey,
+                             kDelayAppletKey, kDelayTitleKey})
     SettingsDeleteValue(root, subkey, program);
 }
 
@@ -183,8 +179,8 @@ int RestoreDelayed(const char* title, const char* program, const char* key, int 
   const HKEY root = RootByCode(code);
   if (putBack) {
     const std::string command =
-        DelayRestoreCommand(program, ReadText(root, kParametersKey, program, kTextSize),
-                            ReadText(root, kAppletKey, program, kPathSize));
+        DelayRestoreCommand(program, ReadText(root, kDelayParametersKey, program, kTextSize),
+                            ReadText(root, kDelayAppletKey, program, kPathSize));
     if (!RestoreStartupEntry(title, command.c_str(), key, code)) return 0;
   }
   // A leftover Applet would make a later record of the same program start through RUNDLL32.
@@ -206,13 +202,13 @@ int DelayedEditLoad(const char* program, DelayedEdit* out) {
   *out = DelayedEdit{};
   const HKEY root = program ? DelayEditRoot(program) : nullptr;
   if (!root) return 0;
-  const std::string time = ReadText(root, kTimeKey, program, 16);
+  const std::string time = ReadText(root, kDelayTimeKey, program, 16);
   const DelayEntries entries = DelayToEntries(DelaySeconds(time));
   out->minutes = entries.minutes;
   out->tenSeconds = entries.tenSeconds;
-  out->state = DelayState(ReadText(HKEY_CURRENT_USER, kOpenAsKey, program, 16));
-  ReadKeyText(root, kParametersKey, program, out->parameters, kDelayEditTextSize);
-  ReadKeyText(root, kTitleKey, program, out->title, kDelayEditTextSize);
+  out->state = DelayState(ReadText(HKEY_CURRENT_USER, kDelayOpenAsKey, program, 16));
+  ReadKeyText(root, kDelayParametersKey, program, out->parameters, kDelayEditTextSize);
+  ReadKeyText(root, kDelayTitleKey, program, out->title, kDelayEditTextSize);
   return 1;
 }
 
@@ -223,11 +219,11 @@ int DelayedEditSave(const char* program, const DelayedEdit& edit) {
   std::string parameters(edit.parameters, strnlen(edit.parameters, kDelayEditTextSize - 1));
   std::string title(edit.title, strnlen(edit.title, kDelayEditTextSize - 1));
   const std::string time = std::to_string(DelayFromEntries(edit.minutes, edit.tenSeconds));
-  return SettingsWriteString(root, kTimeKey, program, time.c_str()) &&
-         SettingsWriteString(HKEY_CURRENT_USER, kOpenAsKey, program,
+  return SettingsWriteString(root, kDelayTimeKey, program, time.c_str()) &&
+         SettingsWriteString(HKEY_CURRENT_USER, kDelayOpenAsKey, program,
                              std::to_string(state).c_str()) &&
-         SettingsWriteString(root, kParametersKey, program, parameters.c_str()) &&
-         SettingsWriteString(root, kTitleKey, program, title.c_str());
+         SettingsWriteString(root, kDelayParametersKey, program, parameters.c_str()) &&
+         SettingsWriteString(root, kDelayTitleKey, program, title.c_str());
 }
 
 int RestoreAllDelayed() {
@@ -252,5 +248,5 @@ int AddDelayedProgram(const char* path, bool allUsers) {
   if (!path || !*path) return 0;
   const HKEY root = DelayRoot(allUsers ? 0 : 1);
   if (!SettingsWriteString(root, kDelayKey, path, allUsers ? "1" : "11")) return 0;
-  return SettingsWriteString(root, kTimeKey, path, std::to_string(kDelayNewSeconds).c_str());
+  return SettingsWriteString(root, kDelayTimeKey, path, std::to_string(kDelayNewSeconds).c_str());
 }

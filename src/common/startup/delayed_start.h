@@ -2,7 +2,8 @@
 #pragma once
 #include <windows.h>
 
-inline constexpr char kDelayKey[] = "Software\\Tamsel\\Korvane\\Delay";
+#include "foundation/settings.h"
+
 inline constexpr int kDelayRootCount = 2;  // 0 per-machine, 1 per-user
 
 enum DelayOutcome {

@@ -3,12 +3,13 @@
 #include <string>
 #include <vector>
 
+#include "item_codes.h"
+
 inline constexpr int kItemListMax = 4096;
 inline constexpr int kItemTitleSize = 128;
 inline constexpr int kItemCommandSize = 260;
 inline constexpr int kItemKeySize = 260;
 inline constexpr int kItemExtraSize = 1024;
-inline constexpr int kItemCookieCode = 500;
 inline constexpr int kDefaultCookieLimit = 315;
 
 void ItemListClear();

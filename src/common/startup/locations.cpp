@@ -4,6 +4,7 @@
 
 #include "foundation/handles.h"
 #include "foundation/strings.h"
+#include "resource.h"
 #include "text.h"
 
 bool g_wow64RunKey = false;
@@ -11,7 +12,6 @@ bool g_wow64RunKey = false;
 namespace {
 
 constexpr int kLabelSize = 512;
-constexpr int kDisabledMarkerString = 626;
 constexpr int kRootCount = 3;
 
 struct CategoryLabel {
@@ -111,7 +111,7 @@ int AppendLabelBody(int code, char* out, int capacity) {
 
 void AppendDisabledMarker(char* out, int capacity) {
   char marker[kLabelSize] = "";
-  LocalString(kDisabledMarkerString, marker, sizeof marker);
+  LocalString(IDS_DISABLED_MARKER, marker, sizeof marker);
   AppendBounded(out, static_cast<std::size_t>(capacity), " * ");
   AppendBounded(out, static_cast<std::size_t>(capacity), marker);
   AppendBounded(out, static_cast<std::size_t>(capacity), " * ");

@@ -2,20 +2,9 @@
 #pragma once
 #include <windows.h>
 
-inline constexpr char kDisabledIndexKey[] = "Software\\Tamsel\\Korvane\\Disabled";
-inline constexpr char kKnownStartupKey[] = "Software\\Tamsel\\Korvane\\Run";
+#include "foundation/settings.h"
+#include "item_codes.h"
 
-inline constexpr int kRunFamilySize = 7;
-inline constexpr int kLocationWinLoad = 100;
-inline constexpr int kLocationWinRun = 101;
-inline constexpr int kLocationStartupFolder = 200;
-inline constexpr int kLocationUserinit = 250;
-inline constexpr int kLocationShell = 251;
-inline constexpr int kLocationDelayLoad = 252;
-inline constexpr int kLocationTaskScheduler = 253;
-inline constexpr int kLocationShellHook = 254;
-inline constexpr int kLocationAppInit = 255;
-inline constexpr int kLocationNotify = 256;
 
 // Set at start when the machine has the 32-bit view's Run key (a 64-bit system).
 extern bool g_wow64RunKey;

@@ -1,7 +1,9 @@
 #include "foundation/msgbox.h"
+#include "foundation/options.h"
 #include "foundation/settings.h"
 #include "foundation/user_hooks.h"
 #include "records/history.h"
+#include "resource.h"
 #include "startup/locations.h"
 #include "startup/snapshot.h"
 #include "startup/startup_action_steps.h"
@@ -9,7 +11,6 @@
 
 namespace {
 
-constexpr int kProtectedQuestionString = 1013;
 
 // An empty name would be the key's default value, which is no entry.
 void ProtectedDeleteValue(const char* subkey, const char* name) {
@@ -19,8 +20,8 @@ void ProtectedDeleteValue(const char* subkey, const char* name) {
 }  // namespace
 
 bool ProtectedRemovalAskUnlessHidden(HWND owner, const char*, const char*) {
-  if (OptionGet("HideStartup", 0) != 0) return true;
-  return ShowStringMessage(owner, kProtectedQuestionString,
+  if (OptionRead(kOptHideStartup) != 0) return true;
+  return ShowStringMessage(owner, IDS_PROTECTED_REMOVE_QUESTION,
                            MB_YESNO | MB_ICONSTOP | MB_DEFBUTTON2) == IDYES;
 }
 

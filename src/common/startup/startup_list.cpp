@@ -9,6 +9,7 @@
 #include "foundation/handles.h"
 #include "foundation/paths.h"
 #include "foundation/platform.h"
+#include "foundation/options.h"
 #include "foundation/settings.h"
 #include "paths_text.h"
 #include "startup/item_list.h"
@@ -171,7 +172,7 @@ int BuildStartupList(int quick) {
   EnumStartupFolders();
   EnumWinIni();
   EnumDisabledEntries();
-  const bool everything = quick == 0 || OptionGet("ShowAllStartup", 0) > 0;
+  const bool everything = quick == 0 || OptionRead(kOptShowAllStartup) > 0;
   if (everything && IsNtFamily()) AddWinlogonEntries();
   if (everything) EnumShellHooks();
   return ItemCount();
