@@ -4,6 +4,7 @@
 
 #include "foundation/settings.h"
 #include "records/first_detected.h"
+#include "setup/first_detected_fill.h"
 #include "sandbox.h"
 #include "startup/item_list.h"
 #include "text.h"

@@ -4,6 +4,7 @@
 
 #include "foundation/datetime.h"
 #include "foundation/settings.h"
+#include "records/first_detected.h"
 #include "sandbox.h"
 
 namespace {

@@ -4,6 +4,7 @@
 
 #include "foundation/settings.h"
 #include "sandbox.h"
+#include "setup/first_detected_fill.h"
 #include "text.h"
 
 namespace {

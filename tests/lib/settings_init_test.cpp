@@ -1,8 +1,8 @@
 #include <string>
 
 #include "foundation/settings.h"
-#include "foundation/settings_init.h"
 #include "sandbox.h"
+#include "setup/settings_init.h"
 
 namespace {
 

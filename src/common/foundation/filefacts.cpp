@@ -14,7 +14,6 @@
 #include "handles.h"
 #include "numbers_text.h"
 #include "paths.h"
-#include "records/first_detected.h"
 #include "resource.h"
 #include "strings.h"
 #include "text.h"
@@ -147,7 +146,7 @@ bool ReadVersionStrings(const char* path, VersionStrings* out) {
   return found;
 }
 
-int ReadFileFacts(const char* path, int kind, FileFactsRecord* out) {
+int ReadFileTimesAndSize(const char* path, FileFactsRecord* out) {
   for (auto& slot : out->text) slot[0] = '\0';
   FILETIME times[3];
   LARGE_INTEGER size;
@@ -158,9 +157,6 @@ int ReadFileFacts(const char* path, int kind, FileFactsRecord* out) {
   else
     LocalString(IDS_FILE_IN_USE, out->text[kFactSize], kFactSlotSize);
   for (int i = 0; i < 3; ++i) FileTimeText(times[i], out->text[kFactCreated + i]);
-  char normalised[kPathSize];
-  NormaliseCommand(path, normalised, kPathSize);
-  FirstDetectedText(normalised, kind, out->text[kFactFirstDetected]);
   return 1;
 }
 

@@ -29,6 +29,8 @@ FileStamp FileStampOf(const char* path);
 bool FileStampSame(const FileStamp& a, const FileStamp& b);
 
 bool ReadVersionStrings(const char* path, VersionStrings* out);
-int ReadFileFacts(const char* path, int kind, FileFactsRecord* out);
+// Size and the three file times; the first-detected slot is left empty (ReadFileFacts in
+// records/first_detected.h fills it too). 0 when the file cannot be looked at.
+int ReadFileTimesAndSize(const char* path, FileFactsRecord* out);
 // written and size are kFactSlotSize bytes each; size is plain decimal.
 int ReadSizeAndWritten(const char* path, char* written, char* size);

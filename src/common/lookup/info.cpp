@@ -10,6 +10,7 @@
 #include "foundation/settings.h"
 #include "foundation/strings.h"
 #include "info_delivery.h"
+#include "records/first_detected.h"
 #include "lookup_text.h"
 #include "resource.h"
 #include "text.h"

@@ -4,25 +4,16 @@
 #include <string>
 #include <vector>
 
-#include "categories/active_tasks.h"
-#include "categories/activex.h"
-#include "categories/file_types.h"
-#include "categories/hidden_files.h"
-#include "categories/ie_helpers.h"
-#include "categories/scheduled_tasks.h"
-#include "categories/services.h"
 #include "foundation/datetime.h"
 #include "foundation/handles.h"
 #include "foundation/paths.h"
 #include "foundation/settings.h"
+#include "item_codes.h"
 #include "startup/item_list.h"
-#include "startup/startup_list.h"
 #include "text.h"
 
 namespace {
 
-constexpr char kActiveX[] = "ActiveX";
-constexpr char kActiveTasks[] = "ActiveTasks";
 
 // Location codes read Startup; category codes not listed read ActiveTasks.
 constexpr struct {
@@ -33,101 +24,14 @@ constexpr struct {
     {kServiceExeCode, "Services"},   {kServiceSvchostCode, "Services"},
     {kTaskScheduledCode, "Tasks"},   {kTypeBHO, "IEHelper"},
     {kTypeToolbar, "IEHelper"},      {kTypeExtension, "IEHelper"},
-    {kTypeActiveX, kActiveX},
+    {kTypeActiveX, kFirstDetectedActiveX},
 };
-
-constexpr const char* kFilledKeys[] = {"Startup",    "IEHelper",  "Services", "Tasks",
-                                       kActiveTasks, "FileTypes", "Hidden"};
 
 const char* FirstDetectedKeyOf(int code) {
   if (code < kFirstCategoryCode) return "Startup";
   for (const auto& row : kDetectedKeys)
     if (row.code == code) return row.key;
-  return kActiveTasks;
-}
-
-std::string FirstDetectedPath(const char* categoryKey) {
-  return std::string(kDetectedKey) + "\\" + (categoryKey ? categoryKey : "");
-}
-
-// Every listed item's command into one category; items without a command are passed over.
-void FirstDetectedRecordList(const char* categoryKey) {
-  char command[kItemCommandSize];
-  const int count = ItemCount();
-  for (int i = 0; i < count; ++i)
-    if (ItemCommand(i, command) > 0) RecordFirstDetected(command, categoryKey);
-  ItemListClear();
-}
-
-void FirstDetectedFillCategories() {
-  SettingsCreateKey(HKEY_CURRENT_USER, kDetectedKey);
-  for (const char* key : kFilledKeys)
-    SettingsCreateKey(HKEY_CURRENT_USER, FirstDetectedPath(key).c_str());
-  char now[kDateTimeTextSize];
-  NowDateTimeText(now);
-  SettingsWriteString(HKEY_CURRENT_USER, kDetectedKey, "", now);
-
-  const struct {
-    int (*enumerate)();
-    const char* key;
-  } kFills[] = {
-      {[] {
-         ItemListClear();
-         return BuildStartupList(0);
-       },
-       "Startup"},
-      {[] {
-         ItemListClear();
-         return EnumerateIEHelpers();
-       },
-       "IEHelper"},
-      {[] {
-         ItemListClear();
-         return EnumerateScheduledTasks();
-       },
-       "Tasks"},
-      {[] {
-         ItemListClear();
-         EnumerateServices(0);
-         return ItemCount();
-       },
-       "Services"},
-      {[] {
-         ItemListClear();
-         return EnumerateFileTypes();
-       },
-       "FileTypes"},
-      {[] { return EnumerateActiveTasks(); }, kActiveTasks},
-      {[] {
-         ItemListClear();
-         return EnumerateHiddenFiles();
-       },
-       "Hidden"},
-  };
-  for (const auto& fill : kFills) {
-    fill.enumerate();
-    FirstDetectedRecordList(fill.key);
-  }
-}
-
-void FirstDetectedFillActiveX() {
-  const std::string path = FirstDetectedPath(kActiveX);
-  SettingsCreateKey(HKEY_CURRENT_USER, path.c_str());
-  SettingsWriteString(HKEY_CURRENT_USER, path.c_str(), "", "P");
-  ItemListClear();
-  EnumerateActiveX(0);
-  char command[kItemCommandSize], key[kItemKeySize], time[kDateTimeTextSize];
-  const int count = ItemCount();
-  for (int i = 0; i < count; ++i) {
-    if (ItemKey(i, key) == 0 || ItemCommand(i, command) == 0) continue;
-    if (FirstDetectedText(command, kTypeActiveX, time) == 0) RecordFirstDetected(command, kActiveX);
-  }
-  ItemListClear();
-}
-
-bool FirstDetectedMarked(const char* subkey) {
-  char marker[1024];
-  return SettingsReadString(HKEY_CURRENT_USER, subkey, "", marker, sizeof marker) > 0;
+  return kFirstDetectedActiveTasks;
 }
 
 std::vector<std::string> FirstDetectedStaleNames(HKEY root, const char* subkey) {
@@ -156,10 +60,14 @@ std::vector<std::string> FirstDetectedStaleNames(HKEY root, const char* subkey) 
 
 }  // namespace
 
+std::string FirstDetectedPath(const char* categoryKey) {
+  return std::string(kDetectedKey) + "\\" + (categoryKey ? categoryKey : "");
+}
+
 int RecordFirstDetected(const char* name, const char* categoryKey) {
   if (name == nullptr || categoryKey == nullptr || categoryKey[0] == '\0') return 0;
   char record[kPathSize];
-  if (EqualsNoCase(categoryKey, kActiveX)) {
+  if (EqualsNoCase(categoryKey, kFirstDetectedActiveX)) {
     CopyBounded(record, sizeof record, name);
   } else {
     NormaliseCommand(name, record, sizeof record);
@@ -184,14 +92,17 @@ int FirstDetectedText(const char* name, int code, char* out24) {
   return SettingsReadString(HKEY_CURRENT_USER, path.c_str(), name, out24, kDateTimeTextSize);
 }
 
-void InitFirstDetected() {
-  if (!FirstDetectedMarked(kDetectedKey)) FirstDetectedFillCategories();
-  if (!FirstDetectedMarked(FirstDetectedPath(kActiveX).c_str())) FirstDetectedFillActiveX();
-}
-
 void PruneFirstDetected(HKEY root, const char* categoryKey) {
   ItemListClear();
   const std::string path = FirstDetectedPath(categoryKey);
   const std::vector<std::string> stale = FirstDetectedStaleNames(root, path.c_str());
   for (const std::string& name : stale) SettingsDeleteValue(root, path.c_str(), name.c_str());
+}
+
+int ReadFileFacts(const char* path, int kind, FileFactsRecord* out) {
+  if (!ReadFileTimesAndSize(path, out)) return 0;
+  char normalised[kPathSize];
+  NormaliseCommand(path, normalised, kPathSize);
+  FirstDetectedText(normalised, kind, out->text[kFactFirstDetected]);
+  return 1;
 }

@@ -1,18 +1,18 @@
-#include "settings_init.h"
+#include "setup/settings_init.h"
 
 #include "categories/system_files.h"
-#include "datetime.h"
+#include "foundation/datetime.h"
+#include "foundation/options.h"
+#include "foundation/paths.h"
+#include "foundation/settings.h"
+#include "foundation/strings.h"
+#include "foundation/trace.h"
 #include "item_codes.h"
-#include "options.h"
-#include "paths.h"
+#include "resource.h"
+#include "startup/self_autostart.h"
 #include "startup/snapshot.h"
 #include "startup/startup_actions.h"
-#include "resource.h"
-#include "settings.h"
-#include "startup/self_autostart.h"
-#include "strings.h"
 #include "text.h"
-#include "trace.h"
 
 namespace {
 
