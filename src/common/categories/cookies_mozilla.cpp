@@ -44,7 +44,6 @@ struct MozillaFlagMemo {
 };
 MozillaFlagMemo g_flagMemo;
 
-
 // The profile folder without a trailing backslash; empty when none.
 std::string MozillaFolder() {
   char folder[kPathSize] = "";

@@ -3,7 +3,6 @@
 #include "cookies_text.h"
 #include "foundation/settings.h"
 
-
 // A Nut's data: remove always, or remove once (forgotten after the next Mozilla file update).
 enum NutNumber { kNutAlways = 1, kNutOnce = 2 };
 

@@ -16,7 +16,6 @@
 
 namespace {
 
-
 constexpr ULONG kNamesPerBatch = 5;
 constexpr DWORD kEnumerateWaitMs = 10;
 constexpr DWORD kLookupWaitMs = 1000;

@@ -15,7 +15,6 @@ inline constexpr GUID kTaskInterface = {
 inline constexpr GUID kTaskClass = {
     0x148BD520, 0xA2AB, 0x11CE, {0xB1, 0x1F, 0x00, 0xAA, 0x00, 0x53, 0x05, 0x03}};
 
-
 // 0 when the scheduler runs or was started, else the system's error code.
 unsigned long EnsureSchedulerRunning();
 bool IsSchedulerRunning();

@@ -14,7 +14,6 @@
 
 namespace {
 
-
 // Location codes read Startup; category codes not listed read ActiveTasks.
 constexpr struct {
   int code;

@@ -5,7 +5,6 @@
 #include "foundation/settings.h"
 #include "item_codes.h"
 
-
 // Set at start when the machine has the 32-bit view's Run key (a 64-bit system).
 extern bool g_wow64RunKey;
 bool ProbeWow64RunKey();

@@ -11,7 +11,6 @@
 
 namespace {
 
-
 // An empty name would be the key's default value, which is no entry.
 void ProtectedDeleteValue(const char* subkey, const char* name) {
   if (name[0]) SettingsDeleteValue(HKEY_LOCAL_MACHINE, subkey, name);
