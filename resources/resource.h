@@ -144,6 +144,15 @@
 #define IDS_NO_SELECTION 57
 #define IDS_EXPLORER_LOADING 833
 #define IDS_FILE_IN_USE 923
+#define IDS_SYSTEM_ERROR 24
+#define IDS_VELT_TEXT1 262
+#define IDS_VELT_TEXT2 263
+#define IDS_VERSION_CHECK 764
+#define IDS_SEARCH_BUTTON 769
+#define IDS_SEARCH_LABEL 770
+#define IDS_HELP_LABEL 793
+#define IDS_VERSION_PAGE 1149
+#define IDS_VELT_NEWS 1183
 
 // Alert dialogs of the monitor. The program alerts share their control ids; the file-type
 // alert has its own below.

@@ -1,0 +1,10 @@
+#include "pages.h"
+
+#include "resource.h"
+
+DLGPROC PageProcFor(int pageCommand) {
+  switch (pageCommand) {
+    case ID_PAGE_VELT: return VeltPageProc;
+    default: return nullptr;
+  }
+}
