@@ -66,11 +66,12 @@ bool ExplorerArtCreate() {
     complete = complete && g_fonts[i] != nullptr;
   }
   g_fonts[kFontNote] = MakeNoteFont(dpi);
-X
+  // The bitmaps' grey background takes the window colour of themed pages, their other
+  // greys the 3-D colours.
+  constexpr UINT kBlend = LR_LOADTRANSPARENT | LR_LOADMAP3DCOLORS;
   for (int i = 0; i < kBitmapCount; ++i)
-    g_bitmaps[i] = static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(nullptr),
-                                                   MAKEINTRESOURCEA(kBitmapIds[i]), IMAGE_BITMAP,
-                                                   0, 0, LR_LOADTRANSPARENT | LR_LOADMAP3DCOLORS));
+    g_bitmaps[i] = static_cast<HBITMAP>(LoadImageA(
+        GetModuleHandleA(nullptr), MAKEINTRESOURCEA(kBitmapIds[i]), IMAGE_BITMAP, 0, 0, kBlend));
   return complete && g_fonts[kFontNote] != nullptr;
 }
 
