@@ -1,5 +1,7 @@
 #include "explorer_art.h"
 
+#include <uxtheme.h>
+
 #include "foundation/settings.h"
 #include "resource.h"
 
@@ -55,6 +57,44 @@ HFONT MakeNoteFont(int dpi) {
   return MakeFont(face, height, 500, false, dpi);
 }
 
+// The pictures' grey background (192, 192, 192) becomes the page colour: the window colour on
+// themed pages, the 3-D face on classic ones. The art is 24-bit, without a colour table the
+// loader's own colour mapping could work on.
+void PaintBackground(HBITMAP picture) {
+  DIBSECTION dib = {};
+  if (GetObjectA(picture, sizeof dib, &dib) != sizeof dib || dib.dsBm.bmBits == nullptr ||
+      dib.dsBm.bmBitsPixel != 24)
+    return;
+  GdiFlush();
+  const COLORREF page = GetSysColor(IsAppThemed() ? COLOR_WINDOW : COLOR_BTNFACE);
+  auto* rows = static_cast<BYTE*>(dib.dsBm.bmBits);
+  for (LONG y = 0; y < dib.dsBm.bmHeight; ++y) {
+    BYTE* pixel = rows + y * dib.dsBm.bmWidthBytes;
+    for (LONG x = 0; x < dib.dsBm.bmWidth; ++x, pixel += 3) {
+      if (pixel[0] != 192 || pixel[1] != 192 || pixel[2] != 192) continue;
+      pixel[0] = GetBValue(page);
+      pixel[1] = GetGValue(page);
+      pixel[2] = GetRValue(page);
+    }
+  }
+}
+
+// The pictures grow with the screen's dots per inch.
+HBITMAP LoadPicture(int id, int dpi) {
+  HBITMAP picture = static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(nullptr),
+                                                    MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0,
+                                                    LR_CREATEDIBSECTION));
+  if (picture == nullptr) return nullptr;
+  PaintBackground(picture);
+  BITMAP size = {};
+  if (dpi == USER_DEFAULT_SCREEN_DPI || GetObjectA(picture, sizeof size, &size) == 0)
+    return picture;
+  HANDLE scaled =
+      CopyImage(picture, IMAGE_BITMAP, MulDiv(size.bmWidth, dpi, USER_DEFAULT_SCREEN_DPI),
+                MulDiv(size.bmHeight, dpi, USER_DEFAULT_SCREEN_DPI), LR_COPYDELETEORG);
+  return scaled != nullptr ? static_cast<HBITMAP>(scaled) : picture;
+}
+
 }  // namespace
 
 bool ExplorerArtCreate() {
@@ -66,12 +106,7 @@ bool ExplorerArtCreate() {
     complete = complete && g_fonts[i] != nullptr;
   }
   g_fonts[kFontNote] = MakeNoteFont(dpi);
-  // The bitmaps' grey background takes the window colour of themed pages, their other
-  // greys the 3-D colours.
-  constexpr UINT kBlend = LR_LOADTRANSPARENT | LR_LOADMAP3DCOLORS;
-  for (int i = 0; i < kBitmapCount; ++i)
-    g_bitmaps[i] = static_cast<HBITMAP>(LoadImageA(
-        GetModuleHandleA(nullptr), MAKEINTRESOURCEA(kBitmapIds[i]), IMAGE_BITMAP, 0, 0, kBlend));
+  for (int i = 0; i < kBitmapCount; ++i) g_bitmaps[i] = LoadPicture(kBitmapIds[i], dpi);
   return complete && g_fonts[kFontNote] != nullptr;
 }
 

@@ -131,12 +131,32 @@ void SheetRestoreSize(HWND sheet) {
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+// A sheet that grew since its place was stored (a larger font, more dots per inch) is moved
+// back inside the work area of its monitor.
+void SheetKeepOnMonitor(HWND sheet) {
+  RECT rect = {};
+  MONITORINFO monitor = {};
+  monitor.cbSize = sizeof monitor;
+  if (!GetWindowRect(sheet, &rect) ||
+      !GetMonitorInfoA(MonitorFromWindow(sheet, MONITOR_DEFAULTTONEAREST), &monitor))
+    return;
+  const RECT& work = monitor.rcWork;
+  int x = rect.left, y = rect.top;
+  if (rect.right > work.right) x -= rect.right - work.right;
+  if (rect.bottom > work.bottom) y -= rect.bottom - work.bottom;
+  x = x < work.left ? work.left : x;
+  y = y < work.top ? work.top : y;
+  if (x != rect.left || y != rect.top)
+    SetWindowPos(sheet, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 void SheetPrepare(HWND sheet) {
   g_sheet.prepared = true;
   const bool resizable = !IsWin9xFamily();
   SheetLayoutPrepare(sheet, g_sheet.rows, resizable, SheetSaveOnce);
   if (resizable) SheetRestoreSize(sheet);
   PlacementRestore(sheet, kPlaceExplorer);
+  SheetKeepOnMonitor(sheet);
 }
 
 void SheetFixUp(HWND sheet) {
