@@ -4,6 +4,7 @@
 
 DLGPROC PageProcFor(int pageCommand) {
   switch (pageCommand) {
+    case ID_PAGE_STARTUP: return StartupPageProc;
     case ID_PAGE_VELT: return VeltPageProc;
     default: return nullptr;
   }
