@@ -82,8 +82,9 @@ LRESULT CALLBACK FrameProc(HWND frame, UINT message, WPARAM wParam, LPARAM lPara
     case WM_COMMAND:
       FrameCommand(frame, LOWORD(wParam));
       return 0;
+    // Also from the taskbar button while the sheet is open: the sheet closes first.
     case WM_CLOSE:
-      DestroyWindow(frame);
+      FrameEnd(frame);
       return 0;
     case WM_DESTROY:
       FrameDestroyed();

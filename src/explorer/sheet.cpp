@@ -289,5 +289,6 @@ HWND ActivePage() { return g_sheet.activePage; }
 int SheetTabRows() { return SheetLayoutTabRows(); }
 
 void SetStatusText(const char* text) {
-  if (HWND bar = SheetStatusBar()) SendMessageA(bar, SB_SETTEXTA, 0, reinterpret_cast<LPARAM>(text));
+  if (HWND bar = SheetStatusBar())
+    SendMessageA(bar, SB_SETTEXTA, 0, reinterpret_cast<LPARAM>(text ? text : ""));
 }
