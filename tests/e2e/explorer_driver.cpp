@@ -127,6 +127,11 @@ bool PressPageButton(HWND sheet, int controlId) {
                                 reinterpret_cast<LPARAM>(button));
 }
 
+bool SendMenuCommand(HWND sheet, int command) {
+  const HWND page = ActivePage(sheet);
+  return page && PostMessageA(page, WM_COMMAND, MAKEWPARAM(command, 0), 0);
+}
+
 HWND FindExplorerDialog(DWORD processId, const char* caption) {
   for (HWND w = FindWindowExA(nullptr, nullptr, "#32770", caption); w;
        w = FindWindowExA(nullptr, w, "#32770", caption))

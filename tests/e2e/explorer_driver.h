@@ -42,6 +42,8 @@ HWND ActivePage(HWND sheet);
 HWND PageControl(HWND sheet, int controlId);
 // Posts a button press to the active page, so that a box it opens does not block the caller.
 bool PressPageButton(HWND sheet, int controlId);
+// Posts a command of the page's context menu.
+bool SendMenuCommand(HWND sheet, int command);
 
 // A top-level dialog of the explorer that is not its tabbed window: a box, or a dialog such
 // as the open-file dialog (caption null: any).

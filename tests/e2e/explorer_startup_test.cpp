@@ -103,7 +103,9 @@ class ExplorerStartupTest : public ExplorerTest {
   }
   // The box the command brings up, its text, and the answer given to it.
   std::string Answer(HWND sheet, int command, int button, const char* caption = kSheetCaption) {
-    EXPECT_TRUE(PressPageButton(sheet, command)) << command;
+    const HWND control = PageControl(sheet, command);
+    EXPECT_TRUE(control ? PressPageButton(sheet, command) : SendMenuCommand(sheet, command))
+        << command;
     const HWND box = WaitExplorerDialog(run_->Id(), caption);
     if (!box) {
       ADD_FAILURE() << "no box under \"" << caption << "\" after command " << command;
@@ -199,7 +201,7 @@ TEST_F(ExplorerStartupTest, DelayMovesEntriesToTheDelayedListMarkedForTheMonitor
   ASSERT_TRUE(WaitRowsTitled(list_, kMachineTitle, 1));
 
   ASSERT_GE(SelectTitled(kProbeTitle), 0);
-  ASSERT_TRUE(PressPageButton(sheet, ID_MENU_DELAY));
+  ASSERT_TRUE(SendMenuCommand(sheet, ID_MENU_DELAY));
   ASSERT_TRUE(WaitUntil([] { return !InRun(HKEY_CURRENT_USER, kProbeTitle); }));
   const auto delayed = [](const char* sub) {
     return ReadRegString(HKEY_CURRENT_USER, (std::string(kDelayKey) + sub).c_str(),

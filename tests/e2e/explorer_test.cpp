@@ -43,6 +43,37 @@ bool EndMonitors() {
   return MonitorWindows().empty();
 }
 
+// Another program's window in front for its lifetime, so that raising a window can be seen.
+class WindowInFront {
+ public:
+  WindowInFront() {
+    char command[] = "notepad.exe";
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION started = {};
+    if (!CreateProcessA(nullptr, command, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                        &started))
+      return;
+    process_.Reset(started.hProcess);
+    Handle thread(started.hThread);
+    WaitUntil([&] {
+      window_ = ProcessWindow(started.dwProcessId, "Notepad", nullptr, true);
+      return window_ && GetForegroundWindow() == window_;
+    });
+  }
+  ~WindowInFront() {
+    if (process_ && TerminateProcess(process_.get(), 0))
+      WaitForSingleObject(process_.get(), kWaitMs);
+  }
+  WindowInFront(const WindowInFront&) = delete;
+  WindowInFront& operator=(const WindowInFront&) = delete;
+  bool InFront() const { return window_ && GetForegroundWindow() == window_; }
+
+ private:
+  Handle process_;
+  HWND window_ = nullptr;
+};
+
 HWND OpenTrayMenu(const ProgramRun& monitor, HWND window) {
   PostMessageA(window, kTrayMessage, kTrayIcon, WM_RBUTTONUP);
   HWND popup = nullptr;
@@ -67,6 +98,8 @@ TEST_F(ExplorerTest, PageSwitchesOpenTheirTabAndEverythingElseTheStartupPage) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.arguments.substr(0, 40));
+    // Closing on a page remembers it, and a start without a page switch reopens it.
+    RegDeleteKeyValueA(HKEY_CURRENT_USER, kOptionsKey, "StartTab");
     ProgramRun* run = nullptr;
     const HWND sheet = OpenExplorer(c.arguments.c_str(), &run);
     ASSERT_NE(nullptr, sheet);
@@ -104,15 +137,20 @@ TEST_F(ExplorerTest, SecondStartsHandOverToTheRunningExplorerAndQuitClosesIt) {
   const HWND frame = SoleExplorerFrame();
   ASSERT_NE(nullptr, frame);
 
-  ProgramRun& second = StartExplorer("-VELT");
-  ASSERT_TRUE(second.WaitExit());
-  EXPECT_EQ(0u, second.ExitCode());
-  EXPECT_EQ(nullptr, FindSheet(second.Id()));
-  EXPECT_EQ(frame, SoleExplorerFrame()) << "one explorer per user";
-  EXPECT_TRUE(first->Running());
-  EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == sheet; }))
-      << "the running explorer comes to the front";
+  {
+    const WindowInFront other;
+    ASSERT_TRUE(other.InFront());
+    ProgramRun& second = StartExplorer("-VELT");
+    ASSERT_TRUE(second.WaitExit());
+    EXPECT_EQ(0u, second.ExitCode());
+    EXPECT_EQ(nullptr, FindSheet(second.Id()));
+    EXPECT_EQ(frame, SoleExplorerFrame()) << "one explorer per user";
+    EXPECT_TRUE(first->Running());
+    EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == sheet; }))
+        << "the running explorer comes to the front";
+  }
   EXPECT_EQ(sheet, FindSheet(first->Id()));
+  EXPECT_EQ(kStartupTabText, SelectedTabText(sheet)) << "the page showing stays";
 
   ProgramRun& quit = StartExplorer("-q");
   ASSERT_TRUE(quit.WaitExit());
@@ -173,6 +211,7 @@ TEST_F(ExplorerTest, MonitorOpensTheExplorerOnThePageItsMenuNames) {
   WaitCycleGap();  // the handed-over start has its time to end
   EXPECT_NE(nullptr, SoleExplorerFrame()) << "one explorer per user";
   EXPECT_EQ(sheet, FindSheet(explorer));
+  EXPECT_EQ(kVeltTabText, SelectedTabText(sheet)) << "the page showing stays";
 
   PostMessageA(FindWindowExA(nullptr, nullptr, kExplorerClass, nullptr), WM_COMMAND,
                ID_CMD_CLOSE, 0);
