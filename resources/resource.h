@@ -31,8 +31,8 @@
 #define IDI_TAB_ACTIVEX 212
 
 // Picture-button bitmaps of the explorer's pages. Their background is the
-// classic 3-D face grey (192,192,192), so loading them with LR_LOADMAP3DCOLORS
-// blends them into the dialog whatever its colour.
+// classic 3-D face grey (192,192,192); they are 24-bit without a colour table,
+// so the explorer paints that grey in the page's colour itself when it loads them.
 #define IDB_HELP 133
 #define IDB_HELP_HOVER 134
 #define IDB_HELP_PRESSED 135
