@@ -21,6 +21,18 @@ inline constexpr char kTwinTitle[] = "KvExTwin";
 inline constexpr char kTwinUserCommand[] = "C:\\Twin\\user.exe";
 inline constexpr char kTwinMachineCommand[] = "C:\\Twin\\machine.exe";
 inline constexpr char kAddedName[] = "kv_sleeper";  // the sample has no version facts
+inline constexpr char kLateTitle[] = "KvExLate";
+inline constexpr char kLateCommand[] = "C:\\Late\\kvexlate.exe";
+inline constexpr char kHostileTitle[] = "KvEx%s%n%x";
+inline constexpr char kHostileCommand[] = "C:\\Hostile\\%s%n.exe /x=%d";
+inline constexpr char kBinaryTitle[] = "KvExBinary";
+inline constexpr char kLongTitle[] = "KvExLong";
+inline constexpr char kHookTitle[] = "KvExHook";
+inline constexpr char kHookClass[] = "{6B7E1D2A-4C3F-4E8B-9A51-2F0C7D3E8B14}";
+inline constexpr char kHookServer[] = "C:\\Hook\\kvexhook.dll";
+inline constexpr char kDelayLoadKey[] =
+    "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\ShellServiceObjectDelayLoad";
+inline constexpr char kWarningCaption[] = "Korvane Message";
 inline constexpr char kDisabledKey[] = "Software\\Tamsel\\Korvane\\Disabled";
 inline constexpr char kDisabledRunKey[] = "Software\\Tamsel\\Korvane\\Disabled\\Run";
 inline constexpr char kDelayKey[] = "Software\\Tamsel\\Korvane\\Delay";
@@ -59,9 +71,15 @@ std::vector<std::string> RunValuesHolding(HKEY root, const std::string& data) {
   return names;
 }
 
+std::string HookClassKey() { return std::string("CLSID\\") + kHookClass; }
+
 void ForgetSeeds() {
-  for (const char* name : {kProbeTitle, kTwinTitle, kAddedName})
+  for (const char* name : {kProbeTitle, kTwinTitle, kAddedName, kLateTitle, kHostileTitle,
+                           kBinaryTitle, kLongTitle})
     RegDeleteKeyValueA(HKEY_CURRENT_USER, kRunKey, name);
+  RegDeleteKeyValueA(HKEY_LOCAL_MACHINE, kDelayLoadKey, kHookTitle);
+  RegDeleteTreeA(HKEY_CLASSES_ROOT, HookClassKey().c_str());
+  RegDeleteKeyA(HKEY_CLASSES_ROOT, HookClassKey().c_str());
   for (const std::string& name : RunValuesHolding(HKEY_CURRENT_USER, AddedPath()))
     RegDeleteKeyValueA(HKEY_CURRENT_USER, kRunKey, name.c_str());
   for (const char* name : {kMachineTitle, kTwinTitle})
@@ -278,5 +296,78 @@ TEST_F(ExplorerStartupTest, AddThroughTheOpenFileDialogWritesANewRunValueMarkedK
   EXPECT_EQ("1", SnapshotOf(AddedPath().c_str()));
   ASSERT_TRUE(WaitRowsTitled(list_, added[0], 1)) << "the list is filled again";
   EXPECT_NE("", CellOf(added[0].c_str(), kColFirstDetected));
+  EXPECT_TRUE(CloseSheet(sheet, *run_));
+}
+
+TEST_F(ExplorerStartupTest, KeysRefreshTheListAndRemoveTheSelectedEntry) {
+  WriteSetting(kRunKey, kProbeTitle, kProbeCommand);
+  const HWND sheet = OpenStartupPage(kProbeTitle, 1);
+  ASSERT_NE(nullptr, sheet);
+  WriteSetting(kRunKey, kLateTitle, kLateCommand);
+  PostMessageA(list_, WM_KEYDOWN, VK_F5, 0);
+  ASSERT_TRUE(WaitRowsTitled(list_, kLateTitle, 1)) << "F5 fills the list again";
+
+  ASSERT_GE(SelectTitled(kLateTitle), 0);
+  PostMessageA(list_, WM_KEYDOWN, VK_DELETE, 0);
+  const HWND box = WaitExplorerDialog(run_->Id(), kSheetCaption);
+  ASSERT_NE(nullptr, box) << "Delete asks as Remove does";
+  EXPECT_TRUE(Contains(MessageBoxText(box), std::string(kRemoveQuestion) + kLateCommand))
+      << MessageBoxText(box);
+  ASSERT_TRUE(AnswerBox(box, IDYES));
+  EXPECT_TRUE(WaitUntil([] { return !InRun(HKEY_CURRENT_USER, kLateTitle); }));
+  EXPECT_TRUE(WaitRowsTitled(list_, kLateTitle, 0));
+  EXPECT_TRUE(InRun(HKEY_CURRENT_USER, kProbeTitle));
+  EXPECT_TRUE(CloseSheet(sheet, *run_));
+}
+
+// Titles and commands are data, never formats; values of other types and overlong commands
+// are listed or skipped without harm.
+TEST_F(ExplorerStartupTest, HostileEntriesAreListedAndNamedVerbatim) {
+  WriteSetting(kRunKey, kHostileTitle, kHostileCommand);
+  WriteRegValue(HKEY_CURRENT_USER, kRunKey, kBinaryTitle, REG_BINARY, std::string(40, '\xff'));
+  const std::string longCommand = "C:\\" + std::string(900, 'a') + ".exe";
+  WriteSetting(kRunKey, kLongTitle, longCommand.c_str());
+  const HWND sheet = OpenStartupPage(kHostileTitle, 1);
+  ASSERT_NE(nullptr, sheet);
+  EXPECT_EQ("%s%n.exe /x=%d", CellOf(kHostileTitle, kColCommand));
+  EXPECT_TRUE(WaitRowsTitled(list_, kLongTitle, 1));
+
+  ASSERT_GE(SelectTitled(kHostileTitle), 0);
+  const std::string question = Answer(sheet, IDC_STARTUP_REMOVE, IDYES);
+  EXPECT_TRUE(Contains(question, std::string(kRemoveQuestion) + kHostileCommand)) << question;
+  EXPECT_TRUE(WaitUntil([] { return !InRun(HKEY_CURRENT_USER, kHostileTitle); }));
+  EXPECT_TRUE(HistoryHas(std::string("*START_Remove\tCURRENT_RUN\t") + kHostileTitle));
+  EXPECT_TRUE(InRun(HKEY_CURRENT_USER, kBinaryTitle)) << "only the chosen entry goes";
+  EXPECT_TRUE(CloseSheet(sheet, *run_));
+}
+
+// An entry Windows itself may need goes only after the warning's box is ticked.
+TEST_F(ExplorerStartupTest, SystemEntryIsRemovedOnlyThroughTheTickedWarning) {
+  WriteOption("ShowAllStartup", "1");
+  WriteRegString(HKEY_CLASSES_ROOT, HookClassKey() + "\\InprocServer32", "", kHookServer);
+  WriteRegString(HKEY_LOCAL_MACHINE, kDelayLoadKey, kHookTitle, kHookClass);
+  const HWND sheet = OpenStartupPage(kHookTitle, 1);
+  ASSERT_NE(nullptr, sheet);
+  ASSERT_GE(SelectTitled(kHookTitle), 0);
+  EXPECT_TRUE(WaitUntil([&] { return ButtonShown(sheet, IDC_STARTUP_REMOVE); }));
+  EXPECT_FALSE(ButtonShown(sheet, IDC_STARTUP_DISABLE)) << "a system entry is not disabled";
+  EXPECT_FALSE(ButtonShown(sheet, IDC_STARTUP_ENABLE));
+
+  for (const bool ticked : {false, true}) {
+    SCOPED_TRACE(ticked ? "ticked" : "not ticked");
+    ASSERT_GE(SelectTitled(kHookTitle), 0);
+    ASSERT_TRUE(PressPageButton(sheet, IDC_STARTUP_REMOVE));
+    const HWND warning = WaitExplorerDialog(run_->Id(), kWarningCaption);
+    ASSERT_NE(nullptr, warning);
+    EXPECT_EQ(kHookTitle, DialogItemText(warning, IDC_WARNING_TITLE));
+    if (ticked)
+      SendMessageA(GetDlgItem(warning, IDC_WARNING_CONFIRM), BM_SETCHECK, BST_CHECKED, 0);
+    ASSERT_TRUE(AnswerBox(warning, IDOK));
+    EXPECT_EQ(ticked, WaitUntil([] { return !RegValueExists(HKEY_LOCAL_MACHINE, kDelayLoadKey,
+                                                              kHookTitle); },
+                                 ticked ? kWaitMs : 1500));
+  }
+  EXPECT_TRUE(WaitRowsTitled(list_, kHookTitle, 0));
+  EXPECT_TRUE(HistoryHas("REMOVE_DELAYLOAD")) << FileText(HistoryFilePath());
   EXPECT_TRUE(CloseSheet(sheet, *run_));
 }
