@@ -63,20 +63,31 @@ int ListPageAddIcon(HIMAGELIST images, HICON icon, int fallback) {
   return image >= 0 ? image : fallback;
 }
 
-int ListPageFileIcon(const ListPage& list, const char* file) {
-  HICON small = nullptr;
-  if (ExtractIconExA(file, 0, nullptr, &small, 1) == 0 || small == nullptr)
-    return list.defaultImage;
-  return ListPageAddIcon(list.images, small, list.defaultImage);
+// Extracting an icon costs more than everything else a row needs; a refill takes the icons
+// of unchanged files from the cache.
+HICON ListPageCachedIcon(ListPage& list, const char* file) {
+  const FileStamp stamp = FileStampOf(file);
+  ListIconCache& cached = list.icons[file];
+  if (cached.icon && FileStampSame(cached.stamp, stamp)) return cached.icon;
+  if (cached.icon) DestroyIcon(cached.icon);
+  cached = {stamp, nullptr};
+  if (ExtractIconExA(file, 0, nullptr, &cached.icon, 1) == 0) cached.icon = nullptr;
+  return cached.icon;
 }
 
-void ListPageReadFacts(ListPage& list, const char* command, const char* program,
-                       const char* category, int code, ListFileFacts& facts) {
-  facts.image = list.defaultImage;
+int ListPageFileIcon(ListPage& list, const char* file) {
+  HICON small = ListPageCachedIcon(list, file);
+  if (small == nullptr) return list.defaultImage;
+  const int image = ImageList_AddIcon(list.images, small);
+  return image >= 0 ? image : list.defaultImage;
+}
+
+void ListPageReadFacts(const char* command, const char* program, const char* category, int code,
+                       ListFileFacts& facts) {
   char file[kPathSize];
   CopyBounded(file, sizeof file, program);
   if (FileExists(file)) {
-    facts.image = ListPageFileIcon(list, file);
+    facts.path = file;
     VersionStrings version;
     if (ReadVersionStrings(file, &version)) facts.company = version.text[kCompanyName];
   }
@@ -132,21 +143,35 @@ void ListPageColumnClick(ListPage& list, int column) {
   if (!OptionSet(list.sortOption, column + 1)) TraceNote("list page", "sort column not stored");
 }
 
+// Rows of a program file carry kFileImageBase minus the file's index until shown.
+constexpr int kFileImageBase = -2;
+
+int ListPageImageOf(ListPage& list, const ListRowView& row) {
+  if (row.image > kFileImageBase) return row.image;
+  const std::size_t file = static_cast<std::size_t>(kFileImageBase - row.image);
+  if (file >= list.fileFacts.size()) return list.defaultImage;
+  ListFileFacts& facts = list.fileFacts[file];
+  if (facts.shownImage < 0)
+    facts.shownImage =
+        facts.path.empty() ? list.defaultImage : ListPageFileIcon(list, facts.path.c_str());
+  return facts.shownImage;
+}
+
 const ListRowView* ListPageRowAt(const ListPage& list, int row) {
   if (row < 0 || static_cast<std::size_t>(row) >= list.order.size()) return nullptr;
   return &list.rows[static_cast<std::size_t>(list.order[static_cast<std::size_t>(row)])];
 }
 
-void ListPageDisplayA(const ListPage& list, NMLVDISPINFOA& info) {
+void ListPageDisplayA(ListPage& list, NMLVDISPINFOA& info) {
   const ListRowView* row = ListPageRowAt(list, info.item.iItem);
   const int column = info.item.iSubItem;
   if (row == nullptr || column < 0 || column >= kListColumnMax) return;
   if ((info.item.mask & LVIF_TEXT) && info.item.pszText && info.item.cchTextMax > 0)
     CopyBounded(info.item.pszText, static_cast<std::size_t>(info.item.cchTextMax), row->cell[column]);
-  if (info.item.mask & LVIF_IMAGE) info.item.iImage = column == 0 ? row->image : -1;
+  if (info.item.mask & LVIF_IMAGE) info.item.iImage = column == 0 ? ListPageImageOf(list, *row) : -1;
 }
 
-void ListPageDisplayW(const ListPage& list, NMLVDISPINFOW& info) {
+void ListPageDisplayW(ListPage& list, NMLVDISPINFOW& info) {
   const ListRowView* row = ListPageRowAt(list, info.item.iItem);
   const int column = info.item.iSubItem;
   if (row == nullptr || column < 0 || column >= kListColumnMax) return;
@@ -156,7 +181,7 @@ void ListPageDisplayW(const ListPage& list, NMLVDISPINFOW& info) {
                                             info.item.pszText, info.item.cchTextMax - 1);
     info.item.pszText[std::max(written, 0)] = L'\0';
   }
-  if (info.item.mask & LVIF_IMAGE) info.item.iImage = column == 0 ? row->image : -1;
+  if (info.item.mask & LVIF_IMAGE) info.item.iImage = column == 0 ? ListPageImageOf(list, *row) : -1;
 }
 
 // Typing the start of a title moves to the first row after the current one that begins so.
@@ -197,6 +222,10 @@ void ListPageDestroy(ListPage& list) {
   list.rows.clear();
   list.order.clear();
   list.files.clear();
+  list.fileFacts.clear();
+  for (auto& [file, cached] : list.icons)
+    if (cached.icon) DestroyIcon(cached.icon);
+  list.icons.clear();
 }
 
 void ListPageBeginFill(ListPage& list) {
@@ -216,20 +245,23 @@ void ListPageBeginFill(ListPage& list) {
   list.rows.clear();
   list.order.clear();
   list.files.clear();
+  list.fileFacts.clear();
+  CommandFoldersRead(list.folders);
 }
 
 const ListFileFacts& ListPageFileFacts(ListPage& list, const char* command,
                                        const char* detectedCategory, int detectedCode) {
   char program[kPathSize] = "";
-  NormaliseCommand(command ? command : "", program, sizeof program);
-  auto [place, added] = list.files.try_emplace(program);
+  NormaliseCommandIn(list.folders, command, program, sizeof program);
+  const int index = static_cast<int>(list.fileFacts.size());
+  auto [place, added] = list.files.try_emplace(program, index);
   if (added) {
+    ListFileFacts& facts = list.fileFacts.emplace_back();
+    facts.image = kFileImageBase - index;
     if (program[0] != '\0')
-      ListPageReadFacts(list, command, program, detectedCategory, detectedCode, place->second);
-    else
-      place->second.image = list.defaultImage;
+      ListPageReadFacts(command, program, detectedCategory, detectedCode, facts);
   }
-  return place->second;
+  return list.fileFacts[static_cast<std::size_t>(place->second)];
 }
 
 int ListPageEndFill(ListPage& list) {

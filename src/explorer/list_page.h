@@ -5,10 +5,13 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <deque>
 #include <string>
 #include <unordered_map>
 #include <vector>
 
+#include "foundation/filefacts.h"
+#include "foundation/paths.h"
 #include "list_sort.h"
 
 inline constexpr int kListColumnMax = 7;
@@ -16,15 +19,25 @@ inline constexpr int kListColumnMax = 7;
 // What the list shows of one entry of the page's rows, in the same order.
 struct ListRowView {
   std::string cell[kListColumnMax];
-  int image = 0;
+  int image = 0;  // as ListFileFacts::image gives it
   bool disabled = false;  // sorts after the others on the columns that say so
 };
 
 // Facts of one program file, read once per fill however many rows start it.
 struct ListFileFacts {
+  std::string path;  // as found on disk; empty when the file is not there
+  // What a row of the file puts in ListRowView::image. The icon itself is extracted only
+  // when a row of the file is first shown, so this names the file, not yet an image.
   int image = 0;
+  int shownImage = -1;  // the image list's index once extracted
   std::string company;
   std::string firstDetected;
+};
+
+// A program file's small icon, kept across fills while the file stays as it was.
+struct ListIconCache {
+  FileStamp stamp;
+  HICON icon = nullptr;
 };
 
 struct ListPage;
@@ -43,8 +56,11 @@ struct ListPage {
   std::vector<ListRowView> rows;  // by entry index
   std::vector<int> order;         // list row -> entry index
   ListSortState sort;
-  std::unordered_map<std::string, ListFileFacts> files;  // by program file (upper case)
+  std::deque<ListFileFacts> fileFacts;
+  std::unordered_map<std::string, int> files;  // program file (upper case) -> fileFacts index
   int datePattern = -1;                                  // the user's short-date pattern
+  CommandFolders folders;                                // read at each fill
+  std::unordered_map<std::string, ListIconCache> icons;  // by program file, across fills
 };
 
 // WM_INITDIALOG: columns of the page with their width fractions, and the stored sort.
@@ -54,6 +70,7 @@ void ListPageDestroy(ListPage& list);
 // A fill: begin (fresh image list and file cache, no rows), then a row per entry, then end
 // (sorted as stored, shown). Returns the row count.
 void ListPageBeginFill(ListPage& list);
+// The facts of the command's program file, read on its first row of the fill.
 const ListFileFacts& ListPageFileFacts(ListPage& list, const char* command,
                                        const char* detectedCategory, int detectedCode);
 int ListPageEndFill(ListPage& list);
