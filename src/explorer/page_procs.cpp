@@ -8,6 +8,7 @@ DLGPROC PageProcFor(int pageCommand) {
     case ID_PAGE_VELT: return VeltPageProc;
     case ID_PAGE_DELAYED: return DelayedPageProc;
     case ID_PAGE_SERVICES: return ServicesPageProc;
+    case ID_PAGE_ACTIVE_TASKS: return ActiveTasksPageProc;
     case ID_PAGE_OPTIONS: return OptionsPageProc;
     default: return nullptr;
   }
