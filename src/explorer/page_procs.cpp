@@ -9,6 +9,7 @@ DLGPROC PageProcFor(int pageCommand) {
     case ID_PAGE_DELAYED: return DelayedPageProc;
     case ID_PAGE_SERVICES: return ServicesPageProc;
     case ID_PAGE_ACTIVE_TASKS: return ActiveTasksPageProc;
+    case ID_PAGE_SCHEDULED_TASKS: return ScheduledTasksPageProc;
     case ID_PAGE_OPTIONS: return OptionsPageProc;
     default: return nullptr;
   }
