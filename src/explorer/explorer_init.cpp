@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "categories/file_types.h"
 #include "explorer_options.h"
 #include "foundation/settings.h"
 #include "foundation/settings_init.h"
@@ -37,5 +38,7 @@ void ExplorerInitialize() {
   SettingsVersionAndCleanup();
   ExplorerLoadAllOptions();
   g_selfAutostart = IsSelfAutostart() ? 1 : 0;
+  // The File Types page lists the watched types: the store must exist before it fills.
+  InitFileTypeStore();
   ExplorerAdvanceStartCounter();
 }
