@@ -13,6 +13,7 @@ DLGPROC PageProcFor(int pageCommand) {
     case ID_PAGE_IE_HELPERS: return IEHelpersPageProc;
     case ID_PAGE_ACTIVEX: return ActiveXPageProc;
     case ID_PAGE_FILE_TYPES: return FileTypesPageProc;
+    case ID_PAGE_HIDDEN_FILES: return HiddenFilesPageProc;
     case ID_PAGE_OPTIONS: return OptionsPageProc;
     default: return nullptr;
   }
