@@ -13,6 +13,8 @@ inline constexpr UINT kTrayMessage = 6035;
 inline constexpr WPARAM kTrayIcon = 6036;
 // Longer than any command line whose switches are read.
 inline constexpr size_t kOverlongCommandLine = 800;
+inline constexpr char kJobTitle[] = "KvExJob";
+inline constexpr char kJobProgram[] = "C:\\T\\KVEXJOB.EXE";
 
 std::string StartTab() { return ReadRegString(HKEY_CURRENT_USER, kOptionsKey, "StartTab"); }
 
@@ -120,7 +122,8 @@ TEST_F(ExplorerTest, PageSwitchesOpenTheirTabAndEverythingElseTheStartupPage) {
   }
 }
 
-// A second start hands its page to the running explorer and ends; "-Q" closes the running
+// A second start hands its page to the running explorer and ends, a job start only does its
+// job; "-Q" closes the running
 // one and, with none running, starts nothing.
 TEST_F(ExplorerTest, SecondStartsHandOverToTheRunningExplorerAndQuitClosesIt) {
   ProgramRun& alone = StartExplorer("-Q");
@@ -151,6 +154,15 @@ TEST_F(ExplorerTest, SecondStartsHandOverToTheRunningExplorerAndQuitClosesIt) {
   }
   EXPECT_EQ(sheet, FindSheet(first->Id()));
   EXPECT_EQ(kStartupTabText, SelectedTabText(sheet)) << "the page showing stays";
+
+  // A job start does its job even while an explorer runs, and opens nothing.
+  WriteSetting("Software\\Tamsel\\Korvane\\Delay", kJobProgram, "11");
+  WriteSetting("Software\\Tamsel\\Korvane\\Delay\\Title", kJobProgram, kJobTitle);
+  ProgramRun& job = StartExplorer("-Restore");
+  ASSERT_TRUE(job.WaitExit());
+  EXPECT_EQ(kJobProgram, ReadRegString(HKEY_CURRENT_USER, kRunKey, kJobTitle));
+  RegDeleteKeyValueA(HKEY_CURRENT_USER, kRunKey, kJobTitle);
+  EXPECT_EQ(frame, SoleExplorerFrame());
 
   ProgramRun& quit = StartExplorer("-q");
   ASSERT_TRUE(quit.WaitExit());
