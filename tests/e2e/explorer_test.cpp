@@ -123,8 +123,7 @@ TEST_F(ExplorerTest, PageSwitchesOpenTheirTabAndEverythingElseTheStartupPage) {
 }
 
 // A second start hands its page to the running explorer and ends, a job start only does its
-// job; "-Q" closes the running
-// one and, with none running, starts nothing.
+// job; "-Q" closes the running one and, with none running, starts nothing.
 TEST_F(ExplorerTest, SecondStartsHandOverToTheRunningExplorerAndQuitClosesIt) {
   ProgramRun& alone = StartExplorer("-Q");
   ASSERT_TRUE(alone.WaitExit());
