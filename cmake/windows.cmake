@@ -14,10 +14,17 @@ if(MSVC)
   set(CMAKE_MSVC_RUNTIME_LIBRARY "MultiThreaded$<$<CONFIG:Debug>:Debug>")
 endif()
 
+# The version resources and the installer take the project's version from these two files.
+configure_file(${PROJECT_SOURCE_DIR}/resources/version.h.in ${CMAKE_BINARY_DIR}/generated/kv_version.h @ONLY)
+configure_file(${PROJECT_SOURCE_DIR}/installer/version.nsh.in ${CMAKE_BINARY_DIR}/installer/version.nsh @ONLY)
+include_directories(${CMAKE_BINARY_DIR}/generated)
+
 # The resource scripts include one another and the art; windres reports no dependencies, so
 # every script is made to depend on all of them.
 file(GLOB KV_RESOURCE_INPUTS CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/resources/*.rc
-     ${PROJECT_SOURCE_DIR}/resources/*.h ${PROJECT_SOURCE_DIR}/resources/art/*)
+     ${PROJECT_SOURCE_DIR}/resources/*.h ${PROJECT_SOURCE_DIR}/resources/*.rc2
+     ${PROJECT_SOURCE_DIR}/resources/*.manifest ${PROJECT_SOURCE_DIR}/resources/art/*)
+list(APPEND KV_RESOURCE_INPUTS ${CMAKE_BINARY_DIR}/generated/kv_version.h)
 function(kv_resource_depends)
   file(GLOB scripts ${PROJECT_SOURCE_DIR}/resources/*.rc)
   set_source_files_properties(${scripts} PROPERTIES OBJECT_DEPENDS "${KV_RESOURCE_INPUTS}")

@@ -31,8 +31,8 @@
 #define IDI_TAB_ACTIVEX 212
 
 // Picture-button bitmaps of the explorer's pages. Their background is the
-// classic 3-D face grey (192,192,192), so loading them with LR_LOADMAP3DCOLORS
-// blends them into the dialog whatever its colour.
+// classic 3-D face grey (192,192,192); they are 24-bit without a colour table,
+// so the explorer paints that grey in the page's colour itself when it loads them.
 #define IDB_HELP 133
 #define IDB_HELP_HOVER 134
 #define IDB_HELP_PRESSED 135
@@ -148,6 +148,15 @@
 #define IDS_TASK_STATUS_NOT_SCHEDULED 690
 #define IDS_EXPLORER_LOADING 833
 #define IDS_FILE_IN_USE 923
+#define IDS_SYSTEM_ERROR 24
+#define IDS_VELT_TEXT1 262
+#define IDS_VELT_TEXT2 263
+#define IDS_VERSION_CHECK 764
+#define IDS_SEARCH_BUTTON 769
+#define IDS_SEARCH_LABEL 770
+#define IDS_HELP_LABEL 793
+#define IDS_VERSION_PAGE 1149
+#define IDS_VELT_NEWS 1183
 
 // Alert dialogs of the monitor. The program alerts share their control ids; the file-type
 // alert has its own below.
@@ -303,3 +312,53 @@
 #define IDC_WARNING_TEXT 1051
 #define IDC_WARNING_FILE 1052
 #define IDC_WARNING_CONFIRM 1053
+
+// Category pages: what several of them share, then each page's header lines, buttons and
+// menu commands, and the small dialogs they open.
+#define IDC_PAGE_ENABLE 10
+#define IDC_PAGE_DISABLE 11
+#define IDC_PAGE_REMOVE 1003
+#define IDC_PAGE_REFRESH 1006
+#define IDC_PAGE_KILL 1007
+#define IDC_PAGE_CHECK 1014
+#define IDC_PAGE_CHECK2 1015
+#define IDC_PAGE_ADD 1064
+#define IDC_DELAYED_HEADER 1187
+#define IDC_DELAYED_HEADER2 1200
+#define IDC_DELAYED_OPTIONS 1197
+#define ID_MENU_LAUNCH 1065
+#define ID_MENU_RESTORE_DELAYED 1198
+#define IDC_ACTIVEX_HEADER 1185
+#define IDC_IE_HEADER 1100
+#define IDC_IE_HEADER2 1101
+#define IDC_TASKS_HEADER 1095
+#define IDC_TASKS_HEADER2 1096
+#define IDC_SERVICES_HEADER 1047
+#define IDC_SERVICES_HEADER2 1048
+#define IDC_ACTIVE_HEADER 1052
+#define IDC_ACTIVE_HEADER2 1053
+#define IDC_TYPES_HEADER 1108
+#define IDC_TYPES_HEADER2 1109
+#define IDC_HIDDEN_HEADER 1178
+#define IDC_HIDDEN_HEADER2 1179
+#define ID_MENU_NOTEPAD 1180
+#define ID_MENU_DELETE_FILE 1184
+#define IDD_PROGRAM_TYPE 199
+#define IDC_PROGRAM_TYPE_TEXT 1040
+#define IDC_PROGRAM_TYPE_ALL 1041
+#define IDC_PROGRAM_TYPE_USER 1042
+#define IDD_DELAY_OPTIONS 196
+#define IDC_DELAY_TEXT 1040
+#define IDC_DELAY_MINUTES 1041
+#define IDC_DELAY_SECONDS 1042
+#define IDC_DELAY_STATE 1043
+#define IDC_DELAY_PARAMETERS 1044
+#define IDC_DELAY_TITLE 1045
+#define IDC_DELAY_MINUTES_LABEL 1046
+#define IDC_DELAY_SECONDS_LABEL 1047
+#define IDC_DELAY_STATE_LABEL 1048
+#define IDC_DELAY_TITLE_LABEL 1049
+#define IDC_DELAY_PARAMETERS_LABEL 1050
+#define IDD_ADD_FILE_TYPE 144
+#define IDC_ADD_TYPE_TEXT 1102
+#define IDC_ADD_TYPE_EXTENSION 1004

@@ -3,7 +3,7 @@ KV_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 KV_BUILD=${KV_BUILD:-$KV_ROOT/build}
 KV_WIN_BUILD=$KV_BUILD/windows
 KV_HOST_BUILD=$KV_BUILD/host
-KV_PACKAGES="mingw-w64 wine wine64 xvfb x11-utils cmake ninja-build imagemagick googletest clang libclang-rt-14-dev sox"
+KV_PACKAGES="mingw-w64 wine wine64 xvfb x11-utils cmake ninja-build imagemagick googletest clang libclang-rt-14-dev sox nsis"
 export WINEDEBUG=${WINEDEBUG:--all}
 export WINEARCH=win64
 
@@ -23,10 +23,15 @@ kv_setup() {
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 }
 
-# Builds the Windows programs and tests (mingw-w64) and the host core with its tests.
+# Builds the Windows programs and tests (mingw-w64) and, with-host, the host core with its
+# tests; programs-only builds the three programs and nothing else.
 kv_build() {
   cmake -S "$KV_ROOT" -B "$KV_WIN_BUILD" -G Ninja -DCMAKE_BUILD_TYPE=Release \
     -DCMAKE_TOOLCHAIN_FILE="$KV_ROOT/cmake/mingw-w64.cmake" >/dev/null || return 1
+  if [ "${1:-}" = programs-only ]; then
+    cmake --build "$KV_WIN_BUILD" --target Korvane KorvaneEx Tarvex
+    return
+  fi
   cmake --build "$KV_WIN_BUILD" || return 1
   if [ "${1:-}" = with-host ]; then
     CC=clang CXX=clang++ cmake -S "$KV_ROOT" -B "$KV_HOST_BUILD" -G Ninja \

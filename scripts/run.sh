@@ -24,7 +24,7 @@ if [ "${1:-}" = stop ]; then
 fi
 
 kv_setup || exit 1
-kv_build || exit 1
+kv_build programs-only || exit 1
 if [ -z "${DISPLAY:-}" ]; then
   kv_start_x private || exit 1
   echo "$KV_XVFB_PID" >"$xpid_file"

@@ -63,6 +63,12 @@ int ShortDatePatternIndex(std::string_view pattern) { return PatternIndex(patter
 
 int TimePatternIndex(std::string_view pattern) { return PatternIndex(pattern, kTimePatterns); }
 
+int MonthOfAbbreviation(std::string_view name) {
+  for (int month = 1; month <= 12; ++month)
+    if (EqualsNoCase(name, kMonthNames[month])) return month;
+  return 0;
+}
+
 std::string FormatDateTimeText(const CalendarTime& t, std::string_view shortDate,
                                std::string_view timeFormat) {
   std::string text = DatePart(t, ShortDatePatternIndex(shortDate));

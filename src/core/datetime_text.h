@@ -12,6 +12,8 @@ struct CalendarTime {
 int ShortDatePatternIndex(std::string_view pattern);
 // Index of sTimeFormat in the known list, or -1 when it matches none.
 int TimePatternIndex(std::string_view pattern);
+// 1-12 for a three-letter month abbreviation as the dates write it (any case), else 0.
+int MonthOfAbbreviation(std::string_view name);
 // Date part, blank, time part; at most 23 characters.
 std::string FormatDateTimeText(const CalendarTime& t, std::string_view shortDate,
                                std::string_view timeFormat);

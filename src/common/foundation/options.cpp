@@ -67,6 +67,8 @@ const OptionRow kOptionTable[kOptionCount] = {
     {kOptDebug, "Debug", 0, 0, O, kOnDemand},
     {kOptBrowserFailure, "BrowserFailure", 0, 0, O, kOnDemand},
     {kOptStartTab, "StartTab", 0, 0, O, kOnDemand},
+    // The explorer's start counter: which first-detected category its next start prunes.
+    {kOptStartCounter, "StartCounter", 0, 0, O, kReadWrite},
 };
 
 namespace {

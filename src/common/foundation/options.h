@@ -14,7 +14,7 @@ enum OptionId {
   kOptRealtimeStartup, kOptRealtimeIEHelper, kOptRealtimeSysFiles, kOptRealtimeFileType,
   kOptRealtimeStartPage, kOptRealtimeHidden, kOptRealtimeActiveX, kOptRealtimeServices,
   kOptViewCookies, kOptTrayIcon, kOptUpdate, kOptCleanup, kOptDebug, kOptBrowserFailure,
-  kOptStartTab,
+  kOptStartTab, kOptStartCounter,
   kOptionCount
 };
 

@@ -121,11 +121,21 @@ bool FileExists(char* name) {
 
 int NormaliseCommand(const char* command, char* out, int capacity) {
   if (out == nullptr || capacity <= 0) return 0;
-  char windows[kPathSize];
-  char programFiles[kPathSize];
-  WindowsFolder(windows);
-  ProgramFilesFolder(programFiles);
-  std::string path = NormaliseCommandText(command ? command : "", windows, programFiles);
+  CommandFolders folders;
+  CommandFoldersRead(folders);
+  return NormaliseCommandIn(folders, command, out, capacity);
+}
+
+void CommandFoldersRead(CommandFolders& folders) {
+  WindowsFolder(folders.windows);
+  ProgramFilesFolder(folders.programFiles);
+}
+
+int NormaliseCommandIn(const CommandFolders& folders, const char* command, char* out,
+                       int capacity) {
+  if (out == nullptr || capacity <= 0) return 0;
+  std::string path =
+      NormaliseCommandText(command ? command : "", folders.windows, folders.programFiles);
   return static_cast<int>(CopyBounded(out, Size(capacity), path));
 }
 

@@ -13,6 +13,15 @@ int LongPath(const char* path, char* out, int capacity);
 // name is a buffer of kPathSize bytes; it may be rewritten to the System-folder short form.
 bool FileExists(char* name);
 int NormaliseCommand(const char* command, char* out, int capacity);
+// The folders NormaliseCommand puts in for "\SystemRoot" and "%ProgramFiles%" forms, read once
+// for a run of many commands (a list of thousands of entries).
+struct CommandFolders {
+  char windows[kPathSize];
+  char programFiles[kPathSize];
+};
+void CommandFoldersRead(CommandFolders& folders);
+int NormaliseCommandIn(const CommandFolders& folders, const char* command, char* out,
+                       int capacity);
 int DefaultBrowserCommand(char* out, int capacity);
 int IEPath(char* out, int capacity);
 int BrowserKind();

@@ -1,0 +1,30 @@
+#include "startup/disabled_titles.h"
+
+#include <windows.h>
+
+#include <algorithm>
+
+#include "foundation/handles.h"
+#include "startup/locations.h"
+#include "text.h"
+
+std::vector<std::string> DisabledTitleList() {
+  std::vector<std::string> titles;
+  RegKey key;
+  if (!key.Open(HKEY_LOCAL_MACHINE, kDisabledIndexKey, KEY_QUERY_VALUE)) return titles;
+  for (DWORD index = 0;; ++index) {
+    char name[16384];
+    DWORD length = sizeof name;
+    const LONG status =
+        RegEnumValueA(key.get(), index, name, &length, nullptr, nullptr, nullptr, nullptr);
+    if (status == ERROR_NO_MORE_ITEMS) break;
+    if (status == ERROR_SUCCESS && length > 0) titles.push_back(UpperText({name, length}));
+  }
+  std::sort(titles.begin(), titles.end());
+  return titles;
+}
+
+bool DisabledTitleListHolds(const std::vector<std::string>& titles, const char* title) {
+  if (title == nullptr || title[0] == '\0') return false;
+  return std::binary_search(titles.begin(), titles.end(), UpperText(title));
+}

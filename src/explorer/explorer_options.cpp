@@ -1,0 +1,3 @@
+#include "explorer_options.h"
+
+OptionsRecord g_explorerOptions = {};

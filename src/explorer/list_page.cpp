@@ -1,0 +1,337 @@
+#include "list_page.h"
+
+#include <shellapi.h>
+
+#include <algorithm>
+#include <numeric>
+
+#include "foundation/filefacts.h"
+#include "foundation/paths.h"
+#include "foundation/settings.h"
+#include "foundation/strings.h"
+#include "foundation/trace.h"
+#include "datetime_text.h"
+#include "records/first_detected.h"
+#include "resource.h"
+#include "text.h"
+
+namespace {
+
+constexpr int kTitleSize = 256;
+constexpr int kDateTextSize = 24;
+constexpr char kInternationalKey[] = "Control Panel\\International";
+
+int ListPageDatePattern() {
+  char pattern[kDateTextSize] = "";
+  SettingsReadString(HKEY_CURRENT_USER, kInternationalKey, "sShortDate", pattern, sizeof pattern);
+  return ShortDatePatternIndex(pattern);
+}
+
+int ListPageSortable(const ListPage& list) {
+  return std::min(list.columnCount, SortableColumns(list.pageCommand));
+}
+
+void ListPageInsertColumns(ListPage& list, const int* titles) {
+  RECT area = {};
+  GetClientRect(list.list, &area);
+  const int scrollBar = GetSystemMetrics(SM_CXVSCROLL);
+  for (int column = 0; column < list.columnCount; ++column) {
+    char title[kTitleSize] = "";
+    LocalString(titles[column], title, sizeof title);
+    LVCOLUMNA item = {};
+    item.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
+    item.fmt = LVCFMT_LEFT;
+    item.cx = ColumnWidthPixels(list.pageCommand, column, area.right - area.left, scrollBar);
+    item.pszText = title;
+    item.iSubItem = column;
+    if (SendMessageA(list.list, LVM_INSERTCOLUMNA, column, reinterpret_cast<LPARAM>(&item)) < 0)
+      TraceNote("list page", "a column could not be inserted");
+  }
+}
+
+HICON ListPageSmallIcon(int resource) {
+  return static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(resource),
+                                       IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                                       GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR));
+}
+
+// Adds the icon and lets it go; the image index, or fallback when it could not be added.
+int ListPageAddIcon(HIMAGELIST images, HICON icon, int fallback) {
+  if (icon == nullptr) return fallback;
+  const int image = ImageList_AddIcon(images, icon);
+  DestroyIcon(icon);
+  return image >= 0 ? image : fallback;
+}
+
+// Extracting an icon costs more than everything else a row needs; a refill takes the icons
+// of unchanged files from the cache.
+HICON ListPageCachedIcon(ListPage& list, const char* file) {
+  const FileStamp stamp = FileStampOf(file);
+  ListIconCache& cached = list.icons[file];
+  if (cached.icon && FileStampSame(cached.stamp, stamp)) return cached.icon;
+  if (cached.icon) DestroyIcon(cached.icon);
+  cached = {stamp, nullptr};
+  if (ExtractIconExA(file, 0, nullptr, &cached.icon, 1) == 0) cached.icon = nullptr;
+  return cached.icon;
+}
+
+int ListPageFileIcon(ListPage& list, const char* file) {
+  HICON small = ListPageCachedIcon(list, file);
+  if (small == nullptr) return list.defaultImage;
+  const int image = ImageList_AddIcon(list.images, small);
+  return image >= 0 ? image : list.defaultImage;
+}
+
+void ListPageReadFacts(const char* command, const char* program, const char* category, int code,
+                       ListFileFacts& facts) {
+  char file[kPathSize];
+  CopyBounded(file, sizeof file, program);
+  if (FileExists(file)) {
+    facts.path = file;
+    VersionStrings version;
+    if (ReadVersionStrings(file, &version)) facts.company = version.text[kCompanyName];
+  }
+  char time[kDateTextSize] = "";
+  if (FirstDetectedText(program, code, time) == 0 && category != nullptr) {
+    RecordFirstDetected(command, category);
+    FirstDetectedText(program, code, time);
+  }
+  facts.firstDetected = time;
+}
+
+void ListPageSortRows(ListPage& list) {
+  if (list.sort.column < 0 || list.sortKey == nullptr) return;
+  std::vector<SortKey> keys(list.rows.size());
+  for (std::size_t entry = 0; entry < list.rows.size(); ++entry)
+    keys[entry] = list.sortKey(list, static_cast<int>(entry), list.sort.column);
+  SortRowOrder(list.order, keys, list.sort.descending);
+}
+
+void ListPageShowArrow(const ListPage& list) {
+  HWND header = reinterpret_cast<HWND>(SendMessageA(list.list, LVM_GETHEADER, 0, 0));
+  if (header == nullptr) return;
+  for (int column = 0; column < list.columnCount; ++column) {
+    HDITEMA item = {};
+    item.mask = HDI_FORMAT;
+    if (!SendMessageA(header, HDM_GETITEMA, column, reinterpret_cast<LPARAM>(&item))) continue;
+    item.fmt &= ~(HDF_SORTUP | HDF_SORTDOWN);
+    if (column == list.sort.column) item.fmt |= list.sort.descending ? HDF_SORTDOWN : HDF_SORTUP;
+    SendMessageA(header, HDM_SETITEMA, column, reinterpret_cast<LPARAM>(&item));
+  }
+}
+
+void ListPageReselect(const ListPage& list, const std::vector<int>& entries) {
+  ListView_SetItemState(list.list, -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
+  bool first = true;
+  for (int entry : entries) {
+    const int row = ListPageRowOfEntry(list, entry);
+    if (row < 0) continue;
+    const UINT state = first ? LVIS_SELECTED | LVIS_FOCUSED : LVIS_SELECTED;
+    ListView_SetItemState(list.list, row, state, state);
+    if (first) ListView_EnsureVisible(list.list, row, FALSE);
+    first = false;
+  }
+}
+
+void ListPageColumnClick(ListPage& list, int column) {
+  if (!SortStateClick(list.sort, column, ListPageSortable(list))) return;
+  const std::vector<int> selected = ListPageSelectedEntries(list);
+  ListPageSortRows(list);
+  ListPageReselect(list, selected);
+  ListPageShowArrow(list);
+  InvalidateRect(list.list, nullptr, FALSE);
+  if (!OptionSet(list.sortOption, column + 1)) TraceNote("list page", "sort column not stored");
+}
+
+// Rows of a program file carry kFileImageBase minus the file's index until shown.
+constexpr int kFileImageBase = -2;
+
+int ListPageImageOf(ListPage& list, const ListRowView& row) {
+  if (row.image > kFileImageBase) return row.image;
+  const std::size_t file = static_cast<std::size_t>(kFileImageBase - row.image);
+  if (file >= list.fileFacts.size()) return list.defaultImage;
+  ListFileFacts& facts = list.fileFacts[file];
+  if (facts.shownImage < 0)
+    facts.shownImage =
+        facts.path.empty() ? list.defaultImage : ListPageFileIcon(list, facts.path.c_str());
+  return facts.shownImage;
+}
+
+const ListRowView* ListPageRowAt(const ListPage& list, int row) {
+  if (row < 0 || static_cast<std::size_t>(row) >= list.order.size()) return nullptr;
+  return &list.rows[static_cast<std::size_t>(list.order[static_cast<std::size_t>(row)])];
+}
+
+void ListPageDisplayA(ListPage& list, NMLVDISPINFOA& info) {
+  const ListRowView* row = ListPageRowAt(list, info.item.iItem);
+  const int column = info.item.iSubItem;
+  if (row == nullptr || column < 0 || column >= kListColumnMax) return;
+  if ((info.item.mask & LVIF_TEXT) && info.item.pszText && info.item.cchTextMax > 0)
+    CopyBounded(info.item.pszText, static_cast<std::size_t>(info.item.cchTextMax), row->cell[column]);
+  if (info.item.mask & LVIF_IMAGE) info.item.iImage = column == 0 ? ListPageImageOf(list, *row) : -1;
+}
+
+void ListPageDisplayW(ListPage& list, NMLVDISPINFOW& info) {
+  const ListRowView* row = ListPageRowAt(list, info.item.iItem);
+  const int column = info.item.iSubItem;
+  if (row == nullptr || column < 0 || column >= kListColumnMax) return;
+  if ((info.item.mask & LVIF_TEXT) && info.item.pszText && info.item.cchTextMax > 0) {
+    const std::string& text = row->cell[column];
+    const int written = MultiByteToWideChar(CP_ACP, 0, text.c_str(), static_cast<int>(text.size()),
+                                            info.item.pszText, info.item.cchTextMax - 1);
+    info.item.pszText[std::max(written, 0)] = L'\0';
+  }
+  if (info.item.mask & LVIF_IMAGE) info.item.iImage = column == 0 ? ListPageImageOf(list, *row) : -1;
+}
+
+// Typing the start of a title moves to the first row after the current one that begins so.
+int ListPageFind(const ListPage& list, const NMLVFINDITEMA& find) {
+  if (!(find.lvfi.flags & (LVFI_STRING | LVFI_PARTIAL)) || find.lvfi.psz == nullptr) return -1;
+  const std::string_view typed(find.lvfi.psz);
+  const int count = static_cast<int>(list.order.size());
+  for (int step = 0; step < count; ++step) {
+    const int row = (std::max(find.iStart, 0) + step) % count;
+    const std::string& title = ListPageRowAt(list, row)->cell[0];
+    if (title.size() >= typed.size() && EqualsNoCase(std::string_view(title).substr(0, typed.size()), typed))
+      return row;
+  }
+  return -1;
+}
+
+}  // namespace
+
+void ListPageInit(ListPage& list, HWND page, int pageCommand, const char* sortOption,
+                  const int* columnTitles, int columnCount, ListSortKeyFn sortKey) {
+  list.page = page;
+  list.list = GetDlgItem(page, IDC_PAGE_LIST);
+  list.pageCommand = pageCommand;
+  list.sortOption = sortOption;
+  list.columnCount = std::clamp(columnCount, 0, kListColumnMax);
+  list.sortKey = sortKey;
+  list.datePattern = ListPageDatePattern();
+  ListView_SetExtendedListViewStyle(list.list, LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER |
+                                                   LVS_EX_LABELTIP);
+  ListPageInsertColumns(list, columnTitles);
+  SortStateRestore(list.sort, OptionGet(sortOption, 0), ListPageSortable(list));
+}
+
+void ListPageDestroy(ListPage& list) {
+  if (list.list) ListView_SetImageList(list.list, nullptr, LVSIL_SMALL);
+  if (list.images) ImageList_Destroy(list.images);
+  list.images = nullptr;
+  list.rows.clear();
+  list.order.clear();
+  list.files.clear();
+  list.fileFacts.clear();
+  for (auto& [file, cached] : list.icons)
+    if (cached.icon) DestroyIcon(cached.icon);
+  list.icons.clear();
+}
+
+void ListPageBeginFill(ListPage& list) {
+  ListView_SetItemCount(list.list, 0);
+  if (list.images) {
+    ListView_SetImageList(list.list, nullptr, LVSIL_SMALL);
+    ImageList_Destroy(list.images);
+  }
+  list.images = ImageList_Create(GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON),
+                                 ILC_COLOR32 | ILC_MASK, 16, 32);
+  list.defaultImage = 0;
+  if (list.images) {
+    ListPageAddIcon(list.images, ListPageSmallIcon(IDI_PROGRAM), 0);
+    list.defaultImage = ListPageAddIcon(list.images, ListPageSmallIcon(IDI_ITEM_DEFAULT), 0);
+    ListView_SetImageList(list.list, list.images, LVSIL_SMALL);
+  }
+  list.rows.clear();
+  list.order.clear();
+  list.files.clear();
+  list.fileFacts.clear();
+  CommandFoldersRead(list.folders);
+}
+
+const ListFileFacts& ListPageFileFacts(ListPage& list, const char* command,
+                                       const char* detectedCategory, int detectedCode) {
+  char program[kPathSize] = "";
+  NormaliseCommandIn(list.folders, command, program, sizeof program);
+  const int index = static_cast<int>(list.fileFacts.size());
+  auto [place, added] = list.files.try_emplace(program, index);
+  if (added) {
+    ListFileFacts& facts = list.fileFacts.emplace_back();
+    facts.image = kFileImageBase - index;
+    if (program[0] != '\0')
+      ListPageReadFacts(command, program, detectedCategory, detectedCode, facts);
+  }
+  return list.fileFacts[static_cast<std::size_t>(place->second)];
+}
+
+int ListPageEndFill(ListPage& list) {
+  list.order.resize(list.rows.size());
+  std::iota(list.order.begin(), list.order.end(), 0);
+  ListPageSortRows(list);
+  const int count = static_cast<int>(list.order.size());
+  ListView_SetItemState(list.list, -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
+  ListView_SetItemCountEx(list.list, count, 0);
+  ListPageShowArrow(list);
+  InvalidateRect(list.list, nullptr, TRUE);
+  return count;
+}
+
+bool ListPageNotify(ListPage& list, const NMHDR* header, LRESULT& result) {
+  if (header == nullptr || header->hwndFrom != list.list) return false;
+  result = 0;
+  switch (header->code) {
+    case LVN_GETDISPINFOA:
+      ListPageDisplayA(list, *reinterpret_cast<NMLVDISPINFOA*>(const_cast<NMHDR*>(header)));
+      return true;
+    case LVN_GETDISPINFOW:
+      ListPageDisplayW(list, *reinterpret_cast<NMLVDISPINFOW*>(const_cast<NMHDR*>(header)));
+      return true;
+    case LVN_ODFINDITEMA:
+      result = ListPageFind(list, *reinterpret_cast<const NMLVFINDITEMA*>(header));
+      return true;
+    case LVN_COLUMNCLICK:
+      ListPageColumnClick(list, reinterpret_cast<const NMLISTVIEW*>(header)->iSubItem);
+      return true;
+    default:
+      return false;
+  }
+}
+
+int ListPageSelectedEntry(const ListPage& list) {
+  const int row = ListView_GetNextItem(list.list, -1, LVNI_SELECTED);
+  if (row < 0 || static_cast<std::size_t>(row) >= list.order.size()) return -1;
+  return list.order[static_cast<std::size_t>(row)];
+}
+
+std::vector<int> ListPageSelectedEntries(const ListPage& list) {
+  std::vector<int> entries;
+  for (int row = ListView_GetNextItem(list.list, -1, LVNI_SELECTED); row >= 0;
+       row = ListView_GetNextItem(list.list, row, LVNI_SELECTED)) {
+    if (static_cast<std::size_t>(row) >= list.order.size()) break;
+    entries.push_back(list.order[static_cast<std::size_t>(row)]);
+  }
+  return entries;
+}
+
+int ListPageRowOfEntry(const ListPage& list, int entry) {
+  const auto found = std::find(list.order.begin(), list.order.end(), entry);
+  return found == list.order.end() ? -1 : static_cast<int>(found - list.order.begin());
+}
+
+void ListPageSelectOnly(const ListPage& list, int row) {
+  ListView_SetItemState(list.list, -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
+  if (row < 0 || static_cast<std::size_t>(row) >= list.order.size()) return;
+  ListView_SetItemState(list.list, row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+  ListView_SetSelectionMark(list.list, row);
+  ListView_EnsureVisible(list.list, row, FALSE);
+}
+
+SortKey ListPageTextKey(const ListPage& list, int entry, int column) {
+  const ListRowView& row = list.rows[static_cast<std::size_t>(entry)];
+  return {row.cell[column], row.disabled};
+}
+
+SortKey ListPageDateKey(const ListPage& list, int entry, int column) {
+  const ListRowView& row = list.rows[static_cast<std::size_t>(entry)];
+  return {FirstDetectedSortKey(row.cell[column], list.datePattern), false};
+}

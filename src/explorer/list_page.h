@@ -1,0 +1,104 @@
+// What every list page shares: the report list (a virtual list over the page's own rows),
+// its columns, icons and version facts read once per program file, the first-detected
+// column, column-click sorting with the stored Sort* option, selection and the relayout.
+#pragma once
+#include <windows.h>
+#include <commctrl.h>
+
+#include <deque>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "foundation/filefacts.h"
+#include "foundation/paths.h"
+#include "list_sort.h"
+
+inline constexpr int kListColumnMax = 7;
+
+// What the list shows of one entry of the page's rows, in the same order.
+struct ListRowView {
+  std::string cell[kListColumnMax];
+  int image = 0;  // as ListFileFacts::image gives it
+  bool disabled = false;  // sorts after the others on the columns that say so
+};
+
+// Facts of one program file, read once per fill however many rows start it.
+struct ListFileFacts {
+  std::string path;  // as found on disk; empty when the file is not there
+  // What a row of the file puts in ListRowView::image. The icon itself is extracted only
+  // when a row of the file is first shown, so this names the file, not yet an image.
+  int image = 0;
+  int shownImage = -1;  // the image list's index once extracted
+  std::string company;
+  std::string firstDetected;
+};
+
+// A program file's small icon, kept across fills while the file stays as it was.
+struct ListIconCache {
+  FileStamp stamp;
+  HICON icon = nullptr;
+};
+
+struct ListPage;
+// The key a column sorts by; the page supplies it (most columns sort by their text).
+using ListSortKeyFn = SortKey (*)(const ListPage& list, int entry, int column);
+
+struct ListPage {
+  HWND page = nullptr;
+  HWND list = nullptr;
+  int pageCommand = 0;
+  const char* sortOption = "";
+  int columnCount = 0;
+  ListSortKeyFn sortKey = nullptr;
+  HIMAGELIST images = nullptr;
+  int defaultImage = 0;
+  std::vector<ListRowView> rows;  // by entry index
+  std::vector<int> order;         // list row -> entry index
+  ListSortState sort;
+  std::deque<ListFileFacts> fileFacts;
+  std::unordered_map<std::string, int> files;  // program file (upper case) -> fileFacts index
+  int datePattern = -1;                                  // the user's short-date pattern
+  CommandFolders folders;                                // read at each fill
+  std::unordered_map<std::string, ListIconCache> icons;  // by program file, across fills
+};
+
+// WM_INITDIALOG: columns of the page with their width fractions, and the stored sort.
+void ListPageInit(ListPage& list, HWND page, int pageCommand, const char* sortOption,
+                  const int* columnTitles, int columnCount, ListSortKeyFn sortKey);
+void ListPageDestroy(ListPage& list);
+// A fill: begin (fresh image list and file cache, no rows), then a row per entry, then end
+// (sorted as stored, shown). Returns the row count.
+void ListPageBeginFill(ListPage& list);
+// The facts of the command's program file, read on its first row of the fill.
+const ListFileFacts& ListPageFileFacts(ListPage& list, const char* command,
+                                       const char* detectedCategory, int detectedCode);
+int ListPageEndFill(ListPage& list);
+// WM_NOTIFY of the list: the rows' texts and images, column clicks. True when taken.
+bool ListPageNotify(ListPage& list, const NMHDR* header, LRESULT& result);
+
+// The entry index of the first selected row, or -1; every selected entry in row order.
+int ListPageSelectedEntry(const ListPage& list);
+std::vector<int> ListPageSelectedEntries(const ListPage& list);
+int ListPageRowOfEntry(const ListPage& list, int entry);
+// Selects and focuses the row only, and scrolls it into view.
+void ListPageSelectOnly(const ListPage& list, int row);
+
+// The key a text column sorts by, with the disabled entry's place.
+SortKey ListPageTextKey(const ListPage& list, int entry, int column);
+SortKey ListPageDateKey(const ListPage& list, int entry, int column);
+
+// The controls a page lays out on the relayout request: pictures and header on top, the
+// list in the middle, a row of buttons (each with an optional partner in its place) below.
+struct PageLayoutRecord {
+  int list;
+  int icon;
+  int header;
+  int helpPicture, helpLabel;
+  int monitorPicture, monitorLabel;
+  int extra;  // a control under the header (a check box), or 0
+  int buttons[5];
+  int partners[5];
+  int buttonCount;
+};
+void ListPageLayout(HWND page, const PageLayoutRecord& record);
