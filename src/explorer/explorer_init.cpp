@@ -5,7 +5,7 @@
 #include "categories/file_types.h"
 #include "explorer_options.h"
 #include "foundation/settings.h"
-#include "foundation/settings_init.h"
+#include "setup/settings_init.h"
 #include "foundation/strings.h"
 #include "records/first_detected.h"
 #include "start_counter.h"

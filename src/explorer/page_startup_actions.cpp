@@ -72,7 +72,7 @@ void StartupRemoveOne(StartupPage& page, const ItemRow& row, bool single) {
   const char* title = row.title.c_str();
   const char* command = row.command.c_str();
   if (row.code >= kLocationUserinit) {
-    RemoveProtectedEntry(page.window, title, command, row.key.c_str(), row.code);
+    RemoveProtectedEntry(title, command, row.key.c_str(), row.code);
     return;
   }
   // Asked first, so that answering No leaves the program running as well.
@@ -147,7 +147,7 @@ void StartupDelay(StartupPage& page) {
   if (rows.empty()) return;
   for (const ItemRow& row : rows) {
     const int outcome = DelayStartupEntry(row.title.c_str(), row.command.c_str(), row.key.c_str(),
-                                          row.code, row.value, StartupAskDelayAllUsers);
+                                          row.code, row.value);
     if (outcome == kDelayRefused || outcome == kDelayRefusedStop)
       ShowMessageDialog(page.window, kCannotDelayString);
     if (outcome == kDelayRefusedStop) break;

@@ -5,9 +5,9 @@
 #include "foundation/msgbox.h"
 #include "foundation/strings.h"
 #include "foundation/trace.h"
+#include "foundation/user_hooks.h"
 #include "resource.h"
 #include "protected_warning.h"
-#include "startup/startup_actions.h"
 
 namespace {
 
@@ -23,9 +23,11 @@ HWND g_questionOwner = nullptr;
 
 void StartupQuestionsInstall(HWND owner) {
   g_questionOwner = owner;
-  g_protectedEntryQuestion = ProtectedWarningAsk;
-  g_startupActionsAskFirst = false;
-  g_startupActionsOwner = owner;
+  UserHooks hooks;
+  hooks.owner = owner;
+  hooks.confirmProtectedRemoval = ProtectedWarningAsk;
+  hooks.confirmDelayAllUsers = StartupAskDelayAllUsers;
+  UserHooksInstall(hooks);
 }
 
 void StartupSayNoSelection(HWND owner) {

@@ -9,7 +9,6 @@
 
 namespace {
 
-constexpr int kTaskCode = 600;
 
 struct ProcessProbe {
   unsigned long processId;
