@@ -70,6 +70,17 @@ TEST_F(IEHelpersTest, RemovalTakesTheChosenEntryOnly) {
   EXPECT_TRUE(RegKeyExists(HKEY_LOCAL_MACHINE, kBHOKey));
 }
 
+TEST_F(IEHelpersTest, RemovalThatTheRegistryRefusesWritesNoHistory) {
+  Toolbar("{T}");
+  Server("{T}", "C:\\nowhere\\bar.dll");
+  ASSERT_EQ(1, EnumerateIEHelpers());
+  ASSERT_TRUE(DenyKeyWrites(HKEY_LOCAL_MACHINE, kToolbarKey, true));
+  EXPECT_EQ(0, RemoveIEHelper("C:\\nowhere\\bar.dll", 0));
+  EXPECT_TRUE(DenyKeyWrites(HKEY_LOCAL_MACHINE, kToolbarKey, false));
+  EXPECT_TRUE(RegValueExists(HKEY_LOCAL_MACHINE, kToolbarKey, "{T}"));
+  EXPECT_EQ("", HistoryText());
+}
+
 TEST_F(IEHelpersTest, HostileEntriesAreSkippedOrCut) {
   Toolbar(std::string(300, 'x').c_str());
   WriteRegValue(HKEY_LOCAL_MACHINE, std::string(kExtensionsKey) + "\\{E}", "ButtonText", REG_BINARY,

@@ -1,5 +1,6 @@
 #include "sandbox.h"
 
+#include <sddl.h>
 #include <shellapi.h>
 
 #include <fstream>
@@ -98,6 +99,22 @@ void WriteRegValue(HKEY root, const std::string& subkey, const char* value, DWOR
 void WriteRegString(HKEY root, const std::string& subkey, const char* value,
                     const std::string& text) {
   WriteRegValue(root, subkey, value, REG_SZ, std::string(text.c_str(), text.size() + 1));
+}
+
+bool DenyKeyWrites(HKEY root, const char* subkey, bool deny) {
+  const char* sddl = deny ? "D:(D;;0x6;;;WD)(A;;KA;;;WD)" : "D:(A;;KA;;;WD)";
+  PSECURITY_DESCRIPTOR descriptor = nullptr;
+  if (!ConvertStringSecurityDescriptorToSecurityDescriptorA(sddl, SDDL_REVISION_1, &descriptor,
+                                                            nullptr))
+    return false;
+  HKEY key = nullptr;
+  LONG result = RegOpenKeyExA(root, subkey, 0, WRITE_DAC | READ_CONTROL, &key);
+  if (result == ERROR_SUCCESS) {
+    result = RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, descriptor);
+    RegCloseKey(key);
+  }
+  LocalFree(descriptor);
+  return result == ERROR_SUCCESS;
 }
 
 void SetShellFolder(const char* name, const std::string& path) {

@@ -38,6 +38,9 @@ void WriteRegValue(HKEY root, const std::string& subkey, const char* value, DWOR
                    const std::string& bytes);
 void WriteRegString(HKEY root, const std::string& subkey, const char* value,
                     const std::string& text);
+// Denies (or allows again) setting values and making subkeys of a key, as a standard user
+// meets it on a machine-wide key; false when the access list could not be set.
+bool DenyKeyWrites(HKEY root, const char* subkey, bool deny);
 // Points a per-user shell folder (AppData, Startup, Cookies) at the given path.
 void SetShellFolder(const char* name, const std::string& path);
 

@@ -117,16 +117,14 @@ void IEHelperAddExtension(const char* name) {
   ItemAdd(title.c_str(), command.c_str(), name, extra.c_str(), kTypeExtension, 0);
 }
 
-// Returns the registry path the add-on was removed from.
+// Where the entry was removed from; empty when it could not be removed.
 std::string IEHelperDeleteEntry(int code, const char* key) {
-  if (code == kTypeToolbar) {
-    SettingsDeleteValue(HKEY_LOCAL_MACHINE, kToolbarKey, key);
-    return kToolbarKey;
-  }
+  if (code == kTypeToolbar)
+    return SettingsDeleteValue(HKEY_LOCAL_MACHINE, kToolbarKey, key) ? kToolbarKey : "";
   const char* parent = code == kTypeExtension ? kExtensionsKey : kBHOKey;
   const std::string path = std::string(parent) + "\\" + key;
   // An empty name would take the whole parent key with it.
-  if (key[0]) SettingsDeleteKeyTree(HKEY_LOCAL_MACHINE, path.c_str());
+  if (!key[0] || !SettingsDeleteKeyTree(HKEY_LOCAL_MACHINE, path.c_str())) return "";
   return path;
 }
 
@@ -169,8 +167,9 @@ int RemoveIEHelper(const char* command, int index) {
     char itemCommand[kItemCommandSize] = "";
     ItemCommand(i, itemCommand);
     if (!EqualsNoCase(itemCommand, command)) continue;
-    ++matches;
     const std::string removedFrom = IEHelperDeleteEntry(code, key);
+    if (removedFrom.empty()) continue;
+    ++matches;
     IEHelperUnregister(itemCommand);
     HistoryWrite(title.c_str(), command, removedFrom.c_str(), kTypeBHO, kActIEHelperRemove);
   }

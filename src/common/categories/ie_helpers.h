@@ -10,5 +10,5 @@ inline constexpr char kExtensionsKey[] = "SOFTWARE\\Microsoft\\Internet Explorer
 // Empties the item list and fills it with the add-ons; returns their number.
 int EnumerateIEHelpers();
 // Removes the add-on at list position index for every item whose command matches; returns
-// the number of matches.
+// the number of removals that happened.
 int RemoveIEHelper(const char* command, int index);
