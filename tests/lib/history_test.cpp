@@ -2,6 +2,7 @@
 
 #include <sstream>
 #include <string>
+#include <thread>
 
 #include "foundation/settings.h"
 #include "sandbox.h"
@@ -45,4 +46,26 @@ TEST_F(HistoryTest, HistoryOffOrFileLockedWritesNothing) {
   EXPECT_EQ(0, HistoryWrite("Tool", "C:\\T\\tool.exe", "", 11, kActStartRemove));
   CloseHandle(held);
   EXPECT_EQ("", HistoryText());
+}
+
+TEST_F(HistoryTest, TwoWritersAppendingAtOnceLoseNoLine) {
+  constexpr int kLines = 10000;
+  // Each thread opens the file through its own handles, as two processes do.
+  auto writer = [](const char* title) {
+    for (int i = 0; i < kLines; ++i) HistoryWrite(title, "C:\\T\\tool.exe", "", 11, kActStartRemove);
+  };
+  std::thread monitor(writer, "Monitor"), explorer(writer, "Explorer");
+  monitor.join();
+  explorer.join();
+  std::istringstream lines(HistoryText());
+  std::string line;
+  int count = 0, whole = 0;
+  while (std::getline(lines, line)) {
+    ++count;
+    if (line.size() > 2 && line.back() == '\r' &&
+        line.find("\t*START_Remove\tCURRENT_RUN\t") != std::string::npos)
+      ++whole;
+  }
+  EXPECT_EQ(2 * kLines, count);
+  EXPECT_EQ(2 * kLines, whole);
 }

@@ -16,13 +16,28 @@ namespace {
 
 constexpr char kHistoryName[] = "\\history.txt";
 
+constexpr DWORD kHistoryWaitMs = 2000;
+constexpr DWORD kHistoryRetryMs = 2;
+
+// The monitor and the explorer append to one file; the other one's append is brief, so a
+// sharing failure is waited out for a bounded time rather than losing the line.
 Handle HistoryOpenFile() {
   char path[kPathSize + 16];
   if (HistoryFilePath(path, sizeof path) == 0) return Handle();
-  Handle file(
-      CreateFileA(path, GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (file) SetFilePointer(file.get(), 0, nullptr, FILE_END);
-  return file;
+  const DWORD start = GetTickCount();
+  for (;;) {
+    Handle file(
+        CreateFileA(path, GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (file) {
+      if (SetFilePointer(file.get(), 0, nullptr, FILE_END) == INVALID_SET_FILE_POINTER &&
+          GetLastError() != NO_ERROR)
+        return Handle();
+      return file;
+    }
+    if (GetLastError() != ERROR_SHARING_VIOLATION || GetTickCount() - start >= kHistoryWaitMs)
+      return Handle();
+    Sleep(kHistoryRetryMs);
+  }
 }
 
 void HistoryHandOn(const char* action, const char* type, const char* title, const char* command) {
@@ -75,8 +90,10 @@ int HistoryWrite(const char* title, const char* command, const char* extra, int 
   const std::string line = HistoryLineText(stamp, action, type, title ? title : "",
                                            command ? command : "", extra ? extra : "");
   DWORD written = 0;
-  WriteFile(file.get(), line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
+  const BOOL wrote =
+      WriteFile(file.get(), line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
   file.Reset();
+  if (!wrote || written != line.size()) return 0;
   HistoryHandOn(action, type, title ? title : "", command ? command : "");
   return 1;
 }
