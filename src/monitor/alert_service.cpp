@@ -7,21 +7,12 @@
 #include "categories/service_registry.h"
 #include "foundation/handles.h"
 #include "foundation/strings.h"
-#include "records/history.h"
 #include "resource.h"
 #include "text.h"
 
 namespace {
 
 inline constexpr int kTextSize = 1024;
-inline constexpr int kStartDisabled = 4;
-
-// History action for the run state a rejected service was in; -1 writes nothing.
-struct StateActionRow {
-  DWORD state;
-  int action;
-};
-constexpr StateActionRow kStateActions[] = {{2, 18}, {3, 19}, {4, 20}};
 
 // The service manager knows the key behind the display name; a service it does not know is
 // looked up under the name itself.
@@ -34,20 +25,6 @@ int ServiceStartString(const char* name) {
     return IDS_SERVICE_START_UNKNOWN;
   const int number = ServiceStartTypeString(ServiceReadNumber(key.get(), "Start", 0));
   return number != 0 ? number : IDS_SERVICE_START_UNKNOWN;
-}
-
-void ServiceHistory(int action) {
-  HistoryWrite(g_alertItem.name, g_alertItem.command, "", g_alertItem.code, action);
-}
-
-void ServiceReject() {
-  const DWORD state = QueryServiceState(g_alertItem.name) >> 16;
-  for (const StateActionRow& row : kStateActions)
-    if (row.state == state) ServiceHistory(row.action);
-  ControlServiceByName(g_alertItem.name, SERVICE_CONTROL_STOP);
-  ServiceHistory(kActServiceStop);
-  SetServiceStartType(g_alertItem.name, kStartDisabled);
-  ServiceHistory(kActServiceDisabled);
 }
 
 }  // namespace
@@ -64,7 +41,5 @@ void AlertServiceMessage(HWND dialog, const AlertDialogState& state) {
   SetDlgItemTextA(dialog, IDC_ALERT_SERVICE_STATUS, message);
 }
 
-int AlertServiceAnswer(int button) {
-  if (button == kAnswerNo) ServiceReject();
-  return button;
-}
+// The sweep stops and disables a rejected service: it must know what happened.
+int AlertServiceAnswer(int button) { return button; }

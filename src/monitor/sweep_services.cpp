@@ -2,6 +2,7 @@
 #include <vector>
 
 #include "alerts.h"
+#include "categories/service_reject.h"
 #include "categories/services.h"
 #include "monitor.h"
 #include "records/first_detected.h"
@@ -14,7 +15,6 @@
 namespace {
 
 inline constexpr char kDetectedCategory[] = "Services";
-inline constexpr int kStartDisabled = 4;
 
 // The listed services whose titles the snapshot does not hold as approved.
 std::vector<ItemRow> ServicesUnknown() {
@@ -31,12 +31,12 @@ void ServiceAsk(const ItemRow& entry) {
   RecordFirstDetected(entry.command.c_str(), kDetectedCategory);
   SetTrayStatus(IDI_TRAY_ALERT, IDS_TRAY_STARTUP);
   const int answer = AlertAsk(g_options.value[kOptHideServices], kSoundStartup, kAlertService);
-  if (answer == kAnswerNo) {
-    SetServiceStartType(title, kStartDisabled);
-    ControlServiceByName(title, SERVICE_CONTROL_STOP);
-  }
-  if (answer == kAnswerNo || answer == kAnswerYes)
-    KnownItemRemember(kServicesSnapshotKey, title, entry.code);
+  // A service that could not be disabled stays unknown, so it is asked about again.
+  const bool settled =
+      answer == kAnswerYes ||
+      (answer == kAnswerNo &&
+       (ServiceReject(title, entry.command.c_str(), entry.code) & kServiceRejectDisabled));
+  if (settled) KnownItemRemember(kServicesSnapshotKey, title, entry.code);
 }
 
 }  // namespace

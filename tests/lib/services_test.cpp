@@ -1,5 +1,7 @@
 #include "categories/services.h"
 
+#include "categories/service_reject.h"
+
 #include <map>
 #include <string>
 
@@ -196,6 +198,23 @@ TEST(ServicesManagerTest, StoppedServiceIsAnsweredByDisplayNameOnly) {
   const int full = ItemCount();
   EnumerateServices(1);
   EXPECT_GT(ItemCount(), full);
+}
+
+// As a standard user meets it: the service's key refuses the new start type.
+TEST_F(ServicesRegistryTest, RejectWritesAndReportsOnlyTheStepsThatHappened) {
+  Add("KvTarget", sample_, "Target", 2);
+  ASSERT_TRUE(DenyKeyWrites(HKEY_LOCAL_MACHINE, ServiceKey("KvTarget").c_str(), true));
+  EXPECT_EQ(0, ServiceReject("Target", sample_.c_str(), kServiceExeCode));
+  ASSERT_TRUE(DenyKeyWrites(HKEY_LOCAL_MACHINE, ServiceKey("KvTarget").c_str(), false));
+  EXPECT_EQ(2, StartOf("KvTarget"));
+  EXPECT_EQ("", HistoryText());
+
+  // The service manager knows nothing of it, so nothing was stopped.
+  EXPECT_EQ(kServiceRejectDisabled, ServiceReject("Target", sample_.c_str(), kServiceExeCode));
+  EXPECT_EQ(4, StartOf("KvTarget"));
+  const std::string log = HistoryText();
+  EXPECT_NE(std::string::npos, log.find("\tSERVICE_Disabled\t")) << log;
+  EXPECT_EQ(std::string::npos, log.find("SERVICE_Stop")) << log;
 }
 
 // The sandboxed key carries another DisplayName than the service manager knows.
