@@ -34,9 +34,8 @@ void StartupRemember(const ItemRow& entry) {
 }
 
 void StartupDisable(const ItemRow& entry) {
-  if (!IsTitleDisabled(entry.title.c_str()))
-    ToggleStartupEntry(entry.title.c_str(), StartupName(entry).c_str(), entry.key.c_str(),
-                       entry.code);
+  DisableStartupEntryKnown(entry.title.c_str(), StartupName(entry).c_str(), entry.key.c_str(),
+                           entry.code);
 }
 
 void StartupKill(const ItemRow& entry) {
@@ -66,7 +65,6 @@ void StartupDelayedBack(const ItemRow& entry) {
     StartupRemember(entry);
     StartupForgetDelayed(entry);
   } else if (answer == kAnswerNo) {
-    StartupRemember(entry);
     StartupDisable(entry);
   }
 }
@@ -88,7 +86,6 @@ bool StartupNew(const ItemRow& entry) {
     case kAnswerYes: StartupRemember(entry); break;
     case kAnswerNo: StartupReject(entry); break;
     case kAnswerDisable:
-      StartupRemember(entry);
       StartupKill(entry);
       StartupDisable(entry);
       break;

@@ -36,7 +36,12 @@ int ToggleRunDisable(ToggleEntry& entry) {
     SettingsDeleteValue(HKEY_LOCAL_MACHINE, entry.store, entry.title);
     return 0;
   }
-  if (isLive) SettingsDeleteValue(root, live, entry.title);
+  // A live value that stays would start the program although the entry reads as disabled.
+  if (isLive && !SettingsDeleteValue(root, live, entry.title)) {
+    DisabledIndexDelete(entry.title);
+    SettingsDeleteValue(HKEY_LOCAL_MACHINE, entry.store, entry.title);
+    return 0;
+  }
   return created;
 }
 

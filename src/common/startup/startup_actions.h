@@ -3,6 +3,9 @@
 #include <windows.h>
 
 int ToggleStartupEntry(const char* title, const char* command, const char* key, int code);
+// A live entry the user chose to disable: known only once it is disabled, so that an entry
+// that could not be disabled is asked about again. 1 when it was disabled.
+int DisableStartupEntryKnown(const char* title, const char* command, const char* key, int code);
 // A protected entry (codes 252-255) goes only when the confirmProtectedRemoval hook agrees.
 int RemoveStartupEntry(const char* title, const char* command, const char* key, int code);
 int RemoveProtectedEntry(const char* title, const char* command, const char* key, int code);
