@@ -15,11 +15,13 @@ inline constexpr int kSelectableItems = 13;
 inline constexpr char kExitQuestion[] = "Do you want Korvane.exe to Exit?";
 inline constexpr char kExplorerMissing[] = "KorvaneEx.exe must exist";
 
-// What the monitor writes as its own autostart command.
+// What the startup list shows for the monitor's own autostart value, and the value itself,
+// quoted so that a folder with a blank in it cannot be read as another program.
 std::string AutostartCommand() { return BinFolder() + "\\korvane.exe -expressboot"; }
+std::string AutostartValue() { return "\"" + BinFolder() + "\\korvane.exe\" -expressboot"; }
 
 bool AutostartOn() {
-  return ReadRegString(HKEY_LOCAL_MACHINE, kRunKey, "Korvane") == AutostartCommand() &&
+  return ReadRegString(HKEY_LOCAL_MACHINE, kRunKey, "Korvane") == AutostartValue() &&
          ReadRegString(HKEY_CURRENT_USER, kKnownStartupKey, AutostartCommand().c_str()) == "1";
 }
 

@@ -224,11 +224,12 @@ TEST_F(StartupActionsTest, ProtectedEntriesGoOnlyWhenConfirmed) {
 }
 
 TEST_F(StartupActionsTest, OwnEntryRemovedWithoutHistoryRestoresAndWinlogonResetIsKnown) {
-  ASSERT_TRUE(SettingsWriteString(HKEY_LOCAL_MACHINE, kRunKey, "Korvane", "C:\\K\\korvane.exe"));
-  ASSERT_TRUE(SnapshotMarkKnown("C:\\K\\korvane.exe", 1));
-  EXPECT_EQ(1, RemoveStartupEntry("Korvane", "C:\\K\\korvane.exe", "", 1));
+  const std::string own = ProgramFile("korvane.exe");
+  ASSERT_TRUE(SettingsWriteString(HKEY_LOCAL_MACHINE, kRunKey, "Korvane", own.c_str()));
+  ASSERT_TRUE(SnapshotMarkKnown(own.c_str(), 1));
+  EXPECT_EQ(1, RemoveStartupEntry("Korvane", own.c_str(), "", 1));
   EXPECT_FALSE(RegValueExists(HKEY_LOCAL_MACHINE, kRunKey, "Korvane"));
-  EXPECT_EQ(kSnapshotMissing, SnapshotLookup("Korvane", "C:\\K\\korvane.exe"));
+  EXPECT_EQ(kSnapshotMissing, SnapshotLookup("Korvane", own.c_str()));
   EXPECT_EQ("", HistoryText());
 
   EXPECT_EQ(1, RestoreStartupEntry("Tool", "C:\\T\\tool.exe", "", 11));
@@ -244,4 +245,24 @@ TEST_F(StartupActionsTest, OwnEntryRemovedWithoutHistoryRestoresAndWinlogonReset
   EXPECT_EQ(program + ",", ReadRegString(HKEY_LOCAL_MACHINE, kWinlogon, "Userinit"));
   LongPath(program.c_str(), listed, sizeof listed);
   EXPECT_EQ(kLocationUserinit, SnapshotLookup("Winlogon Userinit", listed));
+}
+
+TEST_F(StartupActionsTest, DisableThatCannotTakeTheLiveValueLeavesItLiveAndUnknown) {
+  ASSERT_TRUE(SettingsWriteString(HKEY_CURRENT_USER, kRunKey, "Tool", "C:\\T\\tool.exe"));
+  ASSERT_TRUE(DenyKeyWrites(HKEY_CURRENT_USER, kRunKey, true));
+  EXPECT_EQ(0, ToggleStartupEntry("Tool", "C:\\T\\tool.exe", "", 11));
+  EXPECT_FALSE(Indexed("Tool"));
+  EXPECT_FALSE(RegValueExists(HKEY_LOCAL_MACHINE, kDisabledRun, "Tool"));
+  EXPECT_EQ(0, DisableStartupEntryKnown("Tool", "C:\\T\\tool.exe", "", 11));
+  EXPECT_EQ(kSnapshotMissing, SnapshotLookup("Tool", "C:\\T\\tool.exe"));
+  ASSERT_TRUE(DenyKeyWrites(HKEY_CURRENT_USER, kRunKey, false));
+  EXPECT_EQ("C:\\T\\tool.exe", ReadRegString(HKEY_CURRENT_USER, kRunKey, "Tool"));
+
+  EXPECT_EQ(1, DisableStartupEntryKnown("Tool", "C:\\T\\tool.exe", "", 11));
+  EXPECT_FALSE(RegValueExists(HKEY_CURRENT_USER, kRunKey, "Tool"));
+  EXPECT_EQ(11, SnapshotLookup("Tool", "C:\\T\\tool.exe"));
+  // Held already: the toggle would bring it back, so it is neither touched nor marked again.
+  ASSERT_TRUE(SettingsWriteString(HKEY_CURRENT_USER, kRunKey, "Tool", "C:\\T\\tool.exe"));
+  EXPECT_EQ(0, DisableStartupEntryKnown("Tool", "C:\\T\\tool.exe", "", 11));
+  EXPECT_EQ("11", Index("Tool"));
 }

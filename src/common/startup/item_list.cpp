@@ -11,6 +11,7 @@
 #include "foundation/strings.h"
 #include "resource.h"
 #include "startup_text.h"
+#include "startup/own_entry.h"
 #include "text.h"
 
 namespace {
@@ -80,7 +81,7 @@ void StoreTitle(ListItem& item, const char* title) {
     return;
   }
   CopyBounded(item.title, sizeof item.title, title);
-  if (ContainsNoCase(item.title, "Korvane"))
+  if (ContainsNoCase(item.title, "Korvane") && OwnEntryCommand(item.command))
     LocalString(IDS_CLASS_NAME, item.title, sizeof item.title);
 }
 

@@ -21,7 +21,8 @@ int g_selfAutostart = 0;
 namespace {
 
 inline constexpr char kMachineRunKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
-inline constexpr char kAutostartProgram[] = "\\korvane.exe -expressboot";
+inline constexpr char kAutostartProgram[] = "\\korvane.exe";
+inline constexpr char kAutostartSwitch[] = " -expressboot";
 inline constexpr int kRegTextSize = 1024;
 
 bool SelfAutostartValueSet(int nameNumber) {
@@ -31,16 +32,31 @@ bool SelfAutostartValueSet(int nameNumber) {
   return SettingsReadString(HKEY_LOCAL_MACHINE, kMachineRunKey, name, data, sizeof data) > 0;
 }
 
+// Quoted, so that a folder with a blank in its path cannot be taken for another program.
+void SelfAutostartCommand(char* quoted, char* listed) {
+  char program[kRegTextSize] = "";
+  ProgramFolder(program, kPathSize);
+  AppendBounded(program, sizeof program, kAutostartProgram);
+  CopyBounded(quoted, kRegTextSize, "\"");
+  AppendBounded(quoted, kRegTextSize, program);
+  AppendBounded(quoted, kRegTextSize, "\"");
+  AppendBounded(quoted, kRegTextSize, kAutostartSwitch);
+  // The startup list shows the command without its quotes.
+  CopyBounded(listed, kRegTextSize, program);
+  AppendBounded(listed, kRegTextSize, kAutostartSwitch);
+}
+
 int SelfAutostartOn() {
   char command[kRegTextSize] = "";
-  ProgramFolder(command, kPathSize);
-  AppendBounded(command, sizeof command, kAutostartProgram);
+  char listed[kRegTextSize] = "";
+  SelfAutostartCommand(command, listed);
   char name[kRegTextSize] = "";
   LocalString(IDS_CAPTION, name, sizeof name);
   const int written = SettingsWriteString(HKEY_LOCAL_MACHINE, kMachineRunKey, name, command);
-  if (written) g_selfAutostart = 1;
+  if (!written) return 0;
+  g_selfAutostart = 1;
   // Known beforehand, so the sweep raises no alert about the monitor's own entry.
-  SettingsWriteString(HKEY_CURRENT_USER, kKnownStartupKey, command, "1");
+  SnapshotMarkKnown(listed, kLocationMachineRun);
   return written;
 }
 

@@ -4,6 +4,7 @@
 #include "foundation/settings.h"
 #include "records/history.h"
 #include "startup/locations.h"
+#include "startup/own_entry.h"
 #include "startup/snapshot.h"
 #include "startup/startup_action_steps.h"
 #include "startup/startup_actions.h"
@@ -80,7 +81,9 @@ int RemoveStartupEntry(const char* title, const char* command, const char* key, 
     result = RemoveNotifyEntry(t);
   else
     return 0;
-  if (!ContainsNoCase(c, "Korvane")) HistoryWrite(t, c, k, code, kActStartRemove);
+  // Nothing removed: the snapshot must keep the live entry, or undo would bring back a copy.
+  if (!result) return 0;
+  if (!OwnEntryCommand(c)) HistoryWrite(t, c, k, code, kActStartRemove);
   SnapshotForget(t, c);
   return result;
 }
