@@ -25,12 +25,15 @@ TEST_F(ItemListTest, TitlesAndTheLongFormOfCommandAndKey) {
   const std::string file = WriteScratchFile("LongFileName.exe", "x");
   char shortForm[MAX_PATH] = "", name[kItemTitleSize];
   ASSERT_GT(GetShortPathNameA(file.c_str(), shortForm, MAX_PATH), 0u);
-  ItemAdd("Korvane Monitor", "C:\\x.exe", "", "", 11, 0);
+  ItemAdd("Korvane Monitor", (ProgramFile("korvane.exe") + " -expressboot").c_str(), "", "", 1, 0);
   ItemAdd("", "\"C:\\Tools\\quoted.exe\"", "", "", 11, 0);
   ItemAdd(nullptr, nullptr, nullptr, nullptr, 11, 0);
   ItemAdd("t", shortForm, shortForm, "", 200, 0);
+  // A foreign program may borrow the name; only our own program is shown as ours.
+  ItemAdd("Korvane Monitor", "C:\\x.exe", "", "", 11, 0);
   LocalString(IDS_CLASS_NAME, name, sizeof name);
   EXPECT_EQ(name, ReadItem(0).title);
+  EXPECT_EQ("Korvane Monitor", ReadItem(4).title);
   EXPECT_EQ("quoted", ReadItem(1).title);
   EXPECT_EQ("C:\\Tools\\quoted.exe", ReadItem(1).command);
   EXPECT_EQ("", ReadItem(2).title);
