@@ -1,5 +1,6 @@
 #include "monitor_commands.h"
 
+#include "categories/restart_viewer.h"
 #include "explorer_launch.h"
 #include "monitor.h"
 #include "monitor_lifecycle.h"
@@ -38,7 +39,7 @@ void MonitorCommand(int id, LPARAM parameter) {
     case kCmdStartupStep: MonitorStartupStep(); break;
     case kCmdExit: PostMessageA(g_monitor.window, WM_DESTROY, 0, 0); break;
     case kCmdToggleAutostart: SetSelfAutostart(g_selfAutostart == 0); break;
-    case kCmdRestartCommands: CheckWinInit(0); break;
+    case kCmdRestartCommands: CheckWinInit(g_monitor.window, 0); break;
     case kCmdTrayVisibility: TrayVisibilityCommand(parameter); break;
     default: break;
   }
