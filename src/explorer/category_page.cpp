@@ -18,7 +18,7 @@
 #include "foundation/trace.h"
 #include "paths_text.h"
 #include "picture_buttons.h"
-#include "records/note_file.h"
+#include "records/note_store.h"
 #include "resource.h"
 #include "sheet.h"
 #include "startup_questions.h"
@@ -123,8 +123,8 @@ void CategorySelectionChanged(CategoryPage& page) {
   const ItemRow* row = entry >= 0 && static_cast<std::size_t>(entry) < page.rows.size()
                            ? &page.rows[static_cast<std::size_t>(entry)]
                            : nullptr;
-  char note[kPathSize] = "";
-  CategoryInfoBold(page, row != nullptr && NoteFileFind(row->command.c_str(), note, sizeof note));
+  std::string note;
+  CategoryInfoBold(page, row != nullptr && NoteFind(row->command.c_str(), row->title.c_str(), note));
   if (page.spec->selectionChanged) page.spec->selectionChanged(page, row);
 }
 
@@ -145,7 +145,7 @@ bool CategoryListNotify(CategoryPage& page, const NMHDR* header) {
     case NM_CLICK:
       CategoryQueueSelection(page);
       return true;
-    case NM_DBLCLK: CategoryInfo(page); return true;
+    case NM_DBLCLK: CategoryCommonCommand(page, ID_MENU_VELT_INFO); return true;
     case NM_RETURN: CategoryInfo(page); return true;
     case LVN_KEYDOWN:
       switch (reinterpret_cast<const NMLVKEYDOWN*>(header)->wVKey) {

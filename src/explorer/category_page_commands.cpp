@@ -10,10 +10,11 @@
 #include "foundation/settings.h"
 #include "foundation/strings.h"
 #include "foundation/trace.h"
+#include "info_dialog.h"
 #include "lookup/info.h"
 #include "paths_text.h"
 #include "picture_buttons.h"
-#include "records/note_file.h"
+#include "records/note_store.h"
 #include "resource.h"
 #include "sheet.h"
 #include "startup_questions.h"
@@ -80,9 +81,10 @@ void CategoryProperties(CategoryPage& page) {
 void CategoryViewNote(CategoryPage& page) {
   const int entry = CategoryPageSelectedEntry(page);
   if (entry < 0) return;
-  char note[kPathSize] = "";
-  if (NoteFileFind(page.rows[static_cast<std::size_t>(entry)].command.c_str(), note, sizeof note))
-    CategoryShell(page.window, "open", note, nullptr);
+  const ItemRow& row = page.rows[static_cast<std::size_t>(entry)];
+  std::string note;
+  if (NoteFind(row.command.c_str(), row.title.c_str(), note))
+    CategoryShell(page.window, "open", note.c_str(), nullptr);
 }
 
 void CategorySweepTime(CategoryPage& page) {
@@ -99,8 +101,8 @@ void CategoryMenuAdd(HMENU menu, const CategoryMenuRow& item, const ItemRow& row
     AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
     return;
   }
-  char note[kPathSize] = "";
-  if (item.show == MenuShow::NoteExists && !NoteFileFind(row.command.c_str(), note, sizeof note))
+  std::string note;
+  if (item.show == MenuShow::NoteExists && !NoteFind(row.command.c_str(), row.title.c_str(), note))
     return;
   char text[kMenuTextSize] = "";
   LocalString(item.string, text, sizeof text);
@@ -117,10 +119,14 @@ void CategorySayNoSelection(CategoryPage& page, int stringId) {
   ShowStringMessage(page.window, stringId, MB_OK | MB_ICONQUESTION);
 }
 
+// The dialog can stop, start and re-type what the page shows: the page is filled afresh after
+// it, and the entry the dialog closed on is selected.
 void CategoryInfo(CategoryPage& page) {
-  const int entry = ListPageSelectedEntry(page.list);
-  CategoryOnlineInfo(page);
-  const int row = entry >= 0 ? ListPageRowOfEntry(page.list, entry) : -1;
+  const int entry = CategoryPageSelectedEntry(page);
+  if (entry < 0) return;
+  const int last = ShowInfoDialog(page.window, page.rows, entry);
+  CategoryPageFill(page);
+  const int row = ListPageRowOfEntry(page.list, last);
   if (row >= 0) ListPageSelectOnly(page.list, row);
 }
 

@@ -1,5 +1,6 @@
 #include "explorer_frame.h"
 
+#include "categories/restart_viewer.h"
 #include "explorer_art.h"
 #include "explorer_monitor.h"
 #include "explorer_options.h"
@@ -57,8 +58,7 @@ void FrameCommand(HWND frame, int command) {
   switch (command) {
     case ID_CMD_CLOSE: FrameEnd(frame); break;
     case ID_CMD_TOGGLE_AUTOSTART: FrameToggleAutostart(); break;
-    // The restart-commands viewer is a dialog of the monitor; the explorer has none yet.
-    case ID_CMD_RESTART_COMMANDS: break;
+    case ID_CMD_RESTART_COMMANDS: CheckWinInit(frame, 0); break;
     case ID_CMD_COOKIE_VIEWER: FrameOpenCookieViewer(frame); break;
     case ID_CMD_EXIT_REQUEST: FrameExitRequest(frame); break;
     default:
