@@ -167,3 +167,37 @@ TEST_F(ExplorerOptionsTest, HistoryListsTheLogAndRestoresOnlyWhatCanBeTakenBack)
   EXPECT_TRUE(AnswerBox(dialog, IDOK));
   RegDeleteKeyValueA(HKEY_CURRENT_USER, kRunKey, "KvExBack");
 }
+
+TEST_F(ExplorerOptionsTest, ANewCookieFilterRemovesTheMatchingCookieAndAPathIsRefused) {
+  const std::string folder = BinFolder() + "\\kvcookies";
+  CreateDirectoryA(folder.c_str(), nullptr);
+  ASSERT_TRUE(WriteTextFile(folder + "\\index.dat", "x"));
+  const std::string wanted = folder + "\\user@shop.example[1].txt";
+  const std::string unwanted = folder + "\\user@ads.kvnutclick[1].txt";
+  ASSERT_TRUE(WriteTextFile(wanted, "id\n1\nshop.example/\n"));
+  ASSERT_TRUE(WriteTextFile(unwanted, "id\n2\nads.kvnutclick/\n"));
+  WriteSetting("Software\\Tamsel\\Korvane", "IECookieFolder", (folder + "\\").c_str());
+  WriteOption("Browser", "1");
+  WriteOption("ViewCookies", "0");
+  const HWND sheet = OpenExplorer("-NUT", &run_);
+  ASSERT_NE(nullptr, sheet);
+  ASSERT_TRUE(WaitUntil([&] { return PageControl(sheet, IDC_COOKIES_FILTER) != nullptr; }));
+  const HWND box = PageControl(sheet, IDC_COOKIES_FILTER);
+  // The folder's own path would match every cookie: refused, and typing closed nothing.
+  SendMessageA(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>((folder + "\\").c_str()));
+  ASSERT_TRUE(PressPageButton(sheet, IDC_COOKIES_ADD));
+  AnswerNext();
+  EXPECT_TRUE(PathExists(wanted));
+  EXPECT_TRUE(PathExists(unwanted));
+  EXPECT_TRUE(IsWindow(sheet));
+  SendMessageA(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("kvnutclick"));
+  ASSERT_TRUE(PressPageButton(sheet, IDC_COOKIES_ADD));
+  EXPECT_TRUE(WaitUntil([&] { return !PathExists(unwanted); }));
+  EXPECT_TRUE(PathExists(wanted));
+  EXPECT_EQ("1", ReadRegString(HKEY_CURRENT_USER, "Software\\Tamsel\\Korvane\\Nuts", "kvnutclick"));
+  RemoteList filters(PageControl(sheet, IDC_PAGE_LIST));
+  EXPECT_TRUE(WaitUntil([&] { return filters.Rows() == 1 && filters.Cell(0, 0) == "kvnutclick"; }));
+  RegDeleteKeyValueA(HKEY_CURRENT_USER, "Software\\Tamsel\\Korvane\\Nuts", "kvnutclick");
+  for (const std::string& file : {wanted, folder + "\\index.dat"}) DeleteFileA(file.c_str());
+  RemoveDirectoryA(folder.c_str());
+}
