@@ -4,6 +4,7 @@
 #include "explorer_art.h"
 #include "explorer_monitor.h"
 #include "explorer_options.h"
+#include "options_store.h"
 #include "foundation/options.h"
 #include "foundation/settings.h"
 #include "page_table.h"
@@ -67,8 +68,10 @@ void FrameCommand(HWND frame, int command) {
   }
 }
 
+// Written through the store, which first takes over what pages and the monitor stored since
+// the start: the options as loaded then would undo those changes.
 void FrameDestroyed() {
-  ExplorerWriteOptions(g_explorerOptions);
+  OptionsStoreWriteAll();
   ExplorerArtDelete();
   g_frame = nullptr;
   PostQuitMessage(0);

@@ -113,6 +113,7 @@ void HistoryMenu(HWND dialog, HistoryState& state, POINT at) {
   const HistoryRecord* record = HistorySelected(state);
   if (record == nullptr || !HistoryActionReversible(record->actionCode))
     EnableMenuItem(menu, IDC_HISTORY_RESTORE, MF_BYCOMMAND | MF_GRAYED);
+  if (at.x == -1 && at.y == -1) GetCursorPos(&at);  // from the keyboard
   TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_RIGHTBUTTON, at.x, at.y, 0, dialog, nullptr);
   DestroyMenu(menu);
 }
