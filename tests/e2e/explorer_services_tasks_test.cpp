@@ -16,6 +16,7 @@
 namespace {
 
 inline constexpr char kServiceName[] = "KvExPageService";
+// Without the program's own name, which the lists show as the program's title.
 inline constexpr char kServiceDisplay[] = "Sentinel Page Probe Service";
 inline constexpr char kServiceKey[] = "SYSTEM\\CurrentControlSet\\Services\\KvExPageService";
 inline constexpr wchar_t kTaskName[] = L"KvExPageTask";
