@@ -10,7 +10,7 @@
 
 namespace {
 
-constexpr int kFirstFromAction = 18;
+constexpr int kFirstFromAction = 17;  // SERVICE_from_Automatic, then Manual and Disabled
 constexpr int kAutomaticStart = 2;
 constexpr int kDisabledStart = 4;
 constexpr int kChoiceCount = 3;
