@@ -8,12 +8,11 @@
 #include "bench_registry.h"
 #include "categories/activex.h"
 #include "categories/hidden_files.h"
+#include "foundation/settings.h"
 #include "startup/delayed_start.h"
 
 namespace {
 
-constexpr char kDelayTimeKey[] = "Software\\Tamsel\\Korvane\\Delay\\Time";
-constexpr char kDelayTitleKey[] = "Software\\Tamsel\\Korvane\\Delay\\Title";
 constexpr char kDelayCode[] = "11";
 constexpr DWORD kIdleStartWaitMs = 10000;
 

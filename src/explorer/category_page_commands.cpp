@@ -50,7 +50,7 @@ void CategoryDeleteOnReboot(CategoryPage& page) {
   const std::string file = CategoryProgramFile(page.rows[static_cast<std::size_t>(entry)]);
   if (file.empty() || !ScheduleDeleteOnRestart(file.c_str()))
     TraceNote("category page", "deletion at restart could not be scheduled");
-  const int command = page.spec->pageCommand;
+  const int command = page.traits->pageCommand;
   if (command != ID_PAGE_IE_HELPERS && command != ID_PAGE_SCHEDULED_TASKS) CategoryPageFill(page);
 }
 
@@ -88,10 +88,10 @@ void CategoryViewNote(CategoryPage& page) {
 }
 
 void CategorySweepTime(CategoryPage& page) {
-  if (page.spec->sweepLabel == 0) return;
-  const int minutes = SweepTimeDialog(page.window, page.spec->sweepLabel);
+  if (page.traits->sweepLabel == 0) return;
+  const int minutes = SweepTimeDialog(page.window, page.traits->sweepLabel);
   if (minutes < 0) return;
-  if (!OptionSet(OptionRowFor(page.spec->sweepOption).name, minutes))
+  if (!OptionSet(OptionRowFor(page.traits->sweepOption).name, minutes))
     TraceNote("category page", "sweep time not stored");
   CategoryShowMonitorPicture(page);
 }
@@ -131,11 +131,11 @@ void CategoryInfo(CategoryPage& page) {
 }
 
 void CategoryShowMonitorPicture(CategoryPage& page) {
-  if (page.spec->sweepLabel == 0) return;
-  const OptionRow& option = OptionRowFor(page.spec->sweepOption);
+  if (page.traits->sweepLabel == 0) return;
+  const OptionRow& option = OptionRowFor(page.traits->sweepOption);
   PictureButtonSetMonitor(page.window, IDC_MONITOR_PICTURE,
                           OptionGet(option.name, option.explorerDefault) > 0,
-                          SweepTimeRealtime(page.spec->sweepLabel));
+                          SweepTimeRealtime(page.traits->sweepLabel));
 }
 
 bool CategoryCommonCommand(CategoryPage& page, int command) {
@@ -144,7 +144,7 @@ bool CategoryCommonCommand(CategoryPage& page, int command) {
     case IDC_PAGE_INFO: CategoryInfo(page); return true;
     case ID_MENU_VELT_INFO: CategoryOnlineInfo(page); return true;
     case IDC_HELP_PICTURE:
-      if (page.spec->helpPage) ShowHelp(page.spec->helpPage);
+      if (page.traits->helpPage) ShowHelp(page.traits->helpPage);
       return true;
     case IDC_MONITOR_PICTURE: CategorySweepTime(page); return true;
     case ID_MENU_DELETE_ON_REBOOT: CategoryDeleteOnReboot(page); return true;
@@ -166,9 +166,9 @@ void CategoryContextMenu(CategoryPage& page, POINT at) {
     return;
   }
   const ItemRow& row = page.rows[static_cast<std::size_t>(entry)];
-  for (int i = 0; i < page.spec->menuCount; ++i) CategoryMenuAdd(menu, page.spec->menu[i], row);
+  for (int i = 0; i < page.traits->menuCount; ++i) CategoryMenuAdd(menu, page.traits->menu[i], row);
   for (const CategoryMenuRow& item : kMenuEnd)
-    if (page.spec->menuCount > 0 || item.show != MenuShow::Separator) CategoryMenuAdd(menu, item, row);
+    if (page.traits->menuCount > 0 || item.show != MenuShow::Separator) CategoryMenuAdd(menu, item, row);
   SetForegroundWindow(page.window);
   TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_RIGHTBUTTON, at.x, at.y, 0, page.window, nullptr);
   PostMessageA(page.window, WM_NULL, 0, 0);
