@@ -45,8 +45,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   std::size_t lines = 0;
   for (char c : input.Rest()) lines += c == '\n';
   KV_CHECK(any.size() == lines);
-  for (const HistoryRecord& rec : any)
+  for (const HistoryRecord& rec : any) {
     KV_CHECK(rec.stamp.size() < 32 && rec.title.size() < 128 && rec.command.size() < 260 &&
              rec.extra.size() < 260);
+    KV_CHECK(HistoryActionReversible(rec.actionCode) == (rec.actionCode == 0 || rec.actionCode == 29));
+  }
   return 0;
 }

@@ -5,8 +5,10 @@
 # cookie-filter, cookie-ie-folder) at most 3, and
 # private bytes after the last sweep cycle at most 5% above those after the first; the
 # explorer's Startup Programs page filled at most 2 times its floor at N=4096 and a column
-# sort of its rows under 100 ms. The Microsoft-filtered services listing is reported, not
-# judged.
+# sort of its rows under 100 ms; each category page (page-delayed, page-activex,
+# page-ie-helpers, page-scheduled-tasks, page-services, page-active-tasks, page-file-types,
+# page-hidden-files) filled at most 2 times its own enumeration. The Microsoft-filtered
+# services listing is reported, not judged.
 set -u
 . "$(dirname "$0")/env.sh"
 kv_setup || exit 1
@@ -53,6 +55,11 @@ printf '%s\n' "$output" | awk '
     split($5, r, "=")
     if (r[2] + 0 <= 0 || r[2] + 0 > 2) { print "FAIL startup-page ratio " r[2] " (at most 2)"; bad = 1 }
   }
+  $1 ~ /^page-(delayed|activex|ie-helpers|scheduled-tasks|services|active-tasks|file-types|hidden-files)$/ {
+    seen_category_page[$1] = 1
+    split($4, r, "=")
+    if (r[2] + 0 <= 0 || r[2] + 0 > 2) { print "FAIL " $1 " ratio " r[2] " (at most 2)"; bad = 1 }
+  }
   /^startup-sort N=4096 / {
     seen_sort = 1
     split($3, m, "=")
@@ -71,6 +78,9 @@ printf '%s\n' "$output" | awk '
     split("ie-helpers services services-quick tasks file-types hidden-files cookie-filter cookie-ie-folder", categories, " ")
     for (i in categories)
       if (!(categories[i] in seen_category)) { print "FAIL no " categories[i] " line"; bad = 1 }
+    split("page-delayed page-activex page-ie-helpers page-scheduled-tasks page-services page-active-tasks page-file-types page-hidden-files", pages, " ")
+    for (i in pages)
+      if (!(pages[i] in seen_category_page)) { print "FAIL no " pages[i] " line"; bad = 1 }
     if (!bad) print "PASS ratio and leak targets"
     exit bad
   }'

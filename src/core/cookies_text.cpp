@@ -242,3 +242,9 @@ std::string CookieFilterText(std::string_view text, const CookieNuts& nuts) {
   kept.append(text.substr(runStart));
   return kept;
 }
+
+bool CookieFilterAcceptable(std::string_view text) {
+  if (text.size() > kNutTextMax) return false;
+  if (text.find_first_of("\\/:") != std::string_view::npos) return false;
+  return text.find_first_not_of(" \t\r\n") != std::string_view::npos;
+}

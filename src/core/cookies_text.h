@@ -38,6 +38,11 @@ void CookieForEachLine(std::string_view text, Visit visit) {
   }
 }
 
+// Whether the user may add text as a cookie filter: it must hold something besides blanks,
+// and no path separator or drive colon, which occur in every cookie's place and line, so
+// such a filter would remove every cookie at once.
+bool CookieFilterAcceptable(std::string_view text);
+
 // The Nuts prepared for matching: upper-cased, empty texts left out (an empty text would
 // match every cookie).
 struct CookieNuts {

@@ -75,6 +75,11 @@ std::string HistoryLineText(std::string_view stamp, std::string_view action, std
   return line;
 }
 
+bool HistoryActionReversible(int code) {
+  const char* name = HistoryActionNameOf(code);
+  return name != nullptr && name[0] == '*';
+}
+
 HistoryRecord ParseHistoryLine(std::string_view line) {
   if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
   std::string_view fields[6];

@@ -31,6 +31,8 @@ const char* HistoryActionNameOf(int code);
 int HistoryTypeCodeOf(std::string_view name);
 // 31 (LOG_UNKNOWN) for an unknown name.
 int HistoryActionCodeOf(std::string_view name);
+// True for the actions the history can take back: those whose name begins with '*'.
+bool HistoryActionReversible(int code);
 
 // "MM/DD/YYYY  h:mm AM"; never is the whole text when year, month and day are all 0.
 std::string HistoryStampText(unsigned year, unsigned month, unsigned day, unsigned hour,

@@ -18,7 +18,7 @@
 #include "foundation/trace.h"
 #include "paths_text.h"
 #include "picture_buttons.h"
-#include "records/note_file.h"
+#include "records/note_store.h"
 #include "resource.h"
 #include "sheet.h"
 #include "startup_questions.h"
@@ -55,40 +55,40 @@ void CategoryInfoBold(CategoryPage& page, bool bold) {
 }
 
 void CategoryShowChecks(const CategoryPage& page) {
-  for (int i = 0; i < page.spec->checkCount; ++i) {
-    const CategoryCheck& check = page.spec->checks[i];
+  for (int i = 0; i < page.traits->checkCount; ++i) {
+    const CategoryCheck& check = page.traits->checks[i];
     const OptionRow& option = OptionRowFor(check.option);
     CheckDlgButton(page.window, check.control,
                    OptionGet(option.name, option.explorerDefault) > 0 ? BST_CHECKED : BST_UNCHECKED);
   }
 }
 
-void CategoryPageInit(CategoryPage& page, const CategoryPageSpec& spec, HWND window) {
-  page.spec = &spec;
+void CategoryPageInit(CategoryPage& page, const CategoryPageTraits& traits, HWND window) {
+  page.traits = &traits;
   page.window = window;
   page.filled = false;
-  for (int i = 0; i < spec.textCount; ++i)
-    SetDialogText(window, spec.texts[i].string, spec.texts[i].control);
-  for (int i = 0; i < spec.checkCount; ++i)
-    SetDialogText(window, spec.checks[i].string, spec.checks[i].control);
+  for (int i = 0; i < traits.textCount; ++i)
+    SetDialogText(window, traits.texts[i].string, traits.texts[i].control);
+  for (int i = 0; i < traits.checkCount; ++i)
+    SetDialogText(window, traits.checks[i].string, traits.checks[i].control);
   if (GetDlgItem(window, IDC_HELP_LABEL)) SetDialogText(window, kHelpLabelString, IDC_HELP_LABEL);
   if (GetDlgItem(window, IDC_MONITOR_LABEL))
     SetDialogText(window, kMonitorLabelString, IDC_MONITOR_LABEL);
   SetDialogText(window, IDS_INFO_BUTTON, IDC_PAGE_INFO);
   SetDialogText(window, IDS_CLOSE, IDC_PAGE_CLOSE);
   if (IsWin9xFamily()) ShowWindow(GetDlgItem(window, IDC_PAGE_CLOSE), SW_HIDE);
-  CategoryPageIcon(window, spec.pageIcon);
+  CategoryPageIcon(window, traits.pageIcon);
   page.boldFont = CategoryBoldFont(window);
-  ListPageInit(page.list, window, spec.pageCommand, spec.sortOption, spec.columnTitles,
-               spec.columnCount, spec.sortKey);
-  SheetPageInit(window, spec.pageCommand);
+  ListPageInit(page.list, window, traits.pageCommand, traits.sortOption, traits.columnTitles,
+               traits.columnCount, traits.sortKey);
+  SheetPageInit(window, traits.pageCommand);
 }
 
 void CategoryPageActivate(CategoryPage& page) {
   HCURSOR previous = SetCursor(LoadCursorA(nullptr, MAKEINTRESOURCEA(32514)));  // the hourglass
   StartupQuestionsInstall(page.window);
   CategoryShowChecks(page);
-  if (!(page.spec->keepListOnActivate && page.filled)) CategoryPageFill(page);
+  if (!(page.traits->keepListOnActivate && page.filled)) CategoryPageFill(page);
   CreateActivePage(page.window);
   CategoryShowMonitorPicture(page);
   SetCursor(previous);
@@ -97,7 +97,7 @@ void CategoryPageActivate(CategoryPage& page) {
 // The working list lives only while the page shows, unless the page keeps it.
 void CategoryPageDeactivate(CategoryPage& page) {
   CleanupActivePage(page.window);
-  if (page.spec->keepListOnActivate) return;
+  if (page.traits->keepListOnActivate) return;
   ListPageBeginFill(page.list);
   ListPageEndFill(page.list);
   page.rows.clear();
@@ -123,9 +123,9 @@ void CategorySelectionChanged(CategoryPage& page) {
   const ItemRow* row = entry >= 0 && static_cast<std::size_t>(entry) < page.rows.size()
                            ? &page.rows[static_cast<std::size_t>(entry)]
                            : nullptr;
-  char note[kPathSize] = "";
-  CategoryInfoBold(page, row != nullptr && NoteFileFind(row->command.c_str(), note, sizeof note));
-  if (page.spec->selectionChanged) page.spec->selectionChanged(page, row);
+  std::string note;
+  CategoryInfoBold(page, row != nullptr && NoteFind(row->command.c_str(), row->title.c_str(), note));
+  if (page.traits->selectionChanged) page.traits->selectionChanged(page, row);
 }
 
 void CategoryShowMenuAtSelection(CategoryPage& page) {
@@ -145,12 +145,12 @@ bool CategoryListNotify(CategoryPage& page, const NMHDR* header) {
     case NM_CLICK:
       CategoryQueueSelection(page);
       return true;
-    case NM_DBLCLK: CategoryInfo(page); return true;
+    case NM_DBLCLK: CategoryCommonCommand(page, ID_MENU_VELT_INFO); return true;
     case NM_RETURN: CategoryInfo(page); return true;
     case LVN_KEYDOWN:
       switch (reinterpret_cast<const NMLVKEYDOWN*>(header)->wVKey) {
         case VK_F5: CategoryPageFill(page); return true;
-        case VK_DELETE: return page.spec->command(page, IDC_PAGE_REMOVE);
+        case VK_DELETE: return page.traits->command(page, IDC_PAGE_REMOVE);
         default: return false;
       }
     default:
@@ -179,8 +179,8 @@ INT_PTR CategoryPageNotify(CategoryPage& page, const NMHDR* header) {
 }
 
 bool CategoryCheckClicked(CategoryPage& page, int control) {
-  for (int i = 0; i < page.spec->checkCount; ++i) {
-    const CategoryCheck& check = page.spec->checks[i];
+  for (int i = 0; i < page.traits->checkCount; ++i) {
+    const CategoryCheck& check = page.traits->checks[i];
     if (check.control != control) continue;
     const bool on = IsDlgButtonChecked(page.window, control) == BST_CHECKED;
     if (!OptionSet(OptionRowFor(check.option).name, on ? 1 : 0))
@@ -193,10 +193,10 @@ bool CategoryCheckClicked(CategoryPage& page, int control) {
 
 // The second header line keeps the first one's width.
 void CategoryLayout(CategoryPage& page) {
-  ListPageLayout(page.window, page.spec->layout);
-  if (page.spec->secondHeader == 0) return;
-  HWND first = GetDlgItem(page.window, page.spec->layout.header);
-  HWND second = GetDlgItem(page.window, page.spec->secondHeader);
+  ListPageLayout(page.window, page.traits->layout);
+  if (page.traits->secondHeader == 0) return;
+  HWND first = GetDlgItem(page.window, page.traits->layout.header);
+  HWND second = GetDlgItem(page.window, page.traits->secondHeader);
   RECT a = {}, b = {};
   if (!first || !second || !GetWindowRect(first, &a) || !GetWindowRect(second, &b)) return;
   MapWindowPoints(nullptr, page.window, reinterpret_cast<POINT*>(&b), 2);
@@ -208,18 +208,18 @@ bool CategoryCommand(CategoryPage& page, WPARAM wParam) {
   int command = LOWORD(wParam);
   if (HIWORD(wParam) == 2) command = IDOK;
   if (CategoryCheckClicked(page, command)) return true;
-  if (page.spec->command(page, command)) return true;
+  if (page.traits->command(page, command)) return true;
   return CategoryCommonCommand(page, command);
 }
 
 }  // namespace
 
-INT_PTR CategoryPageProc(CategoryPage& page, const CategoryPageSpec& spec, HWND window,
+INT_PTR CategoryPageProc(CategoryPage& page, const CategoryPageTraits& traits, HWND window,
                          UINT message, WPARAM wParam, LPARAM lParam) {
   if (PictureButtonMouse(window, message, wParam, lParam)) return TRUE;
   switch (message) {
     case WM_INITDIALOG:
-      CategoryPageInit(page, spec, window);
+      CategoryPageInit(page, traits, window);
       return TRUE;
     case WM_NOTIFY:
       return CategoryPageNotify(page, reinterpret_cast<const NMHDR*>(lParam));
@@ -253,7 +253,7 @@ int CategoryPageFill(CategoryPage& page) {
   HCURSOR previous = SetCursor(LoadCursorA(nullptr, MAKEINTRESOURCEA(32514)));
   ListPageBeginFill(page.list);
   page.rows.clear();
-  page.spec->fill(page);
+  page.traits->fill(page);
   page.list.rows.resize(page.rows.size());
   const int count = ListPageEndFill(page.list);
   page.filled = true;

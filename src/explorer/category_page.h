@@ -32,7 +32,7 @@ struct CategoryCheck {
 
 struct CategoryPage;
 
-struct CategoryPageSpec {
+struct CategoryPageTraits {
   int pageCommand;
   int pageIcon;
   const char* sortOption;
@@ -61,7 +61,7 @@ struct CategoryPageSpec {
 };
 
 struct CategoryPage {
-  const CategoryPageSpec* spec = nullptr;
+  const CategoryPageTraits* traits = nullptr;
   HWND window = nullptr;
   ListPage list;
   // The entries the list was filled from, by entry index: actions work on these copies,
@@ -73,7 +73,7 @@ struct CategoryPage {
 };
 
 // The dialog procedure every category page's own procedure hands its messages to.
-INT_PTR CategoryPageProc(CategoryPage& page, const CategoryPageSpec& spec, HWND window,
+INT_PTR CategoryPageProc(CategoryPage& page, const CategoryPageTraits& traits, HWND window,
                          UINT message, WPARAM wParam, LPARAM lParam);
 
 // Refills from a fresh enumeration; the row that was selected stays selected where it is.

@@ -10,10 +10,11 @@
 #include "foundation/settings.h"
 #include "foundation/strings.h"
 #include "foundation/trace.h"
+#include "info_dialog.h"
 #include "lookup/info.h"
 #include "paths_text.h"
 #include "picture_buttons.h"
-#include "records/note_file.h"
+#include "records/note_store.h"
 #include "resource.h"
 #include "sheet.h"
 #include "startup_questions.h"
@@ -49,7 +50,7 @@ void CategoryDeleteOnReboot(CategoryPage& page) {
   const std::string file = CategoryProgramFile(page.rows[static_cast<std::size_t>(entry)]);
   if (file.empty() || !ScheduleDeleteOnRestart(file.c_str()))
     TraceNote("category page", "deletion at restart could not be scheduled");
-  const int command = page.spec->pageCommand;
+  const int command = page.traits->pageCommand;
   if (command != ID_PAGE_IE_HELPERS && command != ID_PAGE_SCHEDULED_TASKS) CategoryPageFill(page);
 }
 
@@ -80,16 +81,17 @@ void CategoryProperties(CategoryPage& page) {
 void CategoryViewNote(CategoryPage& page) {
   const int entry = CategoryPageSelectedEntry(page);
   if (entry < 0) return;
-  char note[kPathSize] = "";
-  if (NoteFileFind(page.rows[static_cast<std::size_t>(entry)].command.c_str(), note, sizeof note))
-    CategoryShell(page.window, "open", note, nullptr);
+  const ItemRow& row = page.rows[static_cast<std::size_t>(entry)];
+  std::string note;
+  if (NoteFind(row.command.c_str(), row.title.c_str(), note))
+    CategoryShell(page.window, "open", note.c_str(), nullptr);
 }
 
 void CategorySweepTime(CategoryPage& page) {
-  if (page.spec->sweepLabel == 0) return;
-  const int minutes = SweepTimeDialog(page.window, page.spec->sweepLabel);
+  if (page.traits->sweepLabel == 0) return;
+  const int minutes = SweepTimeDialog(page.window, page.traits->sweepLabel);
   if (minutes < 0) return;
-  if (!OptionSet(OptionRowFor(page.spec->sweepOption).name, minutes))
+  if (!OptionSet(OptionRowFor(page.traits->sweepOption).name, minutes))
     TraceNote("category page", "sweep time not stored");
   CategoryShowMonitorPicture(page);
 }
@@ -99,8 +101,8 @@ void CategoryMenuAdd(HMENU menu, const CategoryMenuRow& item, const ItemRow& row
     AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
     return;
   }
-  char note[kPathSize] = "";
-  if (item.show == MenuShow::NoteExists && !NoteFileFind(row.command.c_str(), note, sizeof note))
+  std::string note;
+  if (item.show == MenuShow::NoteExists && !NoteFind(row.command.c_str(), row.title.c_str(), note))
     return;
   char text[kMenuTextSize] = "";
   LocalString(item.string, text, sizeof text);
@@ -117,19 +119,23 @@ void CategorySayNoSelection(CategoryPage& page, int stringId) {
   ShowStringMessage(page.window, stringId, MB_OK | MB_ICONQUESTION);
 }
 
+// The dialog can stop, start and re-type what the page shows: the page is filled afresh after
+// it, and the entry the dialog closed on is selected.
 void CategoryInfo(CategoryPage& page) {
-  const int entry = ListPageSelectedEntry(page.list);
-  CategoryOnlineInfo(page);
-  const int row = entry >= 0 ? ListPageRowOfEntry(page.list, entry) : -1;
+  const int entry = CategoryPageSelectedEntry(page);
+  if (entry < 0) return;
+  const int last = ShowInfoDialog(page.window, page.rows, entry);
+  CategoryPageFill(page);
+  const int row = ListPageRowOfEntry(page.list, last);
   if (row >= 0) ListPageSelectOnly(page.list, row);
 }
 
 void CategoryShowMonitorPicture(CategoryPage& page) {
-  if (page.spec->sweepLabel == 0) return;
-  const OptionRow& option = OptionRowFor(page.spec->sweepOption);
+  if (page.traits->sweepLabel == 0) return;
+  const OptionRow& option = OptionRowFor(page.traits->sweepOption);
   PictureButtonSetMonitor(page.window, IDC_MONITOR_PICTURE,
                           OptionGet(option.name, option.explorerDefault) > 0,
-                          SweepTimeRealtime(page.spec->sweepLabel));
+                          SweepTimeRealtime(page.traits->sweepLabel));
 }
 
 bool CategoryCommonCommand(CategoryPage& page, int command) {
@@ -138,7 +144,7 @@ bool CategoryCommonCommand(CategoryPage& page, int command) {
     case IDC_PAGE_INFO: CategoryInfo(page); return true;
     case ID_MENU_VELT_INFO: CategoryOnlineInfo(page); return true;
     case IDC_HELP_PICTURE:
-      if (page.spec->helpPage) ShowHelp(page.spec->helpPage);
+      if (page.traits->helpPage) ShowHelp(page.traits->helpPage);
       return true;
     case IDC_MONITOR_PICTURE: CategorySweepTime(page); return true;
     case ID_MENU_DELETE_ON_REBOOT: CategoryDeleteOnReboot(page); return true;
@@ -160,9 +166,9 @@ void CategoryContextMenu(CategoryPage& page, POINT at) {
     return;
   }
   const ItemRow& row = page.rows[static_cast<std::size_t>(entry)];
-  for (int i = 0; i < page.spec->menuCount; ++i) CategoryMenuAdd(menu, page.spec->menu[i], row);
+  for (int i = 0; i < page.traits->menuCount; ++i) CategoryMenuAdd(menu, page.traits->menu[i], row);
   for (const CategoryMenuRow& item : kMenuEnd)
-    if (page.spec->menuCount > 0 || item.show != MenuShow::Separator) CategoryMenuAdd(menu, item, row);
+    if (page.traits->menuCount > 0 || item.show != MenuShow::Separator) CategoryMenuAdd(menu, item, row);
   SetForegroundWindow(page.window);
   TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_RIGHTBUTTON, at.x, at.y, 0, page.window, nullptr);
   PostMessageA(page.window, WM_NULL, 0, 0);

@@ -1,8 +1,10 @@
 #include "explorer_frame.h"
 
+#include "categories/restart_viewer.h"
 #include "explorer_art.h"
 #include "explorer_monitor.h"
 #include "explorer_options.h"
+#include "options_store.h"
 #include "foundation/options.h"
 #include "foundation/settings.h"
 #include "page_table.h"
@@ -57,8 +59,7 @@ void FrameCommand(HWND frame, int command) {
   switch (command) {
     case ID_CMD_CLOSE: FrameEnd(frame); break;
     case ID_CMD_TOGGLE_AUTOSTART: FrameToggleAutostart(); break;
-    // The restart-commands viewer is a dialog of the monitor; the explorer has none yet.
-    case ID_CMD_RESTART_COMMANDS: break;
+    case ID_CMD_RESTART_COMMANDS: CheckWinInit(frame, 0); break;
     case ID_CMD_COOKIE_VIEWER: FrameOpenCookieViewer(frame); break;
     case ID_CMD_EXIT_REQUEST: FrameExitRequest(frame); break;
     default:
@@ -67,8 +68,10 @@ void FrameCommand(HWND frame, int command) {
   }
 }
 
+// Written through the store, which first takes over what pages and the monitor stored since
+// the start: the options as loaded then would undo those changes.
 void FrameDestroyed() {
-  ExplorerWriteOptions(g_explorerOptions);
+  OptionsStoreWriteAll();
   ExplorerArtDelete();
   g_frame = nullptr;
   PostQuitMessage(0);

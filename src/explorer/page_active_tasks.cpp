@@ -77,7 +77,7 @@ void ActiveTasksSelection(CategoryPage&, const ItemRow* row) {
   SetStatusText(row ? row->command.c_str() : "");
 }
 
-const CategoryPageSpec kActiveTasksSpec = {
+const CategoryPageTraits kActiveTasksTraits = {
     ID_PAGE_ACTIVE_TASKS,
     IDI_TAB_ACTIVE_TASKS,
     "SortActiveTask",
@@ -107,5 +107,5 @@ const CategoryPageSpec kActiveTasksSpec = {
 }  // namespace
 
 INT_PTR CALLBACK ActiveTasksPageProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  return CategoryPageProc(g_activeTasksPage, kActiveTasksSpec, window, message, wParam, lParam);
+  return CategoryPageProc(g_activeTasksPage, kActiveTasksTraits, window, message, wParam, lParam);
 }

@@ -91,7 +91,7 @@ void ActiveXSelection(CategoryPage& page, const ItemRow* row) {
   ShowWindow(GetDlgItem(page.window, IDC_PAGE_DISABLE), row && !killed ? SW_SHOW : SW_HIDE);
 }
 
-const CategoryPageSpec kActiveXSpec = {
+const CategoryPageTraits kActiveXTraits = {
     ID_PAGE_ACTIVEX,
     IDI_TAB_ACTIVEX,
     "SortActiveX",
@@ -122,5 +122,5 @@ const CategoryPageSpec kActiveXSpec = {
 }  // namespace
 
 INT_PTR CALLBACK ActiveXPageProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  return CategoryPageProc(g_activeXPage, kActiveXSpec, window, message, wParam, lParam);
+  return CategoryPageProc(g_activeXPage, kActiveXTraits, window, message, wParam, lParam);
 }

@@ -150,7 +150,7 @@ bool DelayedCommand(CategoryPage& page, int command) {
   }
 }
 
-const CategoryPageSpec kDelayedSpec = {
+const CategoryPageTraits kDelayedTraits = {
     ID_PAGE_DELAYED,
     IDI_DELAYED,
     "SortPrograms",
@@ -180,5 +180,5 @@ const CategoryPageSpec kDelayedSpec = {
 }  // namespace
 
 INT_PTR CALLBACK DelayedPageProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  return CategoryPageProc(g_delayedPage, kDelayedSpec, window, message, wParam, lParam);
+  return CategoryPageProc(g_delayedPage, kDelayedTraits, window, message, wParam, lParam);
 }

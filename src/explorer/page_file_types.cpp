@@ -121,7 +121,7 @@ bool FileTypesCommand(CategoryPage& page, int command) {
   }
 }
 
-const CategoryPageSpec kFileTypesSpec = {
+const CategoryPageTraits kFileTypesTraits = {
     ID_PAGE_FILE_TYPES,
     IDI_TAB_FILE_TYPES,
     "SortFileType",
@@ -152,5 +152,5 @@ const CategoryPageSpec kFileTypesSpec = {
 }  // namespace
 
 INT_PTR CALLBACK FileTypesPageProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  return CategoryPageProc(g_fileTypesPage, kFileTypesSpec, window, message, wParam, lParam);
+  return CategoryPageProc(g_fileTypesPage, kFileTypesTraits, window, message, wParam, lParam);
 }

@@ -103,7 +103,7 @@ bool HiddenCommand(CategoryPage& page, int command) {
   }
 }
 
-const CategoryPageSpec kHiddenSpec = {
+const CategoryPageTraits kHiddenTraits = {
     ID_PAGE_HIDDEN_FILES,
     IDI_TAB_HIDDEN_FILES,
     "SortHidden",
@@ -134,5 +134,5 @@ const CategoryPageSpec kHiddenSpec = {
 }  // namespace
 
 INT_PTR CALLBACK HiddenFilesPageProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  return CategoryPageProc(g_hiddenPage, kHiddenSpec, window, message, wParam, lParam);
+  return CategoryPageProc(g_hiddenPage, kHiddenTraits, window, message, wParam, lParam);
 }

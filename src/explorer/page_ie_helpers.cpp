@@ -78,7 +78,7 @@ bool IEHelpersCommand(CategoryPage& page, int command) {
   return true;
 }
 
-const CategoryPageSpec kIEHelpersSpec = {
+const CategoryPageTraits kIEHelpersTraits = {
     ID_PAGE_IE_HELPERS,
     IDI_TAB_IE_HELPERS,
     "SortIEHelper",
@@ -109,5 +109,5 @@ const CategoryPageSpec kIEHelpersSpec = {
 }  // namespace
 
 INT_PTR CALLBACK IEHelpersPageProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  return CategoryPageProc(g_ieHelpersPage, kIEHelpersSpec, window, message, wParam, lParam);
+  return CategoryPageProc(g_ieHelpersPage, kIEHelpersTraits, window, message, wParam, lParam);
 }

@@ -15,6 +15,7 @@ DLGPROC PageProcFor(int pageCommand) {
     case ID_PAGE_FILE_TYPES: return FileTypesPageProc;
     case ID_PAGE_HIDDEN_FILES: return HiddenFilesPageProc;
     case ID_PAGE_OPTIONS: return OptionsPageProc;
+    case ID_PAGE_COOKIES: return CookiesPageProc;
     default: return nullptr;
   }
 }

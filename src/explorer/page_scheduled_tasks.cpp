@@ -64,7 +64,7 @@ bool TasksCommand(CategoryPage& page, int command) {
   return true;
 }
 
-const CategoryPageSpec kTasksSpec = {
+const CategoryPageTraits kTasksTraits = {
     ID_PAGE_SCHEDULED_TASKS,
     IDI_TAB_SCHEDULED_TASKS,
     "SortScheduledTask",
@@ -95,5 +95,5 @@ const CategoryPageSpec kTasksSpec = {
 }  // namespace
 
 INT_PTR CALLBACK ScheduledTasksPageProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  return CategoryPageProc(g_tasksPage, kTasksSpec, window, message, wParam, lParam);
+  return CategoryPageProc(g_tasksPage, kTasksTraits, window, message, wParam, lParam);
 }

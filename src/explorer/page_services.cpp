@@ -53,7 +53,7 @@ SortKey ServicesSortKey(const ListPage& list, int entry, int column) {
 
 bool ServicesCommand(CategoryPage&, int) { return false; }
 
-const CategoryPageSpec kServicesSpec = {
+const CategoryPageTraits kServicesTraits = {
     ID_PAGE_SERVICES,
     IDI_TAB_SERVICES,
     "SortService",
@@ -84,5 +84,5 @@ const CategoryPageSpec kServicesSpec = {
 }  // namespace
 
 INT_PTR CALLBACK ServicesPageProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  return CategoryPageProc(g_servicesPage, kServicesSpec, window, message, wParam, lParam);
+  return CategoryPageProc(g_servicesPage, kServicesTraits, window, message, wParam, lParam);
 }

@@ -12,6 +12,7 @@
 #include "foundation/paths.h"
 #include "foundation/settings.h"
 #include "foundation/trace.h"
+#include "info_dialog.h"
 #include "lookup/info.h"
 #include "message_dialog.h"
 #include "page_startup.h"
@@ -105,11 +106,13 @@ std::vector<ItemRow> StartupPageSelection(StartupPage& page) {
   return rows;
 }
 
-// The info dialog is still to come; until then Info looks the program up.
 void StartupInfo(StartupPage& page) {
   const int entry = ListPageSelectedEntry(page.list);
-  StartupOnlineInfo(page);
-  if (entry >= 0) StartupSelectEntry(page, entry);
+  if (entry < 0 || static_cast<std::size_t>(entry) >= page.rows.size()) {
+    StartupSayNoSelection(page.window);
+    return;
+  }
+  StartupSelectEntry(page, ShowInfoDialog(page.window, page.rows, entry));
 }
 
 void StartupOnlineInfo(StartupPage& page) {

@@ -2,8 +2,6 @@
 
 #include <commctrl.h>
 
-#include <cstdlib>
-
 #include "foundation/options.h"
 #include "foundation/settings.h"
 #include "foundation/strings.h"
@@ -58,10 +56,11 @@ void SweepStoreRealtime(const SweepCategory& category, int value) {
     TraceNote("sweep time", "real-time option not stored");
 }
 
+// Digits only: a pasted "-1" would otherwise end the dialog as if it had been cancelled.
 int SweepTyped(HWND dialog) {
-  char text[8] = "";
-  GetDlgItemTextA(dialog, IDC_SWEEP_MINUTES, text, sizeof text);
-  return std::atoi(text);
+  BOOL digits = FALSE;
+  const UINT minutes = GetDlgItemInt(dialog, IDC_SWEEP_MINUTES, &digits, FALSE);
+  return digits ? static_cast<int>(minutes) : 0;
 }
 
 void SweepShow(HWND dialog, SweepState& state) {

@@ -1,5 +1,6 @@
 #include "monitor_commands.h"
 
+#include "categories/restart_viewer.h"
 #include "explorer_launch.h"
 #include "monitor.h"
 #include "monitor_lifecycle.h"
@@ -49,7 +50,7 @@ void MonitorCommand(int id, LPARAM parameter) {
     case ID_CMD_STARTUP_STEP: MonitorStartupStep(); break;
     case ID_CMD_CLOSE: PostMessageA(g_monitor.window, WM_DESTROY, 0, 0); break;
     case ID_CMD_TOGGLE_AUTOSTART: SetSelfAutostart(g_selfAutostart == 0); break;
-    case ID_CMD_RESTART_COMMANDS: CheckWinInit(0); break;
+    case ID_CMD_RESTART_COMMANDS: CheckWinInit(g_monitor.window, 0); break;
     case ID_CMD_TRAY_VISIBILITY: TrayVisibilityCommand(parameter); break;
     default: break;
   }

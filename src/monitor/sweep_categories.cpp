@@ -1,4 +1,5 @@
 #include "alerts.h"
+#include "categories/restart_viewer.h"
 #include "foundation/options.h"
 #include "foundation/platform.h"
 #include "foundation/settings.h"
@@ -103,9 +104,9 @@ void SweepRealtimeForward() {
 
 void SweepRestartCommandsCheck() {
   g_traceUserWait = true;
-  if (CheckWinInit(1) == 0) return;
+  if (CheckWinInit(g_monitor.window, 1) == 0) return;
   g_options.countdown[kOptWinInit] = kRestartCommandsAsked;
   char question[1024] = "";
   LocalString(IDS_WININIT_QUESTION, question, sizeof question);
-  if (AskYesNo(question)) CheckWinInit(0);
+  if (AskYesNo(question)) CheckWinInit(g_monitor.window, 0);
 }

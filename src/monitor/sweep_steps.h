@@ -24,8 +24,6 @@ void CheckActiveX();
 // Monitored system files, the restart-commands file and the guarded Windows settings.
 void CheckSystemFiles();
 bool CheckSystemFile(const char* name, const char* path);
-// With quiet 0 also shows what it found (the viewer, or the box saying there is nothing).
-int CheckWinInit(int quiet);
 int CheckWindowsSettings();
 // The cookie steps: the IE filter, putting a filtered Mozilla file in place, the new-cookie
 // question.

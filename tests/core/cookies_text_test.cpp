@@ -79,3 +79,14 @@ TEST(CookiesText, FilterKeepsEveryOtherByteInPlace) {
     EXPECT_EQ("", CookieFilterText(Line(domain, "n", "v"), Nuts({"other", title.c_str()})));
   }
 }
+
+// Every cookie's place holds a separator and every Mozilla line a "/": such a filter, or a
+// blank one, would remove all cookies at once.
+TEST(CookiesText, FiltersThatWouldMatchEveryCookieAreRefused) {
+  for (const char* refused : {"", " ", "\t \r\n", "Cookies\\", "C:", "/", "a/b", "..\\x"})
+    EXPECT_FALSE(CookieFilterAcceptable(refused)) << '"' << refused << '"';
+  EXPECT_FALSE(CookieFilterAcceptable(std::string(kNutTextMax + 1, 'a')));
+  for (const char* accepted : {"doubleclick", " ads ", "x.org - id", "@"})
+    EXPECT_TRUE(CookieFilterAcceptable(accepted)) << accepted;
+  EXPECT_TRUE(CookieFilterAcceptable(std::string(kNutTextMax, 'a')));
+}

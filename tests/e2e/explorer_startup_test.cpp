@@ -371,3 +371,19 @@ TEST_F(ExplorerStartupTest, SystemEntryIsRemovedOnlyThroughTheTickedWarning) {
   EXPECT_TRUE(HistoryHas("REMOVE_DELAYLOAD")) << FileText(HistoryFilePath());
   EXPECT_TRUE(CloseSheet(sheet, *run_));
 }
+
+// A choice stored while the window is open outlives its close: the explorer's write-back of
+// its options at the end must not put back the values it loaded at the start.
+TEST_F(ExplorerStartupTest, ShowAllChoiceOutlivesTheClose) {
+  WriteOption("ShowAllStartup", "0");
+  const HWND sheet = OpenExplorer("-START", &run_);
+  ASSERT_NE(nullptr, sheet);
+  const HWND box = GetDlgItem(ActivePage(sheet), IDC_STARTUP_SHOW_ALL);
+  ASSERT_NE(nullptr, box);
+  SendMessageTimeoutA(box, BM_SETCHECK, BST_CHECKED, 0, SMTO_ABORTIFHUNG, 5000, nullptr);
+  ASSERT_TRUE(PressPageButton(sheet, IDC_STARTUP_SHOW_ALL));
+  EXPECT_TRUE(WaitUntil(
+      [] { return ReadRegString(HKEY_CURRENT_USER, kOptionsKey, "ShowAllStartup") == "1"; }));
+  ASSERT_TRUE(CloseSheet(sheet, *run_));
+  EXPECT_EQ("1", ReadRegString(HKEY_CURRENT_USER, kOptionsKey, "ShowAllStartup"));
+}

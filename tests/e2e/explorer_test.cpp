@@ -30,17 +30,20 @@ HWND WaitSoleExplorerSheet() {
   return WaitSheet(WindowProcess(frame));
 }
 
-bool WaitProcessEnd(DWORD processId) {
+bool WaitProcessEnd(DWORD processId, DWORD timeoutMs = kWaitMs) {
   Handle process(OpenProcess(SYNCHRONIZE, FALSE, processId));
-  return !process || WaitForSingleObject(process.get(), kWaitMs) == WAIT_OBJECT_0;
+  return !process || WaitForSingleObject(process.get(), timeoutMs) == WAIT_OBJECT_0;
 }
+
+// A monitor just started may still be taking its first snapshots before it reads messages.
+inline constexpr DWORD kMonitorEndMs = 40000;
 
 // Ends the monitors that "-START" started, so that the next case starts from none.
 bool EndMonitors() {
   for (HWND window : MonitorWindows()) {
     const DWORD processId = WindowProcess(window);
     PostMessageA(window, WM_COMMAND, ID_CMD_CLOSE, 0);
-    if (!WaitProcessEnd(processId)) return false;
+    if (!WaitProcessEnd(processId, kMonitorEndMs)) return false;
   }
   return MonitorWindows().empty();
 }

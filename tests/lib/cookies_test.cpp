@@ -297,3 +297,40 @@ TEST_F(Cookies, ReviewAsksOnceForUnkeptCookiesUnlessNoToAllAndRemovesByName) {
   EXPECT_FALSE(RegValueExists(HKEY_CURRENT_USER, kKeptCookiesKey, "u@a[1].txt"));
   EXPECT_FALSE(RegValueExists(HKEY_CURRENT_USER, kNutsKey, "u@a[1].txt"));
 }
+
+// The folder's path is in every cookie's place: a filter must name cookies, not the folder.
+TEST_F(Cookies, FilterMatchesCookieNamesNeverTheFolderAndRefusesWhatWouldMatchAll) {
+  IEFolder();
+  const std::string a = WriteScratchFile("ie\\a@shop.txt", "c");
+  const std::string b = WriteScratchFile("ie\\b@ads.txt", "c");
+  EXPECT_EQ(0, AddNut(""));
+  EXPECT_EQ(0, AddNut("   "));
+  EXPECT_EQ(0, AddNut("ie\\"));
+  EXPECT_EQ(0, AddNut("C:"));
+  EXPECT_EQ(0, AddNut("/"));
+  EXPECT_TRUE(NutsTexts(kNutAlways).empty());
+  // "ie" is the cookie folder's name; only the file names count.
+  EXPECT_EQ(1, AddNut("ie"));
+  EXPECT_TRUE(PathExists(a));
+  EXPECT_TRUE(PathExists(b));
+  EXPECT_EQ(1, AddNut("ADS"));
+  EXPECT_TRUE(PathExists(a));
+  EXPECT_FALSE(PathExists(b));
+  const auto filters = NutsTexts(kNutAlways);
+  EXPECT_EQ(2u, filters.size());
+  EXPECT_TRUE(NutsTexts(kNutOnce).empty());
+}
+
+TEST_F(Cookies, RemovingByTitleStaysInTheCookieFolderAndKeepingIsRead) {
+  const std::string folder = IEFolder();
+  const std::string outside = WriteScratchFile("outside.txt", "c");
+  const std::string inside = WriteScratchFile("ie\\k@keep.txt", "c");
+  EXPECT_EQ(0, CookiesRemove("..\\outside.txt"));
+  EXPECT_TRUE(PathExists(outside));
+  EXPECT_FALSE(CookieIsKept("k@keep.txt"));
+  EXPECT_EQ(1, CookiesKeep("k@keep.txt"));
+  EXPECT_TRUE(CookieIsKept("k@keep.txt"));
+  EXPECT_EQ(1, CookiesRemove("k@keep.txt"));
+  EXPECT_FALSE(CookieIsKept("k@keep.txt"));
+  EXPECT_FALSE(PathExists(inside));
+}

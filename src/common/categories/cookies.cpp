@@ -62,7 +62,8 @@ int CookieEnumerateIE(bool filter) {
   do {
     if (!CookieIsFile(found)) continue;
     const std::string path = std::string(folder) + found.cFileName;
-    if (filter && MatchesNut(path.c_str())) {
+    // The file's name only: the folder's path is the same for every cookie.
+    if (filter && MatchesNut(found.cFileName)) {
       CookieDeleteFile(path);
       continue;
     }

@@ -125,3 +125,16 @@ bool FindMozillaProfileFolder(char* folder, int capacity) {
   if (BrowserKind() == kBrowserNetscape) answer = CookiesNetscapeProfile(appData, answer);
   return CookiesAnswer(answer, folder, capacity);
 }
+
+bool MozillaFolderPresent() {
+  const std::string appData = CookiesReadUser(kShellFoldersKey, "AppData");
+  if (appData.empty()) return false;
+  const DWORD attributes = GetFileAttributesA((appData + "\\Mozilla").c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+int CookieFolderChoose(bool mozilla, const char* folder) {
+  if (folder == nullptr || folder[0] == '\0') return 0;
+  return SettingsWriteString(HKEY_CURRENT_USER, kBaseKey,
+                             mozilla ? kMozillaFolderValue : kIECookieFolderValue, folder);
+}

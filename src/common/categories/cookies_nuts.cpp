@@ -101,6 +101,14 @@ const CookieNuts& NutsLoaded() {
 
 bool MatchesNut(const char* text) { return CookieNutMatches(NutsLoaded(), text ? text : ""); }
 
+std::vector<std::string> NutsTexts(int number) {
+  std::vector<std::string> texts;
+  NutsWalk([&](const std::string& name, const char* data) {
+    if (!name.empty() && ParseDecimal(data) == number) texts.push_back(name);
+  });
+  return texts;
+}
+
 void DropOnceNuts() {
   std::vector<std::string> once;
   NutsWalk([&](const std::string& name, const char* data) {
@@ -120,6 +128,7 @@ int NutsWrite(const char* text, int number) {
 }
 
 int AddNut(const char* text) {
+  if (text == nullptr || !CookieFilterAcceptable(text)) return 0;
   if (!NutsWrite(text, kNutAlways)) return 0;
   EnumerateCookies(1);
   return 1;

@@ -1,5 +1,8 @@
 // The Nuts list (texts of unwanted cookies) and the kept-cookies store, both per user.
 #pragma once
+#include <string>
+#include <vector>
+
 #include "cookies_text.h"
 #include "foundation/settings.h"
 
@@ -15,9 +18,14 @@ bool MatchesNut(const char* text);
 // The loaded list, ready for matching lines and titles.
 const CookieNuts& NutsLoaded();
 
+// The names of the Nuts whose data reads as number, in the key's order: the filters the user
+// added are those of kNutAlways.
+std::vector<std::string> NutsTexts(int number);
+
 // Deletes every Nut whose data reads as 2.
 void DropOnceNuts();
-// Writes the Nut with "1", then filters at once; 0 for an empty text or a failed write.
+// Writes the Nut with "1", then filters at once; 0 for a text CookieFilterAcceptable refuses
+// or a failed write.
 int AddNut(const char* text);
 int RemoveNut(const char* text);
 // Writes the Nut with the given number; 0 for an empty text or a failed write.

@@ -54,6 +54,13 @@ int CookiesKeep(const char* title) {
   return SettingsWriteString(HKEY_CURRENT_USER, kKeptCookiesKey, title, "1");
 }
 
+bool CookieIsKept(const char* title) {
+  if (title == nullptr || title[0] == '\0') return false;
+  RegKey store;
+  return store.Open(HKEY_CURRENT_USER, kKeptCookiesKey, KEY_QUERY_VALUE) &&
+         CookiesKept(store.get(), title);
+}
+
 int CookiesFirstUnkept() {
   RegKey store;
   store.Open(HKEY_CURRENT_USER, kKeptCookiesKey, KEY_QUERY_VALUE);

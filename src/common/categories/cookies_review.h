@@ -8,6 +8,8 @@
 int CookiesRemove(const char* title);
 // Marks the cookie of that title kept.
 int CookiesKeep(const char* title);
+// True when the kept-cookies store holds the title with a non-empty value.
+bool CookieIsKept(const char* title);
 // Index of the first listed cookie whose title has no non-empty kept value; -1 when none.
 int CookiesFirstUnkept();
 // The new-cookie question: lists the cookies without filter and, when one is not kept, asks

@@ -1,14 +1,12 @@
-#include <windows.h>
+#include "restart_viewer.h"
 
 #include <string>
 
-#include "categories/system_files_restart.h"
 #include "foundation/msgbox.h"
 #include "foundation/paths.h"
 #include "foundation/strings.h"
-#include "monitor.h"
 #include "resource.h"
-#include "sweep_steps.h"
+#include "system_files_restart.h"
 
 namespace {
 
@@ -59,7 +57,7 @@ INT_PTR CALLBACK RestartViewerProc(HWND dialog, UINT message, WPARAM wParam, LPA
 
 }  // namespace
 
-int CheckWinInit(int quiet) {
+int CheckWinInit(HWND owner, int quiet) {
   RestartViewerState state = {};
   LocalString(IDS_WININIT_TITLE, state.title, kTitleSize);
   if (!RestartCommandsFolder(state.folder, kPathSize) || !RestartCommandsWatched(state.folder))
@@ -67,9 +65,9 @@ int CheckWinInit(int quiet) {
   if (RestartCommandsPresent(state.folder)) {
     if (!quiet)
       DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_RESTART_VIEWER),
-                      g_monitor.window, RestartViewerProc, reinterpret_cast<LPARAM>(&state));
+                      owner, RestartViewerProc, reinterpret_cast<LPARAM>(&state));
     return 1;
   }
-  if (!quiet) ShowStringMessage(g_monitor.window, IDS_WININIT_EMPTY, MB_OK | MB_ICONINFORMATION);
+  if (!quiet) ShowStringMessage(owner, IDS_WININIT_EMPTY, MB_OK | MB_ICONINFORMATION);
   return 0;
 }

@@ -1,0 +1,19 @@
+#include "history_undo.h"
+
+#include "categories/hidden_files.h"
+#include "records/history.h"
+#include "startup/startup_actions.h"
+
+int HistoryUndo(const HistoryRecord& record) {
+  if (!HistoryActionReversible(record.actionCode)) return 0;
+  switch (record.actionCode) {
+    // The removal wrote the entry's key as the line's extra text.
+    case kActStartRemove:
+      return RestoreStartupEntry(record.title.c_str(), record.command.c_str(),
+                                 record.extra.c_str(), record.typeCode);
+    case kActHiddenDeleteFile:
+      return RestoreHiddenFileFromVault(record.command.c_str()) ? 1 : 0;
+    default:
+      return 0;
+  }
+}
