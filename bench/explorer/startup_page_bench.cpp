@@ -12,6 +12,7 @@
 
 #include "bench_files.h"
 #include "bench_machine.h"
+#include "bench_page_sheet.h"
 #include "bench_sandbox.h"
 #include "bench_timing.h"
 #include "foundation/filefacts.h"
@@ -68,47 +69,18 @@ bool PageMachineBuild(const BenchSandbox& sandbox, int runValues, int programCou
   return PageMachineRunValues(runValues, machine.programs);
 }
 
-// The page in a tabbed window of its own; the sheet is built, and the page activated and
-// filled, before PropertySheet returns.
-HWND PageOpen() {
-  PROPSHEETPAGEA page = {};
-  page.dwSize = sizeof page;
-  page.hInstance = GetModuleHandleA(nullptr);
-  page.pszTemplate = MAKEINTRESOURCEA(IDD_PAGE_STARTUP);
-  page.pfnDlgProc = StartupPageProc;
-  PROPSHEETHEADERA header = {};
-  header.dwSize = sizeof header;
-  header.dwFlags = PSH_PROPSHEETPAGE | PSH_MODELESS | PSH_NOAPPLYNOW;
-  header.hInstance = page.hInstance;
-  header.pszCaption = "Korvane bench";
-  header.nPages = 1;
-  header.ppsp = &page;
-  const INT_PTR sheet = PropertySheetA(&header);
-  return sheet > 0 ? reinterpret_cast<HWND>(sheet) : nullptr;
-}
-
-HWND PageList(HWND sheet) {
-  HWND page = PropSheet_GetCurrentPageHwnd(sheet);
-  return page ? GetDlgItem(page, IDC_PAGE_LIST) : nullptr;
-}
-
-void PageClose(HWND sheet) {
-  if (sheet == nullptr) return;
-  DestroyWindow(sheet);
-  MSG message;
-  while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
-}
+HWND PageOpen() { return BenchPageOpen(IDD_PAGE_STARTUP, StartupPageProc); }
 
 double PageOursOnce(const PageMachine& machine, bool& sound) {
   const double start = BenchNowMs();
   HWND sheet = PageOpen();
   const double elapsed = BenchNowMs() - start;
-  const int rows = sheet ? ListView_GetItemCount(PageList(sheet)) : -1;
+  const int rows = sheet ? ListView_GetItemCount(BenchPageList(sheet)) : -1;
   if (rows != machine.expected) {
     std::fprintf(stderr, "startup-page: %d rows listed, %d expected\n", rows, machine.expected);
     sound = false;
   }
-  PageClose(sheet);
+  BenchPageClose(sheet);
   return elapsed;
 }
 
@@ -127,7 +99,7 @@ double PageFloorOnce(const PageMachine& machine) {
 double PageSortOnce(HWND sheet, int column) {
   HWND page = PropSheet_GetCurrentPageHwnd(sheet);
   NMLISTVIEW click = {};
-  click.hdr.hwndFrom = PageList(sheet);
+  click.hdr.hwndFrom = BenchPageList(sheet);
   click.hdr.idFrom = IDC_PAGE_LIST;
   click.hdr.code = LVN_COLUMNCLICK;
   click.iItem = -1;
@@ -145,8 +117,8 @@ void PageMeasureSort(int repetitions, StartupPageBenchResult& result) {
   for (int i = 0; i < repetitions * kSortedColumns; ++i)
     samples.push_back(PageSortOnce(sheet, i % kSortedColumns));
   result.sortMs = BenchMedian(samples);
-  result.sortSound = ListView_GetItemCount(PageList(sheet)) == result.fill.size;
-  PageClose(sheet);
+  result.sortSound = ListView_GetItemCount(BenchPageList(sheet)) == result.fill.size;
+  BenchPageClose(sheet);
 }
 
 void PageMeasure(const PageMachine& machine, int repetitions, StartupPageBenchResult& result) {

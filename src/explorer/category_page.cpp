@@ -297,10 +297,3 @@ bool CategoryAsk(HWND owner, int stringId, const char* text, UINT icon) {
   if (place != std::string::npos) message.replace(place, 2, text ? text : "");
   return ShowMessage(owner, message.c_str(), MB_YESNO | icon) == IDYES;
 }
-
-void CategoryShell(HWND owner, const char* verb, const char* file, const char* parameters) {
-  if (file == nullptr || file[0] == '\0') return;
-  const auto result = reinterpret_cast<INT_PTR>(
-      ShellExecuteA(owner, verb, file, parameters, nullptr, SW_SHOWNORMAL));
-  if (result <= 32) TraceNote("category page", "the shell could not open the file");
-}

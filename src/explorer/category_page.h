@@ -91,4 +91,3 @@ const ListFileFacts& CategoryPageFacts(CategoryPage& page, const ItemRow& row,
 std::string CategoryCommandShown(const std::string& command);
 // A Yes/No question with the string (its "%s" filled with text); true for Yes.
 bool CategoryAsk(HWND owner, int stringId, const char* text, UINT icon);
-void CategoryShell(HWND owner, const char* verb, const char* file, const char* parameters);

@@ -17,6 +17,7 @@
 #include "records/note_store.h"
 #include "resource.h"
 #include "sheet.h"
+#include "shell_verbs.h"
 #include "startup_questions.h"
 #include "sweep_time_dialog.h"
 #include "text.h"
@@ -59,23 +60,15 @@ void CategoryExploreFolder(CategoryPage& page) {
   if (entry < 0) return;
   const std::string file = CategoryProgramFile(page.rows[static_cast<std::size_t>(entry)]);
   const std::size_t offset = FileNameOffset(file);
-  if (offset > 0) CategoryShell(page.window, "explore", file.substr(0, offset - 1).c_str(), nullptr);
+  if (offset > 0)
+    ShellVerbRun(page.window, "explore", file.substr(0, offset - 1).c_str(), nullptr);
 }
 
 void CategoryProperties(CategoryPage& page) {
   const int entry = CategoryPageSelectedEntry(page);
   if (entry < 0) return;
-  char file[kPathSize] = "";
-  CopyBounded(file, sizeof file, CategoryProgramFile(page.rows[static_cast<std::size_t>(entry)]));
-  if (file[0] == '\0' || !FileExists(file)) return;
-  SHELLEXECUTEINFOA request = {};
-  request.cbSize = sizeof request;
-  request.fMask = SEE_MASK_INVOKEIDLIST;
-  request.hwnd = page.window;
-  request.lpVerb = "properties";
-  request.lpFile = file;
-  request.nShow = SW_SHOWNORMAL;
-  if (!ShellExecuteExA(&request)) TraceNote("category page", "no properties dialog for the file");
+  ShellShowProperties(page.window,
+                      CategoryProgramFile(page.rows[static_cast<std::size_t>(entry)]).c_str());
 }
 
 void CategoryViewNote(CategoryPage& page) {
@@ -84,7 +77,7 @@ void CategoryViewNote(CategoryPage& page) {
   const ItemRow& row = page.rows[static_cast<std::size_t>(entry)];
   std::string note;
   if (NoteFind(row.command.c_str(), row.title.c_str(), note))
-    CategoryShell(page.window, "open", note.c_str(), nullptr);
+    ShellVerbRun(page.window, "open", note.c_str(), nullptr);
 }
 
 void CategorySweepTime(CategoryPage& page) {

@@ -9,6 +9,7 @@
 #include "pages.h"
 #include "paths_text.h"
 #include "resource.h"
+#include "shell_verbs.h"
 
 namespace {
 
@@ -90,7 +91,7 @@ void HiddenNotepad(CategoryPage& page) {
   const int entry = CategoryPageSelectedEntry(page);
   if (entry < 0) return;
   const std::string quoted = '"' + page.rows[static_cast<std::size_t>(entry)].command + '"';
-  CategoryShell(page.window, "open", "notepad.exe", quoted.c_str());
+  ShellVerbRun(page.window, "open", "notepad.exe", quoted.c_str());
 }
 
 bool HiddenCommand(CategoryPage& page, int command) {

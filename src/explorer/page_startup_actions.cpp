@@ -20,6 +20,7 @@
 #include "picture_buttons.h"
 #include "records/note_file.h"
 #include "resource.h"
+#include "shell_verbs.h"
 #include "startup/delayed_start.h"
 #include "startup/locations.h"
 #include "startup/startup_actions.h"
@@ -48,13 +49,6 @@ std::string StartupProgramFile(const ItemRow& row) {
   char file[kPathSize] = "";
   NormaliseCommand(row.command.c_str(), file, sizeof file);
   return file;
-}
-
-void StartupShell(HWND window, const char* verb, const std::string& target) {
-  if (target.empty()) return;
-  const auto result = reinterpret_cast<INT_PTR>(
-      ShellExecuteA(window, verb, target.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
-  if (result <= 32) TraceNote("startup page", "the shell could not open the file");
 }
 
 void StartupSelectEntry(StartupPage& page, int entry) {
@@ -171,23 +165,13 @@ void StartupExploreFolder(StartupPage& page) {
   if (rows.empty()) return;
   const std::string file = StartupProgramFile(rows[0]);
   const std::size_t offset = FileNameOffset(file);
-  if (offset > 0) StartupShell(page.window, "explore", file.substr(0, offset - 1));
+  if (offset > 0)
+    ShellVerbRun(page.window, "explore", file.substr(0, offset - 1).c_str(), nullptr);
 }
 
 void StartupProperties(StartupPage& page) {
   const std::vector<ItemRow> rows = StartupPageSelection(page);
-  if (rows.empty()) return;
-  char file[kPathSize] = "";
-  CopyBounded(file, sizeof file, StartupProgramFile(rows[0]));
-  if (file[0] == '\0' || !FileExists(file)) return;
-  SHELLEXECUTEINFOA request = {};
-  request.cbSize = sizeof request;
-  request.fMask = SEE_MASK_INVOKEIDLIST;
-  request.hwnd = page.window;
-  request.lpVerb = "properties";
-  request.lpFile = file;
-  request.nShow = SW_SHOWNORMAL;
-  if (!ShellExecuteExA(&request)) TraceNote("startup page", "no properties dialog for the file");
+  if (!rows.empty()) ShellShowProperties(page.window, StartupProgramFile(rows[0]).c_str());
 }
 
 void StartupViewNote(StartupPage& page) {
@@ -195,7 +179,7 @@ void StartupViewNote(StartupPage& page) {
   if (rows.empty()) return;
   char note[kPathSize] = "";
   if (NoteFileFind(rows[0].command.c_str(), note, sizeof note))
-    StartupShell(page.window, "open", note);
+    ShellVerbRun(page.window, "open", note, nullptr);
 }
 
 void StartupSweepTime(StartupPage& page) {
