@@ -83,7 +83,8 @@ std::string FileTypeListRemove(std::string_view list, std::string_view entry) {
 }
 
 bool FileTypeCommandsDiffer(std::string_view stored, std::string_view live) {
-  return !EqualsNoCase(AfterLastBackslash(stored), AfterLastBackslash(live));
+  const std::string a = FileTypeUnquoted(stored), b = FileTypeUnquoted(live);
+  return !EqualsNoCase(AfterLastBackslash(a), AfterLastBackslash(b));
 }
 
 std::string FileTypeUnquoted(std::string_view command) {

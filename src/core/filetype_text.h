@@ -26,8 +26,9 @@ int FileTypeAddCheck(std::string_view list, std::string_view entry);
 std::string FileTypeListAppend(std::string_view list, std::string_view entry);
 // The list without the entries equal to entry (ignoring case), every kept one ending in ";".
 std::string FileTypeListRemove(std::string_view list, std::string_view entry);
-// True when the parts after the last backslash differ (ignoring case): new arguments are a
-// change, the same program in another folder is not.
+// True when the parts after the last backslash differ (ignoring case and double quotes): new
+// arguments are a change, the same program in another folder is not. Every other character,
+// '=' included, counts as it is.
 bool FileTypeCommandsDiffer(std::string_view stored, std::string_view live);
 // Removes every double quote.
 std::string FileTypeUnquoted(std::string_view command);

@@ -3,7 +3,6 @@
 
 #include "alerts.h"
 #include "categories/file_types.h"
-#include "filetype_text.h"
 #include "monitor.h"
 #include "records/first_detected.h"
 #include "resource.h"
@@ -36,17 +35,12 @@ void FileTypeAsk(const ItemRow& entry, const std::string& live, const char* stor
 // A type first seen since the store was filled is taken as it is.
 void FileTypeCompare(const ItemRow& entry) {
   const char* ext = entry.extra.c_str();
-  char stored[kItemCommandSize];
-  if (StoredAssociationCommand(ext, entry.value, stored) == 0) {
-    StoreAssociation(ext, entry.value);
-    return;
-  }
-  const std::string live = ItemRowColonCommand(entry);
-  if (!FileTypeCommandsDiffer(stored, live)) return;
+  std::string stored, live;
+  if (!CompareAssociation(ext, entry.value, stored, live)) return;
   if (g_options.value[kOptLockFileTypes] != 0)
     RestoreAssociation(ext, entry.value);
   else
-    FileTypeAsk(entry, live, stored);
+    FileTypeAsk(entry, live, stored.c_str());
 }
 
 }  // namespace

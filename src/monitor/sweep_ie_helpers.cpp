@@ -18,7 +18,7 @@ inline constexpr char kDetectedCategory[] = "IEHelper";
 
 void IEHelperReject(const ItemRow& entry) {
   KillTask(entry.command.c_str(), entry.title.c_str(), 0);
-  RemoveIEHelper(ItemRowColonCommand(entry).c_str(), entry.index);
+  RemoveIEHelper(entry.command.c_str(), entry.index);
   KnownItemForget(kIEHelpersKey, entry.title.c_str());
 }
 

@@ -33,13 +33,15 @@ void StartupRemember(const ItemRow& entry) {
   SettingsWriteString(HKEY_CURRENT_USER, kKnownStartupKey, StartupName(entry).c_str(), code);
 }
 
+// The actions get the command as listed: they find the entry by it (a win.ini item, a file)
+// and give it its snapshot name themselves.
 void StartupDisable(const ItemRow& entry) {
-  DisableStartupEntryKnown(entry.title.c_str(), StartupName(entry).c_str(), entry.key.c_str(),
+  DisableStartupEntryKnown(entry.title.c_str(), entry.command.c_str(), entry.key.c_str(),
                            entry.code);
 }
 
 void StartupKill(const ItemRow& entry) {
-  KillTask(StartupName(entry).c_str(), entry.title.c_str(), 0);
+  KillTask(entry.command.c_str(), entry.title.c_str(), 0);
 }
 
 // The delayed record is named by the program file alone, as it was when the entry was
@@ -72,7 +74,7 @@ void StartupDelayedBack(const ItemRow& entry) {
 void StartupReject(const ItemRow& entry) {
   const std::string name = StartupName(entry);
   StartupKill(entry);
-  RemoveStartupEntry(entry.title.c_str(), name.c_str(), entry.key.c_str(), entry.code);
+  RemoveStartupEntry(entry.title.c_str(), entry.command.c_str(), entry.key.c_str(), entry.code);
   SettingsDeleteValue(HKEY_CURRENT_USER, kKnownStartupKey, name.c_str());
   SettingsDeleteValue(HKEY_CURRENT_USER, kKnownStartupKey, entry.title.c_str());
 }

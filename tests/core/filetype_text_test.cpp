@@ -21,6 +21,10 @@ TEST(FileTypeText, CommandsCompareFromTheLastBackslash) {
   EXPECT_FALSE(FileTypeCommandsDiffer("C:\\Old\\note.exe %1", "D:\\NEW\\NOTE.EXE %1"));
   EXPECT_TRUE(FileTypeCommandsDiffer("C:\\a\\note.exe %1", "C:\\a\\note.exe /p %1"));
   EXPECT_TRUE(FileTypeCommandsDiffer("note.exe", ""));
+  // The store keeps the command as the registry has it: quotes are no change, '=' is itself.
+  EXPECT_FALSE(
+      FileTypeCommandsDiffer("C:\\a b\\note.exe /m=1 %1", "\"C:\\a b\\note.exe\" /m=1 \"%1\""));
+  EXPECT_TRUE(FileTypeCommandsDiffer("C:\\a\\note.exe /m=1 %1", "C:\\a\\note.exe /m:1 %1"));
 }
 
 TEST(FileTypeText, ProgramNamesAndIcons) {

@@ -52,7 +52,7 @@ TEST_F(FileTypes, FirstStartFillsTheStoreOnce) {
   InitFileTypeStore();
   EXPECT_NE("", ReadRegString(HKEY_CURRENT_USER, kClass, nullptr));
   EXPECT_EQ("KvtFile", ReadRegString(HKEY_CURRENT_USER, kExt, ".TXT"));
-  EXPECT_EQ("C:\\a\\note.exe %1", ReadRegString(HKEY_CURRENT_USER, kClass, "KvtFile"));
+  EXPECT_EQ("\"C:\\a\\note.exe\" %1", ReadRegString(HKEY_CURRENT_USER, kClass, "KvtFile"));
   WriteRegString(HKEY_CURRENT_USER, kClass, nullptr, "KVT;");
   EXPECT_EQ(0, InitFileTypeStore());
   EXPECT_EQ("KVT;", ReadRegString(HKEY_CURRENT_USER, kClass, nullptr));
@@ -110,7 +110,7 @@ TEST_F(FileTypes, RestoreWritesBackEachSourceAndArgumentsCount) {
   EXPECT_EQ("KvtRoot", ReadRegString(HKEY_LOCAL_MACHINE, "Software\\Classes\\.kvt", nullptr));
   RestoreAssociation(".kvt", 1);
   EXPECT_EQ("KvtFile", ReadRegString(HKEY_LOCAL_MACHINE, "Software\\Classes\\.kvt", nullptr));
-  EXPECT_EQ("C:\\a\\note.exe %1", Live(HKEY_LOCAL_MACHINE, "Software\\Classes\\KvtFile"));
+  EXPECT_EQ("\"C:\\a\\note.exe\" %1", Live(HKEY_LOCAL_MACHINE, "Software\\Classes\\KvtFile"));
   const std::string user = std::string(kUserExts) + ".kvt";
   EXPECT_EQ("kv.exe", ReadRegString(HKEY_CURRENT_USER, user.c_str(), "Application"));
   EXPECT_EQ("C:\\kv.exe %1", Live(HKEY_CLASSES_ROOT, "Applications\\kv.exe"));
@@ -120,6 +120,36 @@ TEST_F(FileTypes, RestoreWritesBackEachSourceAndArgumentsCount) {
   WriteRegString(HKEY_CURRENT_USER, kClass, nullptr, "AVI;");
   RestoreAssociation(".none", 3);
   EXPECT_FALSE(RegKeyExists(HKEY_CURRENT_USER, (std::string(kUserExts) + ".none").c_str()));
+}
+
+// The store keeps the command as the registry has it, so an unchanged command with quotes or
+// an '=' is no change on any visit, and a restore puts back the quotes a path with blanks needs.
+TEST_F(FileTypes, StoredCommandsCompareAsTheyAreAndRestoreWhole) {
+  const std::string command = "\"C:\\a b\\note.exe\" /mode=fast \"%1\"";
+  const char kCommandKey[] = "Software\\Classes\\KvtFile\\shell\\open\\command";
+  WriteRegString(HKEY_LOCAL_MACHINE, kCommandKey, nullptr, command);
+  std::string stored, live;
+  EXPECT_EQ(0, CompareAssociation("kvt", 1, stored, live)) << "nothing stored yet";
+  EXPECT_EQ("", stored);
+  EXPECT_EQ(command, ReadRegString(HKEY_CURRENT_USER, kClass, "KvtFile"));
+  for (int visit = 0; visit < 2; ++visit) {
+    EXPECT_EQ(0, CompareAssociation("kvt", 1, stored, live));
+    EXPECT_EQ(command, stored);
+    EXPECT_EQ(command, live);
+  }
+  // An older version stored the command without its quotes: still the same command.
+  WriteRegString(HKEY_CURRENT_USER, kClass, "KvtFile", "C:\\a b\\note.exe /mode=fast %1");
+  EXPECT_EQ(0, CompareAssociation("kvt", 1, stored, live));
+  StoreAssociation("kvt", 1);
+
+  WriteRegString(HKEY_LOCAL_MACHINE, kCommandKey, nullptr,
+                 "\"C:\\a b\\note.exe\" /mode:fast %1");
+  EXPECT_EQ(1, CompareAssociation("kvt", 1, stored, live));
+  EXPECT_EQ(command, stored);
+  RestoreAssociation("kvt", 1);
+  EXPECT_EQ(command, Live(HKEY_LOCAL_MACHINE, "Software\\Classes\\KvtFile"));
+  EXPECT_EQ(0, CompareAssociation("kvt", 1, stored, live));
+  EXPECT_EQ(0, CompareAssociation("kvt", 2, stored, live)) << "a source that does not resolve";
 }
 
 TEST_F(FileTypes, LoopsAndHostileValuesEndQuietly) {

@@ -93,8 +93,9 @@ void StoreAssociation(const char* ext, int source) {
   const SourceRow& row = *Row(source);
   const std::string dotted = FileTypeDotted(ext);
   SettingsWriteString(HKEY_CURRENT_USER, row.storeKey, dotted.c_str(), progId);
-  SettingsWriteString(HKEY_CURRENT_USER, row.classKey, progId,
-                      FileTypeUnquoted(command).c_str());
+  // Kept as the registry has it: a path with blanks written back without its quotes would
+  // open whatever program sits at the first blank.
+  SettingsWriteString(HKEY_CURRENT_USER, row.classKey, progId, command);
 }
 
 int StoredAssociationCommand(const char* ext, int source, char* command260) {
@@ -127,6 +128,20 @@ void RestoreAssociation(const char* ext, int source) {
   char command[kFileTypeTextSize];
   if (SettingsReadString(HKEY_CURRENT_USER, row->classKey, progId, command, sizeof command) == 0)
     return;
-  SettingsWriteString(row->commandRoot, CommandKey(*row, progId).c_str(), nullptr,
-                      FileTypeUnquoted(command).c_str());
+  SettingsWriteString(row->commandRoot, CommandKey(*row, progId).c_str(), nullptr, command);
+}
+
+int CompareAssociation(const char* ext, int source, std::string& stored, std::string& live) {
+  stored.clear();
+  live.clear();
+  char progId[kFileTypeTextSize];
+  char command[kFileTypeTextSize];
+  if (!LookUpAssociation(ext, source, progId, command)) return 0;
+  live = command;
+  if (StoredAssociationCommand(ext, source, command) == 0) {
+    StoreAssociation(ext, source);
+    return 0;
+  }
+  stored = command;
+  return FileTypeCommandsDiffer(stored, live) ? 1 : 0;
 }

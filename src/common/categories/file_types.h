@@ -1,6 +1,8 @@
 // The watched file types: where each watched extension's open command comes from, the
 // copy of it kept in the settings store, and the watched list itself.
 #pragma once
+#include <string>
+
 #include "item_codes.h"
 
 // Buffers for a ProgID or an open command (259 characters).
@@ -12,6 +14,10 @@ void StoreAssociation(const char* ext, int source);
 void RestoreAssociation(const char* ext, int source);
 // The open command the store keeps for the extension's source; 0 when nothing is stored.
 int StoredAssociationCommand(const char* ext, int source, char* command260);
+// The live open command of the extension's source against the stored one, both as the
+// registry holds them: 1 when they differ, 0 when not or when nothing was stored yet (the live
+// one is stored then) or the source no longer resolves.
+int CompareAssociation(const char* ext, int source, std::string& stored, std::string& live);
 int EnumerateFileTypes();
 int InitFileTypeStore();
 // 0, or the string id of the refusal (762 already watched, 763 list full).
