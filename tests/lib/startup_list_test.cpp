@@ -80,7 +80,8 @@ TEST_F(StartupListTest, RunValuesSplitRundllAndSkipRepeatedValues) {
   WriteRegString(HKEY_CURRENT_USER, kRun, "Updater", "rundll32.exe C:\\X\\upd.dll,Start");
   EnumRunKeys();
   // Machine keys first; a value repeating the one before it is passed over.
-  EXPECT_EQ((std::vector<std::string>{"Dup", "Once", "Dup", "Plain", "Updater"}), Titles());
+  EXPECT_EQ((std::vector<std::string>{"Dup", "Once", "A", "Dup", "Plain", "Short", "Updater"}),
+            Titles());
   EXPECT_EQ(2, Find("Once").code);
   const ItemRow rundll = Find("Updater");
   EXPECT_EQ("C:\\X\\upd.dll,Start", rundll.command);
@@ -116,7 +117,7 @@ TEST_F(StartupListTest, DisabledEntriesCarryTheirCodeAndOneThatCameBackIsListedO
   EXPECT_FALSE(RegValueExists(HKEY_CURRENT_USER, kRun, "Back"));
 }
 
-TEST_F(StartupListTest, HostileRunValuesArePassedOverOrCut) {
+TEST_F(StartupListTest, HostileRunValuesArePassedOverOrCutButNeverLeftOut) {
   const std::string huge = "C:\\" + std::string(65536, 'h');
   const std::string longName(600, 'N');
   SetRaw("Dword", REG_DWORD, std::string(4, '\x01'));
@@ -128,8 +129,11 @@ TEST_F(StartupListTest, HostileRunValuesArePassedOverOrCut) {
   SetRaw(longName, REG_SZ, std::string("C:\\long.exe", 12));
   SetRaw("Expand", REG_EXPAND_SZ, std::string("%WINDIR%\\e.exe", 15));
   EnumRunKeys();
-  EXPECT_EQ(5, ItemCount());
+  EXPECT_EQ(6, ItemCount());
   EXPECT_EQ("C:\\noend.exe", Find("NoEnd").command);
+  EXPECT_EQ("C:\\elan.exe", Find("\xC9lan").command);
+  EXPECT_EQ(longName.substr(0, kItemKeySize - 1),
+            Find(longName.substr(0, kItemTitleSize - 1)).key);
   EXPECT_EQ(huge.substr(0, kItemCommandSize - 1), Find("Huge").command);
   EXPECT_EQ("C:\\emb.exe", Find("Embedded").command);
   EXPECT_EQ("C:\\long.exe", Find(longName.substr(0, kItemTitleSize - 1)).command);

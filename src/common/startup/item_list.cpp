@@ -18,6 +18,7 @@ namespace {
 
 constexpr int kLongFormMinimum = 4;
 
+// An item as ItemAdd bounds it, built in place before it is kept.
 struct ListItem {
   char title[kItemTitleSize];
   char command[kItemCommandSize];
@@ -27,21 +28,31 @@ struct ListItem {
   int value;
 };
 
-std::unique_ptr<ListItem> g_items[kItemListMax];
-int g_count = 0;
+// What the list keeps: only the characters each field has, so that a key flooded with
+// entries costs the memory of its texts, not of full-size slots.
+struct KeptItem {
+  std::string title, command, key, extra;
+  int code;
+  int value;
+};
+
+// Emptied lists above this size give their memory back.
+constexpr std::size_t kKeptCapacity = 4096;
+
+std::vector<KeptItem> g_items;
 int g_cookieLimit = kDefaultCookieLimit;
 
 const char* Text(const char* text) { return text ? text : ""; }
 
-const ListItem* ItemAt(int index) {
-  return index >= 0 && index < g_count ? g_items[index].get() : nullptr;
+const KeptItem* ItemAt(int index) {
+  return index >= 0 && index < ItemCount() ? &g_items[static_cast<std::size_t>(index)] : nullptr;
 }
 
 // The field's length; an unreachable item (null field) leaves an empty text.
-int CopyOut(const char* field, char* out, int capacity) {
+int CopyOut(const std::string* field, char* out, int capacity) {
   if (out != nullptr && capacity > 0)
-    CopyBounded(out, static_cast<std::size_t>(capacity), Text(field));
-  return field ? static_cast<int>(std::strlen(field)) : 0;
+    CopyBounded(out, static_cast<std::size_t>(capacity), field ? field->c_str() : "");
+  return field ? static_cast<int>(field->size()) : 0;
 }
 
 // Windows rewrites only the components that are short names, and every short name it makes
@@ -88,63 +99,66 @@ void StoreTitle(ListItem& item, const char* title) {
 }  // namespace
 
 void ItemListClear() {
-  for (int i = 0; i < g_count; ++i) g_items[i].reset();
-  g_count = 0;
+  g_items.clear();
+  if (g_items.capacity() > kKeptCapacity) g_items.shrink_to_fit();
 }
 
 void ItemListSetCookieLimit(int limit) { g_cookieLimit = limit; }
 
 int ItemAdd(const char* title, const char* command, const char* key, const char* extra, int code,
             int value) {
-  if (g_count >= kItemListMax) return 0;
-  if (code == kItemCookieCode && g_count >= g_cookieLimit) return 0;
+  const int count = ItemCount();
+  if (count >= kItemListMax) return 0;
+  if (code == kItemCookieCode && count >= g_cookieLimit) return 0;
   std::unique_ptr<ListItem> item(new (std::nothrow) ListItem());
   if (!item) return 0;
   CopyBounded(item->extra, sizeof item->extra, Text(extra));
   const bool longForm = StoreCommand(*item, command);
   StoreKey(*item, key, longForm);
   StoreTitle(*item, title);
-  item->code = code;
-  item->value = value;
-  g_items[g_count++] = std::move(item);
+  try {
+    g_items.push_back({item->title, item->command, item->key, item->extra, code, value});
+  } catch (const std::bad_alloc&) {
+    return 0;
+  }
   return 1;
 }
 
-int ItemCount() { return g_count; }
+int ItemCount() { return static_cast<int>(g_items.size()); }
 
 int ItemTitle(int index, char* out128) {
-  const ListItem* item = ItemAt(index);
-  return CopyOut(item ? item->title : nullptr, out128, kItemTitleSize);
+  const KeptItem* item = ItemAt(index);
+  return CopyOut(item ? &item->title : nullptr, out128, kItemTitleSize);
 }
 
 int ItemCommand(int index, char* out260) {
-  const ListItem* item = ItemAt(index);
-  return CopyOut(item ? item->command : nullptr, out260, kItemCommandSize);
+  const KeptItem* item = ItemAt(index);
+  return CopyOut(item ? &item->command : nullptr, out260, kItemCommandSize);
 }
 
 int ItemKey(int index, char* out260) {
-  const ListItem* item = ItemAt(index);
-  return CopyOut(item ? item->key : nullptr, out260, kItemKeySize);
+  const KeptItem* item = ItemAt(index);
+  return CopyOut(item ? &item->key : nullptr, out260, kItemKeySize);
 }
 
 int ItemExtra(int index, char* out, int capacity) {
-  const ListItem* item = ItemAt(index);
-  return CopyOut(item ? item->extra : nullptr, out, capacity);
+  const KeptItem* item = ItemAt(index);
+  return CopyOut(item ? &item->extra : nullptr, out, capacity);
 }
 
 int ItemCode(int index) {
-  const ListItem* item = ItemAt(index);
+  const KeptItem* item = ItemAt(index);
   return item ? item->code : 0;
 }
 
 int ItemValue(int index) {
-  const ListItem* item = ItemAt(index);
+  const KeptItem* item = ItemAt(index);
   return item ? item->value : 0;
 }
 
 ItemRow ItemRowAt(int index) {
   ItemRow row;
-  const ListItem* item = ItemAt(index);
+  const KeptItem* item = ItemAt(index);
   if (item == nullptr) return row;
   row.index = index;
   row.title = item->title;
@@ -158,8 +172,8 @@ ItemRow ItemRowAt(int index) {
 
 std::vector<ItemRow> ItemRowsCopy() {
   std::vector<ItemRow> rows;
-  rows.reserve(static_cast<std::size_t>(g_count));
-  for (int i = 0; i < g_count; ++i) rows.push_back(ItemRowAt(i));
+  rows.reserve(g_items.size());
+  for (int i = 0; i < ItemCount(); ++i) rows.push_back(ItemRowAt(i));
   return rows;
 }
 

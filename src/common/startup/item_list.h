@@ -5,7 +5,9 @@
 
 #include "item_codes.h"
 
-inline constexpr int kItemListMax = 4096;
+// A bound against memory exhaustion, not a size any real listing reaches: a Run key flooded
+// with thousands of values must not push the locations after it out of the list.
+inline constexpr int kItemListMax = 65536;
 inline constexpr int kItemTitleSize = 128;
 inline constexpr int kItemCommandSize = 260;
 inline constexpr int kItemKeySize = 260;

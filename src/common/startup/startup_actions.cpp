@@ -5,6 +5,7 @@
 #include "foundation/paths.h"
 #include "foundation/settings.h"
 #include "startup/locations.h"
+#include "startup/run_entry_name.h"
 #include "startup/snapshot.h"
 #include "startup/startup_action_steps.h"
 
@@ -144,6 +145,8 @@ int ToggleDispatch(ToggleEntry& entry, bool enable) {
 int ToggleStartupEntry(const char* title, const char* command, const char* key, int code) {
   // The index is keyed by title alone; an empty one would be the key's default value.
   if (!title || !title[0]) return 0;
+  const std::string name = IsRunFamily(code) ? RunEntryName(code, title, key) : title;
+  title = name.c_str();
   ToggleEntry entry{title, command ? command : "", key ? key : "", code, {}};
   DisabledStoreKey(code, entry.store, sizeof entry.store);
   if (entry.store[0] == '\0' && code != kLocationStartupFolder) return 0;

@@ -7,6 +7,7 @@
 #include "foundation/handles.h"
 #include "foundation/paths.h"
 #include "foundation/settings.h"
+#include "paths_text.h"
 #include "startup/startup_action_steps.h"
 #include "text.h"
 
@@ -74,6 +75,11 @@ bool FolderFileExists(const std::string& path) {
   return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
+bool FolderFileIsFile(const std::string& path) {
+  const DWORD attributes = GetFileAttributesA(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
 std::wstring FolderFileWide(const char* text) {
   const int length = MultiByteToWideChar(CP_ACP, 0, text, -1, nullptr, 0);
   if (length <= 0) return {};
@@ -83,16 +89,37 @@ std::wstring FolderFileWide(const char* text) {
   return wide;
 }
 
+// A listed shortcut's command is its target followed by the arguments it hands over: the
+// target ends at the first blank where a file is there, else where the command text says.
+void FolderFileSplitCommand(const char* command, std::string& program, std::string& arguments) {
+  const std::string whole = command;
+  std::size_t cut = std::string::npos;
+  for (std::size_t blank = whole.find(' '); blank != std::string::npos && cut == std::string::npos;
+       blank = whole.find(' ', blank + 1))
+    if (FolderFileIsFile(whole.substr(0, blank))) cut = blank;
+  if (cut == std::string::npos && !FolderFileIsFile(whole)) {
+    std::string upper, rest;
+    SplitCommand(whole, upper, rest);
+    cut = whole.size() - rest.size();
+  }
+  program = whole.substr(0, cut);
+  arguments = cut < whole.size() ? whole.substr(cut) : std::string();
+  while (!program.empty() && program.back() == ' ') program.pop_back();
+  while (!arguments.empty() && arguments.front() == ' ') arguments.erase(0, 1);
+}
+
 int FolderFileSaveShortcut(const char* title, const char* command, const char* shortcut) {
   ComPtr<IShellLinkA> link;
   if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
                               link.PutVoid())))
     return 0;
-  link->SetPath(command);
-  link->SetArguments("");
-  link->SetWorkingDirectory(FolderFileParent(command).c_str());
+  std::string program, arguments;
+  FolderFileSplitCommand(command, program, arguments);
+  link->SetPath(program.c_str());
+  link->SetArguments(arguments.c_str());
+  link->SetWorkingDirectory(FolderFileParent(program).c_str());
   link->SetDescription(title ? title : "");
-  link->SetIconLocation(command, 0);
+  link->SetIconLocation(program.c_str(), 0);
   ComPtr<IPersistFile> file;
   if (FAILED(link->QueryInterface(IID_IPersistFile, file.PutVoid()))) return 0;
   const std::wstring wide = FolderFileWide(shortcut);

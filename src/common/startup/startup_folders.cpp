@@ -3,10 +3,12 @@
 #include <shlobj.h>
 #include <shobjidl.h>
 
+#include <string>
 #include <string_view>
 
 #include "foundation/filefacts.h"
 #include "foundation/handles.h"
+#include "foundation/paths.h"
 #include "foundation/settings.h"
 #include "foundation/strings.h"
 #include "resource.h"
@@ -21,6 +23,7 @@ namespace {
 
 constexpr int kPathText = 260;
 constexpr DWORD kResolveMilliseconds = 500;
+constexpr int kArgumentsSize = 1024;
 constexpr char kShellFoldersKey[] =
     "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
 constexpr const char* kStartupFolderValues[] = {"Startup", "Common Startup"};
@@ -34,12 +37,24 @@ void DescribeFile(const char* path, char* title, int capacity) {
   CopyBounded(title, static_cast<std::size_t>(capacity), text);
 }
 
+// The arguments belong to the entry: cmd.exe or rundll32.exe is approved for one use, not
+// for whatever a new shortcut hands it.
 void AddShortcut(const char* path) {
   char target[kPathText] = "";
   char title[kPathText] = "";
-  if (ShortcutTarget(path, target, title) == S_FALSE) return;
+  std::string arguments;
+  if (ShortcutTarget(path, target, title, &arguments) == S_FALSE) return;
   if (title[0] == '\0' && target[0] != '\0') DescribeFile(target, title, sizeof title);
-  ItemAdd(title, target, path, "", kLocationStartupFolder, 0);
+  if (arguments.empty() || target[0] == '\0') {
+    ItemAdd(title, target, path, "", kLocationStartupFolder, 0);
+    return;
+  }
+  char program[kPathText] = "";
+  LongPath(target, program, sizeof program);
+  // Named by its program, as it is without arguments.
+  if (title[0] == '\0') CopyBounded(title, sizeof title, TitleFromCommand(program));
+  const std::string command = std::string(program) + " " + arguments;
+  ItemAdd(title, command.c_str(), path, "", kLocationStartupFolder, 0);
 }
 
 void AddProgram(const char* path) {
@@ -85,10 +100,12 @@ HRESULT ResolveQuietly(IShellLinkA* link, char* target260) {
 
 }  // namespace
 
-long ShortcutTarget(const char* shortcut, char* target260, char* description260) {
+long ShortcutTarget(const char* shortcut, char* target260, char* description260,
+                    std::string* arguments) {
   if (target260 == nullptr || description260 == nullptr) return E_POINTER;
   target260[0] = '\0';
   description260[0] = '\0';
+  if (arguments) arguments->clear();
   if (shortcut == nullptr) return E_INVALIDARG;
   ComPtr<IShellLinkA> link;
   HRESULT status = CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
@@ -105,6 +122,11 @@ long ShortcutTarget(const char* shortcut, char* target260, char* description260)
   if (FAILED(status)) return status;
   if (FAILED(link->GetDescription(description260, kPathText))) description260[0] = '\0';
   description260[kPathText - 1] = '\0';
+  char given[kArgumentsSize] = "";
+  if (arguments && SUCCEEDED(link->GetArguments(given, kArgumentsSize))) {
+    given[kArgumentsSize - 1] = '\0';
+    *arguments = given;
+  }
   return S_OK;
 }
 

@@ -15,6 +15,7 @@
 #include "startup/item_list.h"
 #include "startup/locations.h"
 #include "startup/reg_values.h"
+#include "startup/run_entry_name.h"
 #include "startup/startup_actions.h"
 #include "startup/startup_folders.h"
 #include "startup_text.h"
@@ -22,8 +23,10 @@
 
 namespace {
 
-constexpr std::size_t kRunTextMax = 512;
-constexpr std::size_t kDisabledTextMax = 255;
+// Names are read whole, so that a long one still names its value and its index entry; the
+// item list bounds what it keeps of names and data.
+constexpr std::size_t kRunTextMax = 32767;
+constexpr std::size_t kDisabledTextMax = 32767;
 constexpr int kIndexNumberSize = 17;
 constexpr int kWinIniSize = 512;
 constexpr int kWinlogonSize = 260;
@@ -51,13 +54,13 @@ bool ReturnToDisabledStore(HKEY key, const char* name, const char* data, int cod
   return !HasValue(key, name);
 }
 
+// Every named value is an entry, however short or foreign its name or data: Windows runs
+// them all. A name the title cannot hold whole rides in the key, where the actions look.
 void AddRunValue(const char* name, const char* data, int code) {
-  if (std::strlen(name) <= 1 || std::strlen(data) <= 4 ||
-      static_cast<unsigned char>(name[0]) >= 128)
-    return;
+  if (name[0] == '\0') return;
   std::string command;
   const int viaRundll = RundllTarget(data, command);
-  ItemAdd(name, command.c_str(), "", "", code, viaRundll);
+  ItemAdd(name, command.c_str(), RunEntryKeyFor(name), "", code, viaRundll);
 }
 
 void EnumRunKey(HKEY key, int code, HKEY disabledIndex, ValueCursor& cursor,
@@ -68,8 +71,10 @@ void EnumRunKey(HKEY key, int code, HKEY disabledIndex, ValueCursor& cursor,
     const char* name = cursor.name.data();
     const char* data = cursor.data.data();
     if (previous.Repeats(name, data)) continue;
-    if (name[0] != '\0' && HasValue(disabledIndex, name)) {
-      if (ReturnToDisabledStore(key, name, data, code)) ValueCursorStay(cursor);
+    // A value the disabled store could not take back stays live, so it is listed.
+    if (name[0] != '\0' && HasValue(disabledIndex, name) &&
+        ReturnToDisabledStore(key, name, data, code)) {
+      ValueCursorStay(cursor);
       continue;
     }
     AddRunValue(name, data, code);
@@ -102,7 +107,8 @@ void EnumDisabledStore(const char* subKey, HKEY disabledIndex, ValueCursor& curs
     char number[kIndexNumberSize];
     ReadValueText(disabledIndex, name, number, sizeof number);
     const int code = ParseDecimal(number);
-    if (code > 0) ItemAdd(name, cursor.data.data(), "", "", code, 0);
+    const char* key = IsRunFamily(code) ? RunEntryKeyFor(name) : "";
+    if (code > 0) ItemAdd(name, cursor.data.data(), key, "", code, 0);
   }
 }
 

@@ -1,5 +1,6 @@
 // The startup enumeration: every entry of every autostart location into the item list.
 #pragma once
+#include <string>
 
 int BuildStartupList(int quick);
 void EnumRunKeys();
@@ -9,5 +10,7 @@ void EnumDisabledEntries();
 int WinlogonUserinitExtra(char* out260);
 int WinlogonShellExtra(char* out260);
 int EnumShellHooks();
-// Status of the link object (S_OK, S_FALSE when the target is missing, or its error).
-long ShortcutTarget(const char* shortcut, char* target260, char* description260);
+// Status of the link object (S_OK, S_FALSE when the target is missing, or its error); with
+// arguments, also the arguments the shortcut hands its target.
+long ShortcutTarget(const char* shortcut, char* target260, char* description260,
+                    std::string* arguments = nullptr);

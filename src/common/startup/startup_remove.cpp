@@ -5,6 +5,7 @@
 #include "records/history.h"
 #include "startup/locations.h"
 #include "startup/own_entry.h"
+#include "startup/run_entry_name.h"
 #include "startup/snapshot.h"
 #include "startup/startup_action_steps.h"
 #include "startup/startup_actions.h"
@@ -33,15 +34,15 @@ int RemoveRunEntry(const char* title, int code) {
 
 // Only the held item of this command is forgotten, not another item titled alike.
 int RemoveWinIniEntry(const char* title, const char* command, int code) {
+  int removed = 0;
   if (title[0] && DisabledIndexHolds(title, code)) {
     char store[kPathSize];
     char stored[kStoredTextSize] = "";
     DisabledStoreKey(code, store, sizeof store);
     SettingsReadString(HKEY_LOCAL_MACHINE, store, title, stored, sizeof stored);
-    if (!stored[0] || WinIniSameItem(stored, command)) RemoveHeld(title, code);
+    if (!stored[0] || WinIniSameItem(stored, command)) removed = RemoveHeld(title, code);
   }
-  WinIniRemove(code == kLocationWinLoad ? "load" : "run", command);
-  return 1;
+  return WinIniRemove(code == kLocationWinLoad ? "load" : "run", command) | removed;
 }
 
 // Deletes the shortcut or file that is the entry, never the program a shortcut points to.
@@ -72,7 +73,7 @@ int RemoveStartupEntry(const char* title, const char* command, const char* key, 
   const char* k = key ? key : "";
   int result = 0;
   if (IsRunFamily(code))
-    result = RemoveRunEntry(t, code);
+    result = RemoveRunEntry(RunEntryName(code, t, k).c_str(), code);
   else if (code == kLocationWinLoad || code == kLocationWinRun)
     result = RemoveWinIniEntry(t, c, code);
   else if (code == kLocationStartupFolder)

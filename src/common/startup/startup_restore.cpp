@@ -1,5 +1,6 @@
 #include "foundation/settings.h"
 #include "startup/locations.h"
+#include "startup/run_entry_name.h"
 #include "startup/snapshot.h"
 #include "startup/startup_action_steps.h"
 #include "startup/startup_actions.h"
@@ -13,7 +14,8 @@ int RestoreValue(HKEY root, const char* subkey, const char* name, const char* da
 
 int RestoreWrite(const char* title, const char* command, const char* key, int code) {
   if (IsRunFamily(code))
-    return RestoreValue(LocationRoot(code), LocationKeyPath(code), title, command);
+    return RestoreValue(LocationRoot(code), LocationKeyPath(code),
+                        RunEntryName(code, title, key).c_str(), command);
   switch (code) {
     case kLocationWinLoad:
       return WinIniAppend("load", command);
