@@ -5,6 +5,7 @@
 #include "categories/active_tasks.h"
 #include "foundation/settings.h"
 #include "foundation/user_hooks.h"
+#include "item_codes.h"
 #include "sandbox.h"
 #include "text.h"
 
@@ -67,6 +68,23 @@ TEST_F(DelayedStartTest, RefusalsAndCancelledAllUsersEntry) {
   UserHooksInstall({});
   EXPECT_FALSE(RegKeyExists(HKEY_LOCAL_MACHINE, kDelayKey));
   EXPECT_TRUE(RegValueExists(HKEY_LOCAL_MACHINE, kRunKey, "Tool"));
+}
+
+// Delaying takes the entry away; a file that is no shortcut could not be made again, so it
+// stays where it is and the delay is refused.
+TEST_F(DelayedStartTest, AStartupFolderFileThatIsNoShortcutIsNotDelayed) {
+  const std::string folder = ScratchFolder() + "\\Startup";
+  ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
+  SetShellFolder("Startup", folder);
+  const std::string batch = WriteScratchFile("Startup\\run.bat", "@echo on");
+  const std::string program = WriteScratchFile("Startup\\tool.exe", "MZ");
+  EXPECT_EQ(kDelayRefused,
+            DelayStartupEntry("run", batch.c_str(), "", kLocationStartupFolder, 0));
+  EXPECT_EQ(kDelayRefused, DelayStartupEntry("tool", program.c_str(), program.c_str(),
+                                             kLocationStartupFolder, 0));
+  EXPECT_TRUE(PathExists(batch));
+  EXPECT_TRUE(PathExists(program));
+  EXPECT_FALSE(RegKeyExists(HKEY_CURRENT_USER, kDelayKey));
 }
 
 TEST_F(DelayedStartTest, SlotsStartOnlyTheirDelayCountRunningProgramsAndSurviveBadRecords) {

@@ -16,6 +16,7 @@
 #include "foundation/user_hooks.h"
 #include "item_codes.h"
 #include "paths_text.h"
+#include "startup_text.h"
 #include "startup/item_list.h"
 #include "startup/reg_values.h"
 #include "startup/snapshot.h"
@@ -112,6 +113,11 @@ int DelayStartupEntry(const char* title, const char* command, const char* key, i
                       int rundll) {
   if (code >= kLocationUserinit) return kDelayRefused;
   if (!command || ContainsNoCase(command, "korvane.exe")) return kDelayRefusedStop;
+  // Delaying takes the entry out of its place; only a shortcut can be made again from the
+  // record, any other file would be lost with it.
+  if (code == kLocationStartupFolder &&
+      (!key || StartupFileKindOf(key) != StartupFileKind::kShortcut))
+    return kDelayRefused;
   std::string program, parameters;
   if (SplitCommand(command, WindowsFolder(), program, parameters) == 0) return kDelaySkipped;
   if (DelayPerMachine(code) && !UserConfirmDelayAllUsers(title)) return kDelaySkipped;

@@ -14,7 +14,8 @@ enum DelayOutcome {
 };
 
 HKEY DelayRoot(int rootIndex);
-// A per-machine entry is delayed only when the confirmDelayAllUsers hook agrees.
+// A per-machine entry is delayed only when the confirmDelayAllUsers hook agrees. A
+// startup-folder file that is no shortcut is refused: the delay would delete it for good.
 int DelayStartupEntry(const char* title, const char* command, const char* key, int code,
                       int rundll);
 // Fills the item list (title, program, key, FileDescription, code, root index) and
