@@ -100,7 +100,7 @@ TEST_F(HiddenFilesTest, DeletedFileGoesToTheVaultAndComesBackHiddenButAFileInUse
   SettingsWriteString(HKEY_CURRENT_USER, kHiddenSnapshotKey, path.c_str(), "2008/01/01 10:00");
   ASSERT_TRUE(DeleteHiddenFile("Gone", path.c_str()));
   EXPECT_FALSE(PathExists(path));
-  EXPECT_TRUE(PathExists(Vault("gone.dat")));
+  EXPECT_TRUE(PathExists(HiddenVaultPath(path.c_str())));
   EXPECT_FALSE(RegValueExists(HKEY_CURRENT_USER, kHiddenSnapshotKey, path.c_str()));
   EXPECT_NE(std::string::npos,
             HistoryText().find("*HIDDEN_DeleteFile\tTYPE_HIDDEN\tGone\t" + path + "\t\r\n"));
@@ -108,7 +108,7 @@ TEST_F(HiddenFilesTest, DeletedFileGoesToTheVaultAndComesBackHiddenButAFileInUse
   ASSERT_TRUE(RestoreHiddenFileFromVault(path.c_str()));
   EXPECT_NE(0u, GetFileAttributesA(path.c_str()) & FILE_ATTRIBUTE_HIDDEN);
   EXPECT_EQ("bytes of gone.dat", FileText(path));
-  EXPECT_FALSE(PathExists(Vault("gone.dat")));
+  EXPECT_FALSE(PathExists(HiddenVaultPath(path.c_str())));
   EXPECT_FALSE(ReadRegString(HKEY_CURRENT_USER, kHiddenSnapshotKey, path.c_str()).empty());
   RegDeleteKeyA(HKEY_CURRENT_USER, kHiddenSnapshotKey);
   EXPECT_FALSE(RestoreHiddenFileFromVault(path.c_str())) << "the vault copy was used up";
@@ -126,9 +126,31 @@ TEST_F(HiddenFilesTest, DeletedFileGoesToTheVaultAndComesBackHiddenButAFileInUse
   CloseHandle(open);
   EXPECT_EQ(static_cast<DWORD>(FILE_ATTRIBUTE_HIDDEN),
             GetFileAttributesA(busy.c_str()) & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_NORMAL));
-  EXPECT_FALSE(PathExists(Vault("busy.dat")));
+  EXPECT_FALSE(PathExists(HiddenVaultPath(busy.c_str())));
   EXPECT_FALSE(RegValueExists(HKEY_CURRENT_USER, kHiddenSnapshotKey, busy.c_str()));
   EXPECT_EQ(history, HistoryText());
+}
+
+// Two files of one name keep a copy each; a copy an older version named by the file name
+// alone still comes back.
+TEST_F(HiddenFilesTest, VaultCopiesOfFilesOfOneNameKeepApartAndOldCopiesRestore) {
+  const std::string upper = Make("twin.dat", FILE_ATTRIBUTE_HIDDEN);
+  const std::string lower = Make("sub\\twin.dat", FILE_ATTRIBUTE_HIDDEN);
+  EXPECT_EQ(0u, HiddenVaultPath(upper.c_str()).rfind(Vault("twin.dat."), 0));
+  EXPECT_NE(HiddenVaultPath(upper.c_str()), HiddenVaultPath(lower.c_str()));
+  ASSERT_TRUE(DeleteHiddenFile("Upper", upper.c_str()));
+  ASSERT_TRUE(DeleteHiddenFile("Lower", lower.c_str()));
+  ASSERT_TRUE(RestoreHiddenFileFromVault(upper.c_str()));
+  ASSERT_TRUE(RestoreHiddenFileFromVault(lower.c_str()));
+  EXPECT_EQ("bytes of twin.dat", FileText(upper));
+  EXPECT_EQ("bytes of sub\\twin.dat", FileText(lower));
+
+  SetFileAttributesA(upper.c_str(), FILE_ATTRIBUTE_NORMAL);
+  ASSERT_TRUE(DeleteFileA(upper.c_str()));
+  ASSERT_TRUE(CopyFileA(lower.c_str(), Vault("twin.dat").c_str(), FALSE));
+  ASSERT_TRUE(RestoreHiddenFileFromVault(upper.c_str()));
+  EXPECT_EQ("bytes of sub\\twin.dat", FileText(upper));
+  EXPECT_FALSE(PathExists(Vault("twin.dat")));
 }
 
 // The fill-once rule is shared with the ActiveX snapshot and tested there.

@@ -25,7 +25,8 @@ bool DeleteHiddenFile(const char* title, const char* path);
 bool RestoreHiddenFileFromVault(const char* path);
 // Fills the snapshot when its marker is missing; every hidden file present counts as known.
 void BuildHiddenSnapshot();
-// The vault copy's path for a file path; empty when no data folder is known.
+// The vault copy's path for a file path, named for the whole path so that files of one name
+// in different folders keep their own copies; empty when no data folder is known.
 std::string HiddenVaultPath(const char* path);
 // Records the path as known at the current time.
 void HiddenRemember(const char* path);

@@ -7,6 +7,7 @@
 #include "foundation/settings.h"
 #include "paths_text.h"
 #include "records/history.h"
+#include "vault_text.h"
 
 namespace {
 
@@ -22,15 +23,33 @@ bool HiddenRemoveFile(const std::string& path) {
   return DeleteFileA(path.c_str()) != 0;
 }
 
-}  // namespace
-
-std::string HiddenVaultPath(const char* path) {
-  std::string name;
-  if (path == nullptr || !FileNamePart(path, name) || name.empty()) return {};
+std::string HiddenVaultFile(const std::string& name) {
+  if (name.empty()) return {};
   char folder[kPathSize] = "";
   if (DataFolder(folder, sizeof folder) == 0) return {};
   const std::string vault = std::string(folder) + kVaultFolder + name;
   return vault.size() < MAX_PATH ? vault : std::string();
+}
+
+bool HiddenIsThere(const std::string& path) {
+  return !path.empty() && GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+// The copy to put back: the one named for this path, or one an older version named by the
+// file name alone.
+std::string HiddenVaultCopyOf(const char* path) {
+  const std::string copy = HiddenVaultPath(path);
+  if (HiddenIsThere(copy)) return copy;
+  std::string name;
+  FileNamePart(path, name);
+  const std::string old = HiddenVaultFile(name);
+  return HiddenIsThere(old) ? old : std::string();
+}
+
+}  // namespace
+
+std::string HiddenVaultPath(const char* path) {
+  return path ? HiddenVaultFile(VaultCopyName(path)) : std::string();
 }
 
 void HiddenRemember(const char* path) {
@@ -63,9 +82,9 @@ bool DeleteHiddenFile(const char* title, const char* path) {
 // The vault copy is removed only once it is back in place: a failed copy must not lose it.
 bool RestoreHiddenFileFromVault(const char* path) {
   if (path == nullptr || path[0] == '\0') return false;
-  const std::string vault = HiddenVaultPath(path);
+  const std::string vault = HiddenVaultCopyOf(path);
   bool restored = false;
-  if (!vault.empty() && GetFileAttributesA(vault.c_str()) != INVALID_FILE_ATTRIBUTES) {
+  if (!vault.empty()) {
     HiddenMakePlain(path);
     if (CopyFileA(vault.c_str(), path, FALSE)) {
       const DWORD attributes = GetFileAttributesA(path);
