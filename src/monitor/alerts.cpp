@@ -1,6 +1,7 @@
 #include "alerts.h"
 
 #include <cstdio>
+#include <cstring>
 
 #include "alert_dialog.h"
 #include "foundation/msgbox.h"
@@ -30,7 +31,9 @@ void AlertItemClear() { g_alertItem = {}; }
 
 int AlertOrAuto(int policy, int soundIndex, int dialogId) {
   int answer = kAnswerNo;
-  if (policy == 1) {
+  if (g_sweep.exitPending) {
+    answer = 0;  // unanswered: the item comes up again at the next start
+  } else if (policy == 1) {
     answer = kAnswerYes;
   } else if (policy == 0) {
     AlertSound(soundIndex);
@@ -48,7 +51,26 @@ int AlertAsk(int policy, int soundIndex, int dialogId) {
 }
 
 bool AskYesNo(const char* text) {
+  if (g_sweep.exitPending) return false;
   return ShowMessage(g_monitor.window, text ? text : "", MB_YESNO | MB_ICONEXCLAMATION) == IDYES;
+}
+
+namespace {
+
+BOOL CALLBACK AlertCloseDialog(HWND window, LPARAM) {
+  char className[16] = "";
+  if (GetClassNameA(window, className, sizeof className) > 0 &&
+      std::strcmp(className, "#32770") == 0)
+    EndDialog(window, 0);
+  return TRUE;
+}
+
+}  // namespace
+
+// A guarded-setting question is left to the user: closed unanswered it would read as No,
+// which approves the change. The exit then waits for its answer.
+void AlertCloseOpen() {
+  if (!g_sweep.settingsAsking) EnumThreadWindows(GetCurrentThreadId(), AlertCloseDialog, 0);
 }
 
 void ShowSystemError() {

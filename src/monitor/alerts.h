@@ -39,6 +39,9 @@ int AlertOrAuto(int policy, int soundIndex, int dialogId);
 int AlertAsk(int policy, int soundIndex, int dialogId);
 void AlertSound(int index);
 bool AskYesNo(const char* text);
+// Ends every open dialog and message box of the monitor with no answer (0), unless a
+// guarded-setting question is open.
+void AlertCloseOpen();
 void ShowSystemError();
 // Fonts of the alert texts; made with the main window.
 bool AlertCreateFonts();

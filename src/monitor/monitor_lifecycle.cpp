@@ -44,13 +44,26 @@ void MonitorStartupStep() {
 
 bool MonitorExitRequest() {
   TraceNote("WM_DESTROY", "kvmain");
+  if (g_sweep.exitPending) return true;
   if (!MonitorExitConfirmed()) {
     StartExplorerRestart();
     return false;
   }
+  // Torn down now, the running cycle would go on with its lists, fonts and COM taken away.
+  if (g_sweep.inCycle) {
+    g_sweep.exitPending = true;
+    AlertCloseOpen();
+    return true;
+  }
   MonitorShutdown();
   PostQuitMessage(0);
   return true;
+}
+
+void MonitorExitIfPending() {
+  if (!g_sweep.exitPending) return;
+  MonitorShutdown();
+  PostQuitMessage(0);
 }
 
 void MonitorShutdown() {

@@ -1,5 +1,6 @@
 #include "sweep.h"
 
+#include "monitor_lifecycle.h"
 #include "startup/delayed_start.h"
 #include "sweep_steps.h"
 
@@ -39,6 +40,7 @@ void SweepTick() {
     if (hold > 0) return;
     SweepCycle();
     SweepCycleDone();
+    MonitorExitIfPending();
     return;
   }
   if (g_sweep.realtimePending) {

@@ -13,6 +13,8 @@ struct SweepState {
   int realtimeRepeat;
   bool alertShowing;
   bool inCycle;
+  bool exitPending;  // an exit came during the cycle: it ends the cycle, then the monitor
+  bool settingsAsking;  // a guarded-setting question is open: its No approves the change
   DWORD lastCycleStart;
   int delayedTotal;
   int delayedLaunched;

@@ -87,6 +87,7 @@ void SweepVisitHalf() {
   else
     SetTrayStatus(IDI_TRAY_CHECKING, IDS_TRAY_CHECKING);
   for (const SweepCategory& category : kSweepCategories) {
+    if (g_sweep.exitPending) return;
     if (category.half != half) continue;
     if (category.systems == SweepSystems::Win9xOnly && !IsWin9xFamily()) continue;
     if (SweepDue(category)) SweepPerform(category);
@@ -95,8 +96,10 @@ void SweepVisitHalf() {
 
 void SweepRealtimeForward() {
   MonitorReloadIfUpdated();
+  // A category switched off (interval 0) stays off, whatever its realtime switch says.
   for (const SweepCategory& category : kSweepCategories)
-    if (category.realtime != kNoRealtime && g_options.value[category.realtime] != 0)
+    if (category.realtime != kNoRealtime && g_options.value[category.realtime] != 0 &&
+        g_options.value[category.interval] > 0)
       g_options.countdown[category.interval] = 1;
   g_sweep.tickCounter = kTicksPerCycle - 1;  // the next tick runs a cycle
   g_options.secondHalf = false;

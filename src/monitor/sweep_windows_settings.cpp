@@ -20,8 +20,12 @@ inline constexpr char kExplorerFile[] = "\\KorvaneEx.exe";
 bool SweepSettingsAsk(GuardedSetting setting, const char* caption, const char* text) {
   g_traceUserWait = true;
   const UINT icon = setting == GuardedSetting::UpdateMode ? MB_ICONEXCLAMATION : MB_ICONSTOP;
-  return MessageBoxExA(nullptr, text, caption, MB_YESNO | icon | MB_TOPMOST | MB_SETFOREGROUND,
-                       MAKELANGID(g_languageId, SUBLANG_DEFAULT)) == IDYES;
+  g_sweep.settingsAsking = true;
+  const bool yes =
+      MessageBoxExA(nullptr, text, caption, MB_YESNO | icon | MB_TOPMOST | MB_SETFOREGROUND,
+                    MAKELANGID(g_languageId, SUBLANG_DEFAULT)) == IDYES;
+  g_sweep.settingsAsking = false;
+  return yes;
 }
 
 // Started plainly, the explorer would run with the monitor's rights and its machine-wide
