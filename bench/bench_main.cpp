@@ -62,6 +62,10 @@ bool BenchCategories(const CategorySizes& sizes) {
   bool sound = Report(IEHelpersBenchRun(sizes.ieHelpers.items, sizes.ieHelpers.repetitions));
   for (const BenchLine& line : ServicesBenchRun(sizes.services.items, sizes.services.repetitions))
     sound = Report(line) && sound;
+  const ServicesPretestLine pretest =
+      ServicesPretestBenchRun(sizes.services.items, sizes.services.repetitions);
+  ServicesPretestPrint(pretest);
+  sound = pretest.sound && sound;
   sound = Report(TasksBenchRun(sizes.tasks.items, sizes.tasks.repetitions)) && sound;
   return Report(FileTypesBenchRun(sizes.fileTypeRepetitions)) && sound;
 }

@@ -2,10 +2,14 @@
 
 #include <windows.h>
 
+#include <cstdio>
+#include <string>
+
 #include "bench_floor.h"
 #include "bench_sandbox.h"
 #include "bench_timing.h"
 #include "categories/services.h"
+#include "categories/services_known.h"
 #include "foundation/settings.h"
 #include "services_machine.h"
 #include "startup/item_list.h"
@@ -79,7 +83,47 @@ BenchLine MeasureMode(const ServicesMode& mode, const ServicesMachine& machine,
   return line;
 }
 
+// The check as the monitor runs it on an unchanged machine: the quick pre-test alone, against
+// the full pass it saves. Sound when the pre-test passes with every service known and fails
+// once one service's program changed.
+ServicesPretestLine MeasurePretest(const ServicesMachine& machine, int repetitions) {
+  ServicesPretestLine line{machine.services};
+  ServicesRememberAll();
+  line.sound = ServicesToAsk().empty() && ServicesQuickUnchanged();
+  BenchAlternate(repetitions, [] { ServicesQuickUnchanged(); }, [] { ServicesToAsk(); },
+                 line.quickMs, line.fullMs);
+  line.sound = line.sound && ServicesQuickUnchanged();
+  const std::string firstKey = std::string(kServicesRegistryKey) + "\\KvBenchService000";
+  RegKey first;
+  if (first.Open(HKEY_LOCAL_MACHINE, firstKey.c_str(), KEY_SET_VALUE) &&
+      RegSetValueExA(first.get(), "ImagePath", 0, REG_SZ,
+                     reinterpret_cast<const BYTE*>("C:\\changed.exe"), 15) == ERROR_SUCCESS)
+    line.sound = line.sound && !ServicesQuickUnchanged();
+  else
+    line.sound = false;
+  return line;
+}
+
 }  // namespace
+
+void ServicesPretestPrint(const ServicesPretestLine& line) {
+  std::printf("services-quick-pretest N=%d ms_full=%.2f ms_quick=%.2f\n", line.size, line.fullMs,
+              line.quickMs);
+  std::fflush(stdout);
+  if (!line.sound) std::fprintf(stderr, "services-quick-pretest N=%d: not sound\n", line.size);
+}
+
+ServicesPretestLine ServicesPretestBenchRun(int services, int repetitions) {
+  ServicesPretestLine line{services};
+  BenchSandbox sandbox;
+  if (!BenchSandboxOpen(sandbox)) return line;
+  ServicesMachine machine;
+  OptionSet(kHideMicrosoft, 0);
+  if (ServicesMachineBuild(sandbox, services, machine)) line = MeasurePretest(machine, repetitions);
+  ItemListClear();
+  BenchSandboxClose(sandbox);
+  return line;
+}
 
 std::vector<BenchLine> ServicesBenchRun(int services, int repetitions) {
   std::vector<BenchLine> lines;

@@ -1,12 +1,11 @@
-#include <utility>
 #include <vector>
 
 #include "alerts.h"
 #include "categories/service_reject.h"
 #include "categories/services.h"
+#include "categories/services_known.h"
 #include "monitor.h"
 #include "records/first_detected.h"
-#include "records/known_items.h"
 #include "resource.h"
 #include "startup/item_list.h"
 #include "sweep_steps.h"
@@ -16,16 +15,8 @@ namespace {
 
 inline constexpr char kDetectedCategory[] = "Services";
 
-// The listed services whose titles the snapshot does not hold as approved.
-std::vector<ItemRow> ServicesUnknown() {
-  std::vector<ItemRow> unknown;
-  KnownItemsView known(kServicesSnapshotKey);
-  for (ItemRow& row : ItemRowsCopy())
-    if (!known.Approved(row.title.c_str())) unknown.push_back(std::move(row));
-  return unknown;
-}
-
-void ServiceAsk(const ItemRow& entry) {
+void ServiceAsk(const ServiceToAsk& service) {
+  const ItemRow& entry = service.row;
   const char* title = entry.title.c_str();
   AlertSetItem(entry.command.c_str(), title, entry.code);
   RecordFirstDetected(entry.command.c_str(), kDetectedCategory);
@@ -36,16 +27,14 @@ void ServiceAsk(const ItemRow& entry) {
       answer == kAnswerYes ||
       (answer == kAnswerNo &&
        (ServiceReject(title, entry.command.c_str(), entry.code) & kServiceRejectDisabled));
-  if (settled) KnownItemRemember(kServicesSnapshotKey, title, entry.code);
+  if (settled) ServiceRemember(service);
 }
 
 }  // namespace
 
-// The quick pass names services by their key; it lets the full pass, which asks the service
-// manager for every display name, be skipped when nothing can be new.
+// The quick pre-test reads only the services key; the full pass, which asks the service
+// manager for every display name, runs only when a service key or its program changed.
 void CheckServices() {
-  EnumerateServices(1);
-  if (ServicesUnknown().empty()) return;
-  EnumerateServices(0);
-  for (const ItemRow& entry : ServicesUnknown()) ServiceAsk(entry);
+  if (ServicesQuickUnchanged()) return;
+  for (const ServiceToAsk& service : ServicesToAsk()) ServiceAsk(service);
 }

@@ -150,8 +150,8 @@ TEST_F(SweepCategoriesTest, ServiceAndTaskRejectedHelpersApprovedAndLockedFileTy
   EXPECT_TRUE(WaitUntil([] { return ReadDword(HKEY_LOCAL_MACHINE, kServiceKey, "Start") == 4; }));
   // The snapshot is written after the service manager's answers, so it may come a little later.
   EXPECT_TRUE(WaitUntil([] {
-    return ReadRegString(HKEY_CURRENT_USER, "Software\\Tamsel\\Korvane\\Services",
-                         kServiceDisplay) == "700";
+    return ReadRegString(HKEY_CURRENT_USER, "Software\\Tamsel\\Korvane\\Services\\Keys",
+                         kServiceName) == "700";
   }));
   const std::string line = std::string("\tSERVICE_EXE\t") + kServiceDisplay;
   EXPECT_TRUE(HistoryHas("SERVICE__from_Disabled" + line));

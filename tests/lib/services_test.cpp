@@ -1,9 +1,11 @@
 #include "categories/services.h"
 
 #include "categories/service_reject.h"
+#include "categories/services_known.h"
 
 #include <map>
 #include <string>
+#include <vector>
 
 #include "foundation/settings.h"
 #include "sandbox.h"
@@ -166,11 +168,60 @@ TEST_F(ServicesRegistryTest, StartTypeAndDescriptionFoundByRegistryNamesAndSnaps
   SettingsWriteString(HKEY_CURRENT_USER, kServicesSnapshotKey, "Gone", "700");
   BuildServicesSnapshot();
   EXPECT_EQ("P", ReadRegString(HKEY_CURRENT_USER, kServicesSnapshotKey, ""));
-  EXPECT_EQ("700", ReadRegString(HKEY_CURRENT_USER, kServicesSnapshotKey, "Target"));
+  EXPECT_EQ("700", ReadRegString(HKEY_CURRENT_USER, kServicesKeyNamesKey, "KvTarget"));
   EXPECT_FALSE(RegValueExists(HKEY_CURRENT_USER, kServicesSnapshotKey, "Gone"));
   Add("KvSecond", sample_, "Second");
   BuildServicesSnapshot();
-  EXPECT_FALSE(RegValueExists(HKEY_CURRENT_USER, kServicesSnapshotKey, "Second"));
+  EXPECT_FALSE(RegValueExists(HKEY_CURRENT_USER, kServicesKeyNamesKey, "KvSecond"));
+}
+
+// Known by key name, which no other service can take; the display names an older version
+// stored count once, for the service that carries them. Hidden from the service manager or
+// running no ".exe", a new service is asked about all the same.
+TEST_F(ServicesRegistryTest, NewServicesAreAskedAboutByKeyNameWhateverTheyAreCalled) {
+  Add("KvOld", sample_, "Old Display");
+  BuildServicesSnapshot();
+  EXPECT_TRUE(ServicesToAsk().empty());
+  // An older version's snapshot, by display name.
+  SettingsDeleteKeyTree(HKEY_CURRENT_USER, kServicesKeyNamesKey);
+  SettingsWriteString(HKEY_CURRENT_USER, kServicesSnapshotKey, "Old Display", "700");
+  SettingsWriteString(HKEY_CURRENT_USER, kServicesSnapshotKey, "Borrowed Display", "700");
+  Add("KvCmd", "cmd /c C:\\kv\\evil.bat", "Cmd Display");
+  SettingsWriteNumber(HKEY_LOCAL_MACHINE, ServiceKey("KvCmd").c_str(), "Type", 0x10);
+  Add("KvBorrower", sample_, "Borrowed Display");
+  Add("KvTwin", sample_, "Borrowed Display");
+
+  std::vector<std::string> asked;
+  for (const ServiceToAsk& service : ServicesToAsk()) asked.push_back(service.keyName);
+  EXPECT_EQ((std::vector<std::string>{"KvCmd", "KvTwin"}), asked);
+  EXPECT_EQ("700", ReadRegString(HKEY_CURRENT_USER, kServicesKeyNamesKey, "KvOld"));
+  EXPECT_EQ("700", ReadRegString(HKEY_CURRENT_USER, kServicesKeyNamesKey, "KvBorrower"));
+  EXPECT_FALSE(RegValueExists(HKEY_CURRENT_USER, kServicesSnapshotKey, "Borrowed Display"));
+  EXPECT_EQ("cmd /c C:\\kv\\evil.bat", List(0)["Cmd Display"].command);
+}
+
+// The pre-test reads only the services key: it passes on an unchanged machine and fails for a
+// new service, a changed program, or a service still waiting for its answer.
+TEST_F(ServicesRegistryTest, QuickPretestPassesOnlyWhenNothingChanged) {
+  Add("KvA", sample_, "A Display");
+  Add("KvDriver", "system32\\drivers\\kvdrv.sys", "Driver Display", 1);
+  EXPECT_FALSE(ServicesQuickUnchanged()) << "nothing seen yet";
+  BuildServicesSnapshot();
+  EXPECT_TRUE(ServicesQuickUnchanged());
+  Add("KvB", sample_, "B Display");
+  EXPECT_FALSE(ServicesQuickUnchanged());
+  std::vector<ServiceToAsk> asked = ServicesToAsk();
+  ASSERT_EQ(1u, asked.size());
+  EXPECT_FALSE(ServicesQuickUnchanged()) << "B is not answered yet";
+  ServiceRemember(asked[0]);
+  EXPECT_TRUE(ServicesToAsk().empty());
+  EXPECT_TRUE(ServicesQuickUnchanged());
+  SetText(ServiceKey("KvA"), "ImagePath", "C:\\other.exe", REG_EXPAND_SZ);
+  EXPECT_FALSE(ServicesQuickUnchanged());
+  EXPECT_TRUE(ServicesToAsk().empty()) << "a known service is not asked about again";
+  EXPECT_TRUE(ServicesQuickUnchanged());
+  OptionSet("HideMicrosoftServices", 1);
+  EXPECT_FALSE(ServicesQuickUnchanged()) << "seen under the other listing";
 }
 
 // Against the real service manager and the real machine key.

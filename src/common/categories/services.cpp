@@ -1,13 +1,13 @@
 #include "categories/services.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <string>
 #include <unordered_map>
 #include <vector>
 
 #include "categories/service_handle.h"
 #include "categories/service_registry.h"
+#include "categories/services_known.h"
 #include "foundation/filefacts.h"
 #include "foundation/handles.h"
 #include "foundation/paths.h"
@@ -34,6 +34,7 @@ struct EnumerationPass {
   bool quick;
   bool hideMicrosoft;
   DisplayNames names;
+  std::vector<std::string>* keyNames;  // when given: the key name of each listed service
 };
 
 // One call for all services: asking for each display name on its own costs a round trip to
@@ -77,10 +78,18 @@ void ReadTitle(const EnumerationPass& pass, const char* name, HKEY key, char* ti
   ServiceReadText(key, nullptr, "DisplayName", title, size, false);
 }
 
+// A service of the Win32 kinds runs whatever its command says, ".exe" or not ("cmd /c ...");
+// a key without a type is taken for a driver unless its command names a program.
+bool IsServiceProgram(HKEY key, const char* command, int code) {
+  const DWORD type = ServiceReadNumber(key, "Type", 0);
+  return (type & (SERVICE_WIN32_OWN_PROCESS | SERVICE_WIN32_SHARE_PROCESS)) != 0 ||
+         code == kServiceSvchostCode || ContainsNoCase(command, ".exe");
+}
+
 void AddFullItem(const EnumerationPass& pass, const char* name, HKEY key) {
   char command[kServiceImagePathSize];
   int code = ServiceProgram(key, command, sizeof command);
-  if (code == kServiceExeCode && !ContainsNoCase(command, ".exe")) return;
+  if (!IsServiceProgram(key, command, code)) return;
   if (pass.hideMicrosoft && IsMicrosoftProgram(command)) return;
   char title[kItemTitleSize] = "";
   ReadTitle(pass, name, key, title, sizeof title);
@@ -88,7 +97,8 @@ void AddFullItem(const EnumerationPass& pass, const char* name, HKEY key) {
   ServiceStartTypeText(ServiceReadNumber(key, "Start", 0), startText, sizeof startText);
   char description[kDescriptionSize];
   ServiceReadText(key, nullptr, "Description", description, sizeof description, false);
-  ItemAdd(title, command, startText, description, code, 0);
+  if (ItemAdd(title, command, startText, description, code, 0) && pass.keyNames)
+    pass.keyNames->push_back(name);
 }
 
 bool VisitForList(const char* name, HKEY key, void* context) {
@@ -118,11 +128,19 @@ int ServiceStartTypeText(DWORD start, char* out, int capacity) {
 
 void EnumerateServices(int quick) {
   ItemListClear();
-  EnumerationPass pass{quick != 0, false, {}};
+  EnumerationPass pass{quick != 0, false, {}, nullptr};
   if (!pass.quick) {
     pass.hideMicrosoft = OptionRead(kOptHideMicrosoftServices) > 0;
     pass.names = ManagerDisplayNames();
   }
+  ServiceWalk(VisitForList, &pass);
+}
+
+void EnumerateServicesNamed(std::vector<std::string>& keyNames) {
+  ItemListClear();
+  keyNames.clear();
+  EnumerationPass pass{false, OptionRead(kOptHideMicrosoftServices) > 0, ManagerDisplayNames(),
+                       &keyNames};
   ServiceWalk(VisitForList, &pass);
 }
 
@@ -134,12 +152,5 @@ void BuildServicesSnapshot() {
   if (present > 0) SettingsDeleteKeyTree(HKEY_CURRENT_USER, kServicesSnapshotKey);
   SettingsCreateKey(HKEY_CURRENT_USER, kServicesSnapshotKey);
   SettingsWriteString(HKEY_CURRENT_USER, kServicesSnapshotKey, "", "P");
-  EnumerateServices(0);
-  for (int index = 0; index < ItemCount(); ++index) {
-    char title[kItemTitleSize];
-    ItemTitle(index, title);
-    char code[16];
-    std::snprintf(code, sizeof code, "%d", ItemCode(index));
-    SettingsWriteString(HKEY_CURRENT_USER, kServicesSnapshotKey, title, code);
-  }
+  ServicesRememberAll();
 }

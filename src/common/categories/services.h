@@ -3,6 +3,9 @@
 #pragma once
 #include <windows.h>
 
+#include <string>
+#include <vector>
+
 #include "foundation/settings.h"
 #include "item_codes.h"
 
@@ -11,6 +14,8 @@ inline constexpr int kServiceStateTextSize = 256;
 inline constexpr int kServiceDisplayNameSize = 4096;
 
 void EnumerateServices(int quick);
+// The full listing, with the registry key name of each listed service, in list order.
+void EnumerateServicesNamed(std::vector<std::string>& keyNames);
 void BuildServicesSnapshot();
 // Only the low byte of startValue is written.
 bool SetServiceStartType(const char* displayName, int startValue);
