@@ -3,6 +3,7 @@
 
 #include "fuzz_check.h"
 #include "system_files_text.h"
+#include "text.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   FuzzInput input(data, size);
@@ -14,6 +15,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const bool changed = SystemFileChanged(storedDate, currentDate, storedSize, currentSize, type);
   KV_CHECK(!changed || storedDate != currentDate);
   if (storedDate != currentDate && storedSize != currentSize) KV_CHECK(changed);
+  const std::string_view storedHash = input.Piece();
+  const std::string_view currentHash = input.Piece();
+  const bool byContent = SystemFileContentChanged({storedDate, storedSize, storedHash},
+                                                  {currentDate, currentSize, currentHash}, type);
+  if (storedHash.empty() || currentHash.empty()) KV_CHECK(byContent == changed);
+  else KV_CHECK(byContent == !EqualsNoCase(storedHash, currentHash));
 
   const std::string_view shortPath = input.Piece();
   const std::string_view bytes = input.Rest();

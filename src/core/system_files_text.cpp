@@ -8,6 +8,13 @@ bool SystemFileChanged(std::string_view storedDate, std::string_view currentDate
   return type != 0 || storedSize != currentSize;
 }
 
+bool SystemFileContentChanged(const SystemFileFactsText& stored,
+                              const SystemFileFactsText& current, int type) {
+  if (!stored.hash.empty() && !current.hash.empty())
+    return !EqualsNoCase(stored.hash, current.hash);
+  return SystemFileChanged(stored.date, current.date, stored.size, current.size, type);
+}
+
 std::string RestartCommandsShown(std::string_view bytes) {
   bytes = bytes.substr(0, kRestartViewBytes);
   std::string shown;

@@ -9,6 +9,16 @@
 bool SystemFileChanged(std::string_view storedDate, std::string_view currentDate,
                        std::string_view storedSize, std::string_view currentSize, int type);
 
+// The facts of a watched file as its record keeps them and as the file has them now.
+struct SystemFileFactsText {
+  std::string_view date, size, hash;  // hash: the content's fingerprint, empty when unknown
+};
+// With both fingerprints known the content decides: new bytes are a change however the time
+// stands (a rewrite in the record's minute, a time put back), the same bytes under a new time
+// are none. Without them the time and size decide as in SystemFileChanged.
+bool SystemFileContentChanged(const SystemFileFactsText& stored,
+                              const SystemFileFactsText& current, int type);
+
 inline constexpr std::size_t kRestartViewBytes = 16384;
 
 // What the restart-commands viewer shows of the file's bytes: the first kRestartViewBytes,

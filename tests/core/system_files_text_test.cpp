@@ -13,6 +13,17 @@ TEST(SystemFilesTextTest, TypeZeroNeedsDateAndSize) {
   EXPECT_FALSE(SystemFileChanged("1/2/2008 10:00", "1/2/2008 10:00", "10", "10", 1));
 }
 
+// The same minute, a time put back or the same size: only the bytes tell, and they decide.
+TEST(SystemFilesTextTest, KnownFingerprintsDecideWhateverTheTimesSay) {
+  const char* stamp = "1/2/2008 10:00";
+  EXPECT_TRUE(SystemFileContentChanged({stamp, "10", "ab"}, {stamp, "10", "cd"}, 0));
+  EXPECT_TRUE(SystemFileContentChanged({stamp, "10", "ab"}, {"1/1/2007 09:00", "10", "cd"}, 1));
+  EXPECT_FALSE(SystemFileContentChanged({stamp, "10", "ab"}, {"1/3/2008 11:00", "11", "AB"}, 1));
+  // Without both fingerprints the times and sizes decide as before.
+  EXPECT_FALSE(SystemFileContentChanged({stamp, "10", ""}, {stamp, "10", "cd"}, 1));
+  EXPECT_TRUE(SystemFileContentChanged({stamp, "10", "ab"}, {"1/3/2008 11:00", "10", ""}, 1));
+}
+
 TEST(SystemFilesTextTest, RestartTextLinesAndBounds) {
   EXPECT_EQ(RestartCommandsShown("[rename]\nNUL=C:\\A.EXE\n"),
             "[rename]\r\nNUL=C:\\A.EXE\r\n");

@@ -66,7 +66,9 @@ class SystemFilesTest : public RegistrySandbox {
   std::vector<std::string> made_;
 };
 
-TEST_F(SystemFilesTest, TypeZeroWantsNewDateAndSizeOtherTypesADateAlone) {
+// Before the record knew the content: a type-0 file needed a new date and size. Now the
+// content decides, so a same-size rewrite is seen and a new date alone is not.
+TEST_F(SystemFilesTest, ContentDecidesWhateverTheDateAndSizeSay) {
   const std::string hosts = Watched("HOSTS", "127.0.0.1 localhost\r\n", 0);
   const std::string boot = Watched("Config.sys", "FILES=40\r\n", 1);
   EXPECT_EQ("0", Record("HOSTS", "Type"));
@@ -74,12 +76,13 @@ TEST_F(SystemFilesTest, TypeZeroWantsNewDateAndSizeOtherTypesADateAlone) {
   EXPECT_EQ("21", Record("HOSTS", "Size"));
   EXPECT_EQ("127.0.0.1 localhost\r\n", FileText(SavedCopy("HOSTS")));
 
+  EXPECT_EQ(64u, Record("HOSTS", "Hash").size());
   Rewrite(hosts, "10.0.0.5  example\r\n\r\n", 5);  // same size, new date
-  Rewrite(boot, "FILES=60\r\n", 5);
-  EXPECT_EQ(SystemFileState::Unchanged, CompareSystemFile("HOSTS", hosts.c_str()));
-  EXPECT_EQ(SystemFileState::Changed, CompareSystemFile("Config.sys", boot.c_str()));
-  Rewrite(hosts, "10.0.0.5 example\r\n", 4);
+  Rewrite(boot, "FILES=40\r\n", 5);                  // same bytes, new date
   EXPECT_EQ(SystemFileState::Changed, CompareSystemFile("HOSTS", hosts.c_str()));
+  EXPECT_EQ(SystemFileState::Unchanged, CompareSystemFile("Config.sys", boot.c_str()));
+  Rewrite(boot, "FILES=60\r\n", 5);
+  EXPECT_EQ(SystemFileState::Changed, CompareSystemFile("Config.sys", boot.c_str()));
 
   // A date that cannot be read (here 5000 characters) makes the file known as it is now; a
   // missing file keeps its record.
@@ -90,6 +93,36 @@ TEST_F(SystemFilesTest, TypeZeroWantsNewDateAndSizeOtherTypesADateAlone) {
   DeleteFileA(boot.c_str());
   EXPECT_EQ(SystemFileState::Missing, CompareSystemFile("Config.sys", boot.c_str()));
   EXPECT_EQ(2u, WatchedSystemFiles().size());
+}
+
+// The record's time has minute precision: a rewrite in the same minute, or one that puts the
+// time back, leaves time and size as they were recorded. The bytes still tell.
+TEST_F(SystemFilesTest, ARewriteInTheRecordsMinuteOrWithItsTimeSetBackIsSeen) {
+  const std::string hosts = Watched("HOSTS", "127.0.0.1 localhost\r\n", 1);
+  WIN32_FILE_ATTRIBUTE_DATA recorded = {};
+  ASSERT_TRUE(GetFileAttributesExA(hosts.c_str(), GetFileExInfoStandard, &recorded));
+  const auto putTimeBack = [&] {
+    Handle file(CreateFileA(hosts.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ, nullptr,
+                            OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(SetFileTime(file.get(), nullptr, nullptr, &recorded.ftLastWriteTime));
+  };
+  Rewrite(hosts, "10.6.6.6 localhost\r\n", 1);
+  putTimeBack();
+  EXPECT_EQ(SystemFileState::Changed, CompareSystemFile("HOSTS", hosts.c_str()));
+  ASSERT_TRUE(AcceptSystemFileChange("HOSTS", hosts.c_str(), false));
+  EXPECT_EQ(SystemFileState::Unchanged, CompareSystemFile("HOSTS", hosts.c_str()));
+  Rewrite(hosts, "10.7.7.7 localhost\r\n", 1);
+  putTimeBack();
+  EXPECT_EQ(SystemFileState::Changed, CompareSystemFile("HOSTS", hosts.c_str()));
+  ASSERT_TRUE(RejectSystemFileChange("HOSTS", hosts.c_str(), false));
+  EXPECT_EQ(SystemFileState::Unchanged, CompareSystemFile("HOSTS", hosts.c_str()));
+
+  // A record an older version made has no fingerprint: the saved copy gives it.
+  SettingsDeleteValue(HKEY_LOCAL_MACHINE, RecordKey("HOSTS").c_str(), "Hash");
+  Rewrite(hosts, "10.8.8.8 localhost\r\n", 1);
+  putTimeBack();
+  EXPECT_EQ(SystemFileState::Changed, CompareSystemFile("HOSTS", hosts.c_str()));
+  EXPECT_EQ(64u, Record("HOSTS", "Hash").size());
 }
 
 TEST_F(SystemFilesTest, StopWatchingOnAcceptKeepsNoLocationAndOnRejectNoRecord) {

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <string>
 
 #include "foundation/datetime.h"
 #include "foundation/handles.h"
@@ -42,7 +43,7 @@ void WriteRecordText(const char* key, const char* value, const char* text) {
 }
 
 // A missing size, or one of 0, is filled in; a missing date makes the file known as it is now.
-bool CompleteRecord(const char* key, const SystemFileFacts& facts) {
+bool CompleteRecord(const char* key, const char* path, const SystemFileFacts& facts) {
   char stored[kRecordTextSize] = "";
   if (SettingsReadString(HKEY_LOCAL_MACHINE, key, "Size", stored, sizeof stored) == 0 ||
       ParseDecimal(stored) == 0)
@@ -50,7 +51,23 @@ bool CompleteRecord(const char* key, const SystemFileFacts& facts) {
   if (SettingsReadString(HKEY_LOCAL_MACHINE, key, "Date", stored, sizeof stored) != 0)
     return true;
   WriteRecordText(key, "Date", facts.date);
+  std::string hash;
+  if (SystemFileContentHash(path, hash)) WriteRecordText(key, "Hash", hash.c_str());
   return false;
+}
+
+// The record's fingerprint. A record an older version made has none: the saved copy, which
+// holds the content last accepted, gives it.
+std::string RecordHash(const char* name, const char* key) {
+  char stored[kRecordTextSize] = "";
+  if (SettingsReadString(HKEY_LOCAL_MACHINE, key, "Hash", stored, sizeof stored) != 0)
+    return stored;
+  char saved[kPathSize];
+  std::string hash;
+  if (!SystemFileSavedCopy(name, saved, kPathSize) || !SystemFileContentHash(saved, hash))
+    return {};
+  WriteRecordText(key, "Hash", hash.c_str());
+  return hash;
 }
 
 }  // namespace
@@ -82,6 +99,8 @@ int RegisterSystemFile(const char* name, const char* path, const char* comment, 
   WriteRecordText(key, "Type", typeText);
   if (comment && comment[0]) WriteRecordText(key, "Comment", comment);
   WriteRecordText(key, "Location", path);
+  std::string hash;
+  if (SystemFileContentHash(path, hash)) WriteRecordText(key, "Hash", hash.c_str());
   char saved[kPathSize];
   if (!SystemFileSavedCopy(name, saved, kPathSize)) return 0;
   return CopyKeepingAttributes(path, saved) ? 1 : 0;
@@ -131,11 +150,15 @@ SystemFileState CompareSystemFile(const char* name, const char* path) {
   char text[kRecordTextSize] = "";
   SettingsReadString(HKEY_LOCAL_MACHINE, key, "Type", text, sizeof text);
   const int type = ParseDecimal(text);
-  if (!CompleteRecord(key, facts)) return SystemFileState::Unchanged;
+  if (!CompleteRecord(key, path, facts)) return SystemFileState::Unchanged;
   char storedDate[kRecordTextSize] = "", storedSize[kRecordTextSize] = "";
   SettingsReadString(HKEY_LOCAL_MACHINE, key, "Date", storedDate, sizeof storedDate);
   SettingsReadString(HKEY_LOCAL_MACHINE, key, "Size", storedSize, sizeof storedSize);
-  return SystemFileChanged(storedDate, facts.date, storedSize, facts.size, type)
+  const std::string storedHash = RecordHash(name, key);
+  std::string liveHash;
+  SystemFileContentHash(path, liveHash);
+  return SystemFileContentChanged({storedDate, storedSize, storedHash},
+                                  {facts.date, facts.size, liveHash}, type)
              ? SystemFileState::Changed
              : SystemFileState::Unchanged;
 }

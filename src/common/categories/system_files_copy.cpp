@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 #include "foundation/datetime.h"
 #include "foundation/handles.h"
@@ -39,14 +40,14 @@ void PutBackAttributes(const char* path, DWORD attributes) {
 
 // The record's facts are written with their status, so that a record the user may not
 // change counts as a failure and is not reported as done.
-LONG WriteFacts(const char* key, const SystemFileFacts& facts) {
+LONG WriteFacts(const char* key, const SystemFileFacts& facts, const std::string& hash) {
   HKEY opened = nullptr;
   LONG status = RegCreateKeyExA(HKEY_LOCAL_MACHINE, key, 0, nullptr, 0, KEY_SET_VALUE, nullptr,
                                 &opened, nullptr);
   if (status != ERROR_SUCCESS) return status;
   RegKey record(opened);
-  const struct { const char* name; const char* text; } values[] = {{"Date", facts.date},
-                                                                   {"Size", facts.size}};
+  const struct { const char* name; const char* text; } values[] = {
+      {"Date", facts.date}, {"Size", facts.size}, {"Hash", hash.c_str()}};
   for (const auto& value : values) {
     status = RegSetValueExA(record.get(), value.name, 0, REG_SZ,
                             reinterpret_cast<const BYTE*>(value.text),
@@ -130,7 +131,9 @@ bool AcceptSystemFileChange(const char* name, const char* path, bool stopWatchin
     SetLastError(ERROR_INVALID_NAME);
     return false;
   }
-  const LONG written = WriteFacts(key, facts);
+  std::string hash;
+  SystemFileContentHash(path, hash);
+  const LONG written = WriteFacts(key, facts, hash);
   if (written != ERROR_SUCCESS) {
     SetLastError(static_cast<DWORD>(written));
     return false;

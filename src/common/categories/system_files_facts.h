@@ -1,6 +1,7 @@
 // Inside the monitored system files: a file's facts as its record keeps them, the record's
 // key, and copying one file over another without losing either's attributes.
 #pragma once
+#include <string>
 
 #include "foundation/filefacts.h"
 
@@ -13,6 +14,8 @@ struct SystemFileFacts {
 
 // Read from the folder entry, so a file that another program holds locked still has them.
 bool ReadSystemFileFacts(const char* path, SystemFileFacts* out);
+// The SHA-256 of the file's bytes in hex; false when it cannot be read.
+bool SystemFileContentHash(const char* path, std::string& hex);
 // A file (not a folder) is there.
 bool SystemFileIsThere(const char* path);
 // The record's key path; false for an empty name.
