@@ -36,11 +36,19 @@ std::string WindowsPath(const char* name) {
   return std::string(folder) + "\\" + name;
 }
 
+// The vault copy of a file of that name (its name followed by digits of its path), or the
+// vault folder itself for an empty name.
 std::string VaultPath(const char* name) {
   const std::string appData = ReadRegString(
       HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders",
       "AppData");
-  return appData + "\\Korvane\\vault\\" + name;
+  const std::string vault = appData + "\\Korvane\\vault\\";
+  WIN32_FIND_DATAA found = {};
+  const HANDLE search =
+      name[0] ? FindFirstFileA((vault + name + ".*").c_str(), &found) : INVALID_HANDLE_VALUE;
+  if (search == INVALID_HANDLE_VALUE) return vault + name;
+  FindClose(search);
+  return vault + found.cFileName;
 }
 
 bool FileThere(const std::string& path) {

@@ -32,11 +32,17 @@ std::string TempPath(const char* name) {
   return std::string(temp) + name;
 }
 
+// The vault copy of the hidden file: its name followed by digits of its path.
 std::string VaultPath() {
   const std::string appData = ReadRegString(
       HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders",
       "AppData");
-  return appData + "\\Korvane\\vault\\" + kHiddenName;
+  const std::string vault = appData + "\\Korvane\\vault\\";
+  WIN32_FIND_DATAA found = {};
+  const HANDLE search = FindFirstFileA((vault + kHiddenName + ".*").c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return vault + kHiddenName;
+  FindClose(search);
+  return vault + found.cFileName;
 }
 
 bool FileThere(const std::string& path) {
