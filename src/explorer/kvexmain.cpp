@@ -92,10 +92,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
   const char* line = commandLine ? commandLine : "";
   if (line[0] != '\0') {
     const ExplorerJob job = ExplorerJobFor(line);
-    if (job != ExplorerJob::None) {
-      ExplorerRunJob(job);
-      return 0;
-    }
+    if (job != ExplorerJob::None) return ExplorerRunJob(job, line);
   }
   const ExplorerSwitches switches = ParseExplorerSwitches(line, ExplorerStoredStartTab());
   if (switches.startMonitor && !MonitorRunning()) StartMonitor();
