@@ -159,13 +159,13 @@
 #define IDS_VELT_NEWS 1183
 
 // Machine-wide actions that neither the monitor nor the elevated job could take.
-#define IDS_JOB_FAILED 1400
-#define IDS_JOB_UPDATE_MODE 1401
-#define IDS_JOB_PREFIX 1402
-#define IDS_JOB_STARTUP_REMOVE 1403
-#define IDS_JOB_SERVICE_REJECT 1404
-#define IDS_JOB_SYSTEM_FILE_RESTORE 1405
-#define IDS_JOB_ACTIVEX_KILL 1406
+#define IDS_JOB_FAILED 1410
+#define IDS_JOB_UPDATE_MODE 1411
+#define IDS_JOB_PREFIX 1412
+#define IDS_JOB_STARTUP_REMOVE 1413
+#define IDS_JOB_SERVICE_REJECT 1414
+#define IDS_JOB_SYSTEM_FILE_RESTORE 1415
+#define IDS_JOB_ACTIVEX_KILL 1416
 
 // Alert dialogs of the monitor. The program alerts share their control ids; the file-type
 // alert has its own below.
