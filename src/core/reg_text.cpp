@@ -158,9 +158,16 @@ std::string RegKeyLine(std::string_view root, std::string_view path) {
 }
 
 std::string RegValueLine(const RegValue& value) {
-  std::string line = value.name.empty() ? "@=" : "\"" + RegQuoted(value.name) + "\"=";
+  std::string line;
+  if (value.name.empty()) {
+    line = "@=";
+  } else {
+    line.append("\"").append(RegQuoted(value.name)).append("\"=");
+  }
   if (IsPlainString(value)) {
-    line += "\"" + RegQuoted(std::string_view(value.data.data(), value.data.size() - 1)) + "\"";
+    line.append("\"")
+        .append(RegQuoted(std::string_view(value.data.data(), value.data.size() - 1)))
+        .append("\"");
   } else if (value.type == kRegDword && value.data.size() == 4) {
     char number[16];
     std::snprintf(number, sizeof number, "dword:%08x", static_cast<unsigned>(DwordOf(value.data)));
