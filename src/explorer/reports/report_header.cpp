@@ -11,6 +11,7 @@
 #include "foundation/platform.h"
 #include "foundation/settings.h"
 #include "foundation/strings.h"
+#include "html_text.h"
 #include "os_version_text.h"
 #include "report_file.h"
 #include "report_time_text.h"
@@ -24,23 +25,7 @@ constexpr char kProductOptionsKey[] = "SYSTEM\\CurrentControlSet\\Control\\Produ
 constexpr char kHotfix6aKey[] = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Hotfix\\Q246009";
 constexpr char kAppPathsKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\";
 
-// Until the shared escaping lands in the core: the five characters that make markup.
-std::string Escaped(bool html, const std::string& text) {
-  if (!html) return text;
-  std::string out;
-  out.reserve(text.size());
-  for (char c : text) {
-    switch (c) {
-      case '&': out += "&amp;"; break;
-      case '<': out += "&lt;"; break;
-      case '>': out += "&gt;"; break;
-      case '"': out += "&quot;"; break;
-      case '\'': out += "&#39;"; break;
-      default: out += c;
-    }
-  }
-  return out;
-}
+std::string Escaped(bool html, const std::string& text) { return html ? HtmlEscape(text) : text; }
 
 std::string ReadText(HKEY root, const char* key, const char* value) {
   char text[kValueSize] = "";

@@ -16,6 +16,7 @@
 #include "startup/delayed_start.h"
 #include "startup/locations.h"
 #include "startup/startup_list.h"
+#include "text.h"
 
 namespace {
 
@@ -45,11 +46,18 @@ std::string FileNamePart(const std::string& path) {
   return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
+// The program's file name as the command writes it: the normalised file is in capitals.
+std::string SpreadsheetFileName(const std::string& command, const std::string& file) {
+  const std::string name = FileNamePart(file.empty() ? command : file);
+  const std::size_t at = UpperText(command).find(UpperText(name));
+  return at == std::string::npos ? name : command.substr(at, name.size());
+}
+
 void SpreadsheetWriteRow(ReportFile& file, ReportFacts& facts, std::string_view type,
                          std::string_view subType, const ItemRow& row) {
   const ReportProgram& program = ReportFactsProgram(facts, row.command);
   file.Write(CsvRecord({std::string(type), std::string(subType), row.title,
-                        FileNamePart(program.file.empty() ? row.command : program.file),
+                        SpreadsheetFileName(row.command, program.file),
                         program.company, ReportFactsDetected(facts, program, row.code),
                         row.command, program.description, program.version}));
 }
