@@ -7,6 +7,7 @@
 #include <fstream>
 #include <regex>
 #include <string>
+#include <vector>
 
 #include "categories/ie_helpers.h"
 #include "categories/services.h"
@@ -128,6 +129,24 @@ TEST_F(ScanLogTest, HostileTitlesCannotForgeLines) {
   const std::string log = Written(false);
   EXPECT_TRUE(Has(log, "\r\nO4 - HKLM\\..\\Run: [Evil  O4 - HKLM\\..\\Run: [Fake]]C:\\e.exe x\r\n"));
   EXPECT_FALSE(Has(log, "\r\nO4 - HKLM\\..\\Run: [Fake]"));
+}
+
+TEST_F(ScanLogTest, OnlyTheFirst41HiddenFilesAreLogged) {
+  // The scratch folder stands in for the common-files folder the hidden-file search visits.
+  SettingsWriteString(HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion",
+                      "CommonFilesDir", ScratchFolder().c_str());
+  std::vector<std::string> files;
+  for (int i = 0; i < 45; ++i) {
+    files.push_back(WriteScratchFile(("kvhidden" + std::to_string(i) + ".txt").c_str(), "x"));
+    SetFileAttributesA(files.back().c_str(), FILE_ATTRIBUTE_HIDDEN);
+  }
+  const std::string log = Written(false);
+  std::size_t lines = 0;
+  for (std::size_t at = log.find("\r\nKV32 - Hidden File: "); at != std::string::npos;
+       at = log.find("\r\nKV32 - Hidden File: ", at + 1))
+    ++lines;
+  EXPECT_EQ(41u, lines);
+  for (const std::string& file : files) SetFileAttributesA(file.c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
 TEST_F(ScanLogTest, FailedWriteKeepsTheOldLog) {

@@ -2,6 +2,7 @@
 
 #include <lmcons.h>
 
+#include <initializer_list>
 #include <vector>
 
 #include "foundation/handles.h"

@@ -186,9 +186,11 @@ std::string ReportBuildText() {
 
 std::string ReportBrowserLine(bool html, const char* label) {
   char command[kPathSize] = "";
-  if (DefaultBrowserCommand(command, sizeof command) == 0 || !PathExists(command))
-    return "Browser: Unable to find default browser.";
-  const ProgramFacts facts = ReadProgramFacts(command);
+  char file[kPathSize] = "";
+  if (DefaultBrowserCommand(command, sizeof command) > 0)
+    NormaliseCommand(command, file, sizeof file);
+  if (!PathExists(file)) return "Browser: Unable to find default browser.";
+  const ProgramFacts facts = ReadProgramFacts(file);
   std::string line = Bold(html, (std::string(label) + ":").c_str()) + " ";
   line += Escaped(html, facts.path) + " - ";
   line += html ? "<i>" + Escaped(html, facts.description) + "</i>" : facts.description;
