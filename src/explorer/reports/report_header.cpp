@@ -6,7 +6,6 @@
 
 #include "categories/cookies_folders.h"
 #include "foundation/filefacts.h"
-#include "foundation/msgbox.h"
 #include "foundation/paths.h"
 #include "foundation/platform.h"
 #include "foundation/settings.h"
@@ -176,7 +175,13 @@ std::string ReportNowText() {
          ReportDateText(now.wMonth, now.wDay, now.wYear);
 }
 
-std::string ReportProgramCaption() { return MessageCaption(); }
+// The explorer's caption from its string table: a report written without a window (the
+// -Report switch) has no message caption set.
+std::string ReportProgramCaption() {
+  char caption[kPathSize] = "";
+  LocalString(IDS_EXPLORER_CAPTION, caption, sizeof caption);
+  return caption;
+}
 
 std::string ReportBuildText() {
   char build[kPathSize] = "";
