@@ -64,6 +64,17 @@ CertificateOwner SignatureSignerCertificate(HCERTSTORE store, HCRYPTMSG message)
       CertFindCertificateInStore(store, kEncoding, 0, CERT_FIND_SUBJECT_CERT, &wanted, nullptr));
 }
 
+// Programs and libraries begin with "MZ". Anything else is no program, and asking the trust
+// provider about it would only try every subject format it knows in turn.
+bool SignatureIsProgram(const wchar_t* path) {
+  Handle file(CreateFileW(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                          nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  char start[2] = {};
+  DWORD read = 0;
+  return file && ReadFile(file.get(), start, sizeof start, &read, nullptr) &&
+         read == sizeof start && start[0] == 'M' && start[1] == 'Z';
+}
+
 SignatureFacts SignatureReadEmbedded(const wchar_t* path) {
   WINTRUST_FILE_INFO file = {};
   file.cbStruct = sizeof file;
@@ -120,7 +131,9 @@ SignatureFacts SignatureRead(const char* path) {
   const std::wstring wide = SignatureWidePath(path);
   if (wide.empty()) return {};
   const DWORD attributes = GetFileAttributesW(wide.c_str());
-  if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY)) return {};
+  if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY) ||
+      !SignatureIsProgram(wide.c_str()))
+    return {};
   SignatureFacts facts = SignatureReadEmbedded(wide.c_str());
   if (facts.state != SignatureState::kUnsigned) return facts;
   SignatureFacts listed = SignatureReadCatalogue(wide.c_str());
