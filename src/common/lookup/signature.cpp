@@ -33,17 +33,20 @@ std::wstring SignatureWidePath(const char* path) {
   return wide;
 }
 
-bool SignatureMicrosoftRoot(HANDLE state) {
+// The signer the check found; null when it found none, whatever it answered.
+CRYPT_PROVIDER_SGNR* SignatureCheckedSigner(HANDLE state) {
   CRYPT_PROVIDER_DATA* provider = WTHelperProvDataFromStateData(state);
-  if (provider == nullptr) return false;
-  CRYPT_PROVIDER_SGNR* signer = WTHelperGetProvSignerFromChain(provider, 0, FALSE, 0);
-  if (signer == nullptr || signer->pChainContext == nullptr) return false;
+  return provider ? WTHelperGetProvSignerFromChain(provider, 0, FALSE, 0) : nullptr;
+}
+
+bool SignatureMicrosoftRoot(const CRYPT_PROVIDER_SGNR& signer) {
+  if (signer.pChainContext == nullptr) return false;
   CERT_CHAIN_POLICY_PARA para = {};
   para.cbSize = sizeof para;
   CERT_CHAIN_POLICY_STATUS status = {};
   status.cbSize = sizeof status;
   return CertVerifyCertificateChainPolicy(CERT_CHAIN_POLICY_MICROSOFT_ROOT,
-                                          signer->pChainContext, &para, &status) &&
+                                          signer.pChainContext, &para, &status) &&
          status.dwError == 0;
 }
 
@@ -100,8 +103,14 @@ void SignatureVerify(WINTRUST_DATA& data, const wchar_t* signedFile, SignatureFa
   const LONG result = WinVerifyTrust(nullptr, &action, &data);
   facts.state = SignatureStateOfTrust(static_cast<std::uint32_t>(result));
   if (facts.state == SignatureState::kValid) {
-    facts.microsoftRoot = SignatureMicrosoftRoot(data.hWVTStateData);
-    facts.signer = SignatureSignerName(signedFile);
+    // A trust provider that could not be loaded answers "valid" having checked nothing.
+    const CRYPT_PROVIDER_SGNR* signer = SignatureCheckedSigner(data.hWVTStateData);
+    if (signer == nullptr) {
+      facts.state = SignatureState::kNone;
+    } else {
+      facts.microsoftRoot = SignatureMicrosoftRoot(*signer);
+      facts.signer = SignatureSignerName(signedFile);
+    }
   }
   data.dwStateAction = WTD_STATEACTION_CLOSE;
   WinVerifyTrust(nullptr, &action, &data);
