@@ -20,7 +20,7 @@ namespace {
 constexpr int kTitleSize = 256;
 constexpr int kDateTextSize = 24;
 constexpr char kInternationalKey[] = "Control Panel\\International";
-constexpr double kSignatureColumnFraction = 0.22;
+constexpr double kSignatureColumnFraction = 0.2;
 
 int ListPageDatePattern() {
   char pattern[kDateTextSize] = "";
@@ -236,18 +236,21 @@ void ListPageInit(ListPage& list, HWND page, int pageCommand, const char* sortOp
   SortStateRestore(list.sort, OptionGet(sortOption, 0), ListPageSortable(list));
 }
 
+// The page's own columns give up a share of their widths, so that the signature column
+// shows without scrolling and the others keep their proportions.
 void ListPageAddSignatureColumn(ListPage& list) {
-  RECT area = {};
-  GetClientRect(list.list, &area);
-  int width = area.right - area.left;
-  const ColumnWidthRow* widths = ColumnWidthsFor(list.pageCommand);
-  if (widths && widths->lessScrollBar) width -= GetSystemMetrics(SM_CXVSCROLL);
+  int total = 0;
+  for (int column = 0; column < list.columnCount; ++column) {
+    const int width = ListView_GetColumnWidth(list.list, column);
+    const int narrower = static_cast<int>(width * (1.0 - kSignatureColumnFraction));
+    if (ListView_SetColumnWidth(list.list, column, narrower)) total += width;
+  }
   char title[kTitleSize] = "";
   LocalString(IDS_SIGNATURE_COLUMN, title, sizeof title);
   LVCOLUMNA item = {};
   item.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
   item.fmt = LVCFMT_LEFT;
-  item.cx = std::max(0, static_cast<int>(width * kSignatureColumnFraction));
+  item.cx = static_cast<int>(total * kSignatureColumnFraction);
   item.pszText = title;
   item.iSubItem = list.columnCount;
   if (SendMessageA(list.list, LVM_INSERTCOLUMNA, list.columnCount,
