@@ -91,7 +91,9 @@ void ListPageReadFacts(const char* command, const char* program, const char* cat
     facts.path = file;
     VersionStrings version;
     if (ReadVersionStrings(file, &version)) facts.company = version.text[kCompanyName];
-    facts.signature = SignatureOf(file);
+    const SignatureFacts signature = SignatureOf(file);
+    facts.signature = signature.state;
+    facts.signatureText = SignatureTextOf(signature);
   }
   char time[kDateTextSize] = "";
   if (FirstDetectedText(program, code, time) == 0 && category != nullptr) {
@@ -310,10 +312,10 @@ const ListFileFacts& ListPageFileFacts(ListPage& list, const char* command,
   return list.fileFacts[static_cast<std::size_t>(place->second)];
 }
 
-void ListRowShowFile(ListRowView& row, const ListFileFacts& facts) {
+void ListPageShowFile(ListRowView& row, const ListFileFacts& facts) {
   row.image = facts.image;
-  row.signature = SignatureTextOf(facts.signature);
-  row.attention = SignatureNeedsAttention(facts.signature.state);
+  row.signature = facts.signatureText;
+  row.attention = SignatureNeedsAttention(facts.signature);
 }
 
 int ListPageEndFill(ListPage& list) {

@@ -35,7 +35,8 @@ struct ListFileFacts {
   int shownImage = -1;  // the image list's index once extracted
   std::string company;
   std::string firstDetected;
-  SignatureFacts signature;
+  SignatureState signature = SignatureState::kNone;
+  std::string signatureText;
 };
 
 // A program file's small icon, kept across fills while the file stays as it was.
@@ -81,7 +82,7 @@ void ListPageBeginFill(ListPage& list);
 const ListFileFacts& ListPageFileFacts(ListPage& list, const char* command,
                                        const char* detectedCategory, int detectedCode);
 // What a row shows of its program file: its icon and its signature.
-void ListRowShowFile(ListRowView& row, const ListFileFacts& facts);
+void ListPageShowFile(ListRowView& row, const ListFileFacts& facts);
 int ListPageEndFill(ListPage& list);
 // WM_NOTIFY of the list: the rows' texts and images, column clicks. True when taken.
 bool ListPageNotify(ListPage& list, const NMHDR* header, LRESULT& result);

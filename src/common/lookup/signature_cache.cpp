@@ -59,11 +59,17 @@ SignatureFacts SignatureOf(const char* path) {
   return facts;
 }
 
+// Only the state's own text is loaded: a translation's texts come from the registry.
 std::string SignatureTextOf(const SignatureFacts& facts) {
-  if (facts.state == SignatureState::kNone) return {};
-  const SignatureTexts texts{SignatureString(IDS_SIGNATURE_VALID),
-                             SignatureString(IDS_SIGNATURE_INVALID),
-                             SignatureString(IDS_SIGNATURE_UNSIGNED)};
+  SignatureTexts texts;
+  switch (facts.state) {
+    case SignatureState::kValid: texts.valid = SignatureString(IDS_SIGNATURE_VALID); break;
+    case SignatureState::kInvalid: texts.invalid = SignatureString(IDS_SIGNATURE_INVALID); break;
+    case SignatureState::kUnsigned:
+      texts.notSigned = SignatureString(IDS_SIGNATURE_UNSIGNED);
+      break;
+    default: return {};
+  }
   return SignatureShownText(facts.state, facts.signer, texts);
 }
 
