@@ -8,12 +8,12 @@
 #include "resource.h"
 #include "startup/item_list.h"
 #include "sweep.h"
+#include "sweep_changes.h"
 #include "sweep_steps.h"
 #include "tray_icon.h"
 
 namespace {
 
-inline constexpr DWORD kMinCycleGapMs = 1000;
 inline constexpr DWORD kLongCycleMs = 1000;
 inline constexpr int kCyclesPerTrayRefresh = 62;
 // Critical errors fail without system dialogs for the whole cycle (the value the monitor
@@ -46,12 +46,23 @@ void SweepWindowsSettings() {
   TraceSpanEnd();
 }
 
-void SweepClose() {
+enum class CycleKind { kTimer, kChanged };
+
+void SweepVisit(CycleKind kind) {
+  if (kind == CycleKind::kChanged) {
+    SweepVisitChanged();
+    return;
+  }
+  SweepWindowsSettings();
+  SweepVisitHalf();
+}
+
+void SweepClose(CycleKind kind) {
   if (g_sweep.realtimePending) RecordActiveTasks();
   // Emptied after the tasks are recorded too, so no cycle leaves items behind.
   if (ItemCount() > 0) ItemListClear();
   CookieListFree();
-  g_options.secondHalf = !g_options.secondHalf;
+  if (kind == CycleKind::kTimer) g_options.secondHalf = !g_options.secondHalf;
   SetTrayStatus(TrayIconOption(), IDS_TRAY_IDLE);
 }
 
@@ -70,26 +81,31 @@ void SweepTiming(DWORD start) {
   g_sweep.lastCycleStart = end;
 }
 
-}  // namespace
-
-int SweepCycle() {
+int SweepCycleRun(CycleKind kind) {
   TraceWrite("VERIFY", "Enter Verify function");
   TraceSpanEnd();
   if (g_sweep.alertShowing || g_sweep.inCycle) return 1;
   g_traceUserWait = false;
   ItemListClear();
   g_sweep.inCycle = true;
-  SweepTrayRefresh();
+  if (kind == CycleKind::kTimer) SweepTrayRefresh();
   if (!SweepStartOnTime()) return 0;
   const DWORD start = g_sweep.lastCycleStart;
   const UINT previousMode = SetErrorMode(kCycleErrorMode);
-  SweepWindowsSettings();
-  SweepVisitHalf();
-  SweepClose();
+  SweepVisit(kind);
+  SweepClose(kind);
   SweepTiming(start);
   SetErrorMode(previousMode);
   g_sweep.inCycle = false;
   TraceWrite("VERIFY", "Exit Normal Verify");
   TraceSpanEnd();
+  // Changes that came while this cycle ran (an alert waiting for the user) are not lost.
+  SweepChangeAfterCycle();
   return 1;
 }
+
+}  // namespace
+
+int SweepCycle() { return SweepCycleRun(CycleKind::kTimer); }
+
+int SweepChangedCycle() { return SweepCycleRun(CycleKind::kChanged); }
