@@ -10,6 +10,7 @@
 #include "foundation/strings.h"
 #include "resource.h"
 #include "startup/startup_places.h"
+#include "watch_paths.h"
 
 namespace {
 
@@ -65,16 +66,9 @@ void ChangePlacesPages(OptionId category, PlaceList& places) {
   }
 }
 
-std::string ChangePlaceFolderOf(const std::string& file) {
-  const std::size_t slash = file.find_last_of('\\');
-  if (slash == std::string::npos) return "";
-  // A file in a drive's root keeps the backslash: "C:" alone names no folder.
-  return file.substr(0, slash == 2 && file[1] == ':' ? slash + 1 : slash);
-}
-
 void ChangePlacesSystemFiles(OptionId category, PlaceList& places) {
   for (const SystemFileRecord& record : WatchedSystemFiles())
-    ChangePlaceFolder(places, category, ChangePlaceFolderOf(record.path), false);
+    ChangePlaceFolder(places, category, WatchFolderOfFile(record.path), false);
 }
 
 // Each watched extension's keys in both hives and the user's choice, and the classes its

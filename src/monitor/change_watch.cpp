@@ -5,6 +5,7 @@
 #include <set>
 
 #include "foundation/handles.h"
+#include "watch_paths.h"
 
 namespace {
 
@@ -65,22 +66,6 @@ std::size_t ChangeWatchHandleCount() {
   return count;
 }
 
-bool ChangeWatchParentKey(std::string& path) {
-  const std::size_t slash = path.find_last_of('\\');
-  if (slash == std::string::npos || slash == 0) return false;
-  path.resize(slash);
-  return true;
-}
-
-// "C:\A\B" gives "C:\A", "C:\A" gives "C:\"; a drive's root has none.
-bool ChangeWatchParentFolder(std::string& path) {
-  while (path.size() > 3 && path.back() == '\\') path.pop_back();
-  const std::size_t slash = path.find_last_of('\\');
-  if (slash == std::string::npos || path.size() <= 3) return false;
-  path.resize(slash == 2 && path[1] == ':' ? slash + 1 : slash);
-  return true;
-}
-
 bool ChangeWatchArmOneKey(CategoryWatch& watch, HKEY root, const std::string& path, bool subtree,
                           DWORD filter, ArmedSet& armed) {
   const std::string name = ChangeWatchArmedName(root, path, subtree, filter);
@@ -122,10 +107,10 @@ bool ChangeWatchArmKey(CategoryWatch& watch, const ChangePlace& place, ArmedSet&
   bool itself = true;
   while (!ChangeWatchArmOneKey(watch, place.root, path, itself && place.subtree,
                                itself ? kKeyFilter : kParentKeyFilter, armed)) {
-    if (!ChangeWatchParentKey(path)) return false;
+    if (!WatchParentKey(path)) return false;
     itself = false;
   }
-  if (ChangeWatchParentKey(path))
+  if (WatchParentKey(path))
     ChangeWatchArmOneKey(watch, place.root, path, false, kParentKeyFilter, armed);
   return true;
 }
@@ -136,10 +121,10 @@ bool ChangeWatchArmFolder(CategoryWatch& watch, const ChangePlace& place, ArmedS
   bool itself = true;
   while (!ChangeWatchArmOneFolder(watch, path, itself && place.subtree,
                                   itself ? kFolderFilter : kParentFolderFilter, armed)) {
-    if (!ChangeWatchParentFolder(path)) return false;
+    if (!WatchParentFolder(path)) return false;
     itself = false;
   }
-  if (ChangeWatchParentFolder(path))
+  if (WatchParentFolder(path))
     ChangeWatchArmOneFolder(watch, path, false, kParentFolderFilter, armed);
   return true;
 }

@@ -10,6 +10,7 @@ namespace {
 constexpr int kLastRunFamilyCode = 27;
 constexpr int kFirstWow64Code = 21;
 constexpr char kWinlogonKey[] = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon";
+// AppInit_Dlls per machine; per user, the win.ini lines.
 constexpr char kAppInitKey[] = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Windows";
 constexpr char kShellFoldersKey[] =
     "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
@@ -47,8 +48,10 @@ void StartupPlacesFolders(std::vector<StartupPlace>& places) {
   }
 }
 
-// win.ini's load= and run= lines.
+// win.ini's load= and run= lines: the file itself, and the per-user key the NT family maps
+// its [windows] section to.
 void StartupPlacesWinIni(std::vector<StartupPlace>& places) {
+  places.push_back({HKEY_CURRENT_USER, kAppInitKey, false});
   char windows[kPathSize] = "";
   const UINT length = GetWindowsDirectoryA(windows, sizeof windows);
   if (length > 0 && length < sizeof windows) places.push_back({nullptr, windows, false});
