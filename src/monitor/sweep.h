@@ -17,6 +17,7 @@ struct SweepState {
   bool alertShowing;
   bool inCycle;
   DWORD lastCycleStart;
+  DWORD lastChangedStart;  // of the last cycle a change brought forward
   int delayedTotal;
   int delayedLaunched;
   int delayedTicks;

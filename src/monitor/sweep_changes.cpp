@@ -1,5 +1,6 @@
 #include "sweep_changes.h"
 
+#include <algorithm>
 #include <string>
 
 #include "change_places.h"
@@ -46,7 +47,8 @@ void SweepChangeTimer() {
 void SweepChangeRun() {
   if (g_sweep.changed.none()) return;
   if (g_sweep.expressBoot > 0 || g_sweep.alertShowing || g_sweep.inCycle) return;
-  const DWORD since = GetTickCount() - g_sweep.lastCycleStart;
+  const DWORD now = GetTickCount();
+  const DWORD since = std::min(now - g_sweep.lastCycleStart, now - g_sweep.lastChangedStart);
   if (since < kMinCycleGapMs) {
     SweepChangeSchedule(kMinCycleGapMs - since);
     return;

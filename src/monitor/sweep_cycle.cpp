@@ -28,9 +28,17 @@ void SweepTrayRefresh() {
   g_sweep.cycleCounter = 0;
 }
 
-// False when the cycle comes too soon after the last one.
-bool SweepStartOnTime() {
+enum class CycleKind { kTimer, kChanged };
+
+// False when the cycle comes too soon after the last one. A cycle a change brought forward
+// was timed when it was scheduled, and moves no reference of the timer's cycles: a change
+// just before the timer's turn must not cost the timer its cycle.
+bool SweepStartOnTime(CycleKind kind) {
   const DWORD now = GetTickCount();
+  if (kind == CycleKind::kChanged) {
+    g_sweep.lastChangedStart = now;
+    return true;
+  }
   const bool tooSoon = now - g_sweep.lastCycleStart < kMinCycleGapMs;
   g_sweep.lastCycleStart = now;
   if (!tooSoon) return true;
@@ -45,8 +53,6 @@ void SweepWindowsSettings() {
   CheckWindowsSettings();
   TraceSpanEnd();
 }
-
-enum class CycleKind { kTimer, kChanged };
 
 void SweepVisit(CycleKind kind) {
   if (kind == CycleKind::kChanged) {
@@ -66,7 +72,7 @@ void SweepClose(CycleKind kind) {
   SetTrayStatus(TrayIconOption(), IDS_TRAY_IDLE);
 }
 
-void SweepTiming(DWORD start) {
+void SweepTiming(CycleKind kind, DWORD start) {
   const DWORD end = GetTickCount();
   const DWORD took = end - start;
   if (took <= kLongCycleMs) {
@@ -78,7 +84,7 @@ void SweepTiming(DWORD start) {
   }
   TraceWrite("CATCH", "MonitorTimer > 1000");
   TraceSpanEnd();
-  g_sweep.lastCycleStart = end;
+  (kind == CycleKind::kTimer ? g_sweep.lastCycleStart : g_sweep.lastChangedStart) = end;
 }
 
 int SweepCycleRun(CycleKind kind) {
@@ -89,12 +95,12 @@ int SweepCycleRun(CycleKind kind) {
   ItemListClear();
   g_sweep.inCycle = true;
   if (kind == CycleKind::kTimer) SweepTrayRefresh();
-  if (!SweepStartOnTime()) return 0;
-  const DWORD start = g_sweep.lastCycleStart;
+  if (!SweepStartOnTime(kind)) return 0;
+  const DWORD start = GetTickCount();
   const UINT previousMode = SetErrorMode(kCycleErrorMode);
   SweepVisit(kind);
   SweepClose(kind);
-  SweepTiming(start);
+  SweepTiming(kind, start);
   SetErrorMode(previousMode);
   g_sweep.inCycle = false;
   TraceWrite("VERIFY", "Exit Normal Verify");
