@@ -7,6 +7,7 @@
 #include "startup/item_list.h"
 #include "startup/reg_values.h"
 #include "startup/snapshot.h"
+#include "startup/snapshot_table.h"
 #include "startup/startup_list.h"
 
 namespace {
@@ -84,6 +85,25 @@ TEST_F(ValueTableTest, StartupCheckAnswersAsLookupsWouldWithTheSnapshotReadOnce)
   WriteRegValue(HKEY_CURRENT_USER, kKnownStartupKey, "TOOL", REG_DWORD,
                 std::string("\x0b\0\0\0", 4));
   EXPECT_EQ(1, StartupChanged()) << "a value that is no text reads as 0";
+  ItemListClear();
+}
+
+// Kept between checks only while nothing is written: every write after a quiet spell is seen.
+TEST_F(ValueTableTest, TheSnapshotKeptBetweenChecksFollowsEveryWrite) {
+  WriteRegString(HKEY_CURRENT_USER, kUserRunKey, "Tool", "C:\\T\\tool.exe");
+  WriteRegString(HKEY_CURRENT_USER, kKnownStartupKey, "C:\\T\\tool.exe", "11");
+  EXPECT_EQ(0, StartupChanged());
+  Sleep(2200);  // quiet long enough to be kept
+  EXPECT_EQ(0, StartupChanged());
+  RegDeleteKeyValueA(HKEY_CURRENT_USER, kKnownStartupKey, "C:\\T\\tool.exe");
+  EXPECT_EQ(1, StartupChanged()) << "a deletion right after the kept read";
+  Sleep(2200);
+  EXPECT_EQ(1, StartupChanged());
+  WriteRegString(HKEY_CURRENT_USER, kKnownStartupKey, "Tool", "11");
+  EXPECT_EQ(0, StartupChanged()) << "a new value right after the kept read";
+  EXPECT_NE(nullptr, SnapshotTable().Find("tool"));
+  RegDeleteTreeA(HKEY_CURRENT_USER, kKnownStartupKey);
+  EXPECT_EQ(nullptr, SnapshotTable().Find("tool")) << "the key itself gone";
   ItemListClear();
 }
 

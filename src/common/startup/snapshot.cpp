@@ -16,6 +16,7 @@
 #include "startup/item_list.h"
 #include "startup/locations.h"
 #include "startup/startup_list.h"
+#include "startup/snapshot_table.h"
 #include "startup/value_table.h"
 #include "text.h"
 
@@ -107,10 +108,9 @@ int SnapshotLookup(const char* title, const char* command) {
 
 int StartupChanged() {
   BuildStartupList(0);
-  // One read of the snapshot for the whole walk: this runs on every startup check over up to
-  // 4096 items.
-  ValueTable snapshot;
-  snapshot.Read(HKEY_CURRENT_USER, kKnownStartupKey);
+  // At most one read of the snapshot for the whole walk: this runs on every startup check
+  // over up to 4096 items.
+  const ValueTable& snapshot = SnapshotTable();
   const int count = ItemCount();
   for (int i = 0; i < count; ++i) {
     char title[kItemTitleSize];

@@ -15,9 +15,24 @@ constexpr DWORD kDataKept = 1u << 20;
 constexpr DWORD kFirstNameSize = 512;
 constexpr DWORD kNameLimit = 32768;
 
-// The registry's own comparison is by the wide name, ignoring case.
+bool ValueTableIsAscii(const char* name, std::size_t length) {
+  for (std::size_t i = 0; i < length; ++i)
+    if (static_cast<unsigned char>(name[i]) >= 0x80) return false;
+  return true;
+}
+
+// The registry's own comparison is by the wide name, ignoring case. Plain ASCII, nearly every
+// name, is folded here as the platform would fold it, without a call.
 std::wstring ValueTableFolded(const char* name, std::size_t length) {
   if (length == 0) return {};
+  if (ValueTableIsAscii(name, length)) {
+    std::wstring wide(length, L'\0');
+    for (std::size_t i = 0; i < length; ++i) {
+      const char c = name[i];
+      wide[i] = static_cast<wchar_t>(c >= 'a' && c <= 'z' ? c - ('a' - 'A') : c);
+    }
+    return wide;
+  }
   const int chars = MultiByteToWideChar(CP_ACP, 0, name, static_cast<int>(length), nullptr, 0);
   if (chars <= 0) return {};
   std::wstring wide(static_cast<std::size_t>(chars), L'\0');
