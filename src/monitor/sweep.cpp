@@ -1,6 +1,7 @@
 #include "sweep.h"
 
 #include "startup/delayed_start.h"
+#include "sweep_changes.h"
 #include "sweep_steps.h"
 
 SweepState g_sweep = {};
@@ -41,6 +42,8 @@ void SweepTick() {
     SweepCycleDone();
     return;
   }
+  // Changes the one-shot timer could not run (an alert was up, or the hold) run now.
+  SweepChangeRun();
   if (g_sweep.realtimePending) {
     SweepRealtimeTick(hold);
     return;
