@@ -1,5 +1,6 @@
 // The explorer's command line and stored start page: whatever they hold, the start asks for
-// a page of the table or one of the frame's action commands, never anything else.
+// a page of the table or one of the frame's action commands, never anything else; a report
+// request names a known kind and its file.
 #include <set>
 #include <string>
 
@@ -32,5 +33,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (!TextContainsNoCase(line, "-")) KV_CHECK(parsed.pageCommand == start);
   const std::size_t index = PageStartIndex(PagesPresent(stored & 1), parsed.pageCommand);
   KV_CHECK(index < kPageCount);
+
+  // A report request names a known kind and a file without quotes, and only a line that holds
+  // the switch's text makes one.
+  const ReportSwitch report = ParseReportSwitch(line);
+  KV_CHECK(report.present || !report.valid);
+  if (!TextContainsNoCase(line, "-report")) KV_CHECK(!report.present);
+  if (report.valid) {
+    KV_CHECK(!report.path.empty() && report.path.find('"') == std::string::npos);
+    KV_CHECK(ParseReportSwitch("-Report " + std::string(ReportKindName(report.kind)) + " \"" +
+                               report.path + "\"").path == report.path);
+  }
   return 0;
 }

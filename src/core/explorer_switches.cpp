@@ -1,5 +1,7 @@
 #include "explorer_switches.h"
 
+#include <vector>
+
 #include "page_table.h"
 #include "resource.h"
 #include "text.h"
@@ -35,6 +37,39 @@ constexpr SwitchRow kSwitches[] = {
 
 constexpr char kStartSwitch[] = "-START";
 constexpr char kQuitSwitch[] = "-Q";
+constexpr char kReportSwitch[] = "-Report";
+
+struct ReportKindRow {
+  const char* word;
+  ReportKind kind;
+};
+
+constexpr ReportKindRow kReportKinds[] = {
+    {"html", ReportKind::Html},       {"txt", ReportKind::Text},
+    {"log", ReportKind::ScanLog},     {"csv", ReportKind::Spreadsheet},
+    {"reg", ReportKind::Backup},      {"json", ReportKind::Json},
+};
+
+std::vector<std::string> ReportSwitchWords(std::string_view line) {
+  std::vector<std::string> words;
+  std::string word;
+  bool quoted = false, inWord = false;
+  for (char c : line) {
+    if (c == '"') {
+      quoted = !quoted;
+      inWord = true;
+    } else if ((c == ' ' || c == '\t') && !quoted) {
+      if (inWord) words.push_back(word);
+      word.clear();
+      inWord = false;
+    } else {
+      word += c;
+      inWord = true;
+    }
+  }
+  if (inWord) words.push_back(word);
+  return words;
+}
 
 }  // namespace
 
@@ -49,4 +84,27 @@ ExplorerSwitches ParseExplorerSwitches(std::string_view commandLine, int storedS
   result.startMonitor = TextContainsNoCase(commandLine, kStartSwitch);
   result.quit = TextContainsNoCase(commandLine, kQuitSwitch);
   return result;
+}
+
+ReportSwitch ParseReportSwitch(std::string_view commandLine) {
+  ReportSwitch result;
+  const std::vector<std::string> words = ReportSwitchWords(commandLine);
+  std::size_t at = 0;
+  while (at < words.size() && !EqualsNoCase(words[at], kReportSwitch)) ++at;
+  if (at == words.size()) return result;
+  result.present = true;
+  if (at + 2 >= words.size() || words[at + 2].empty()) return result;
+  for (const ReportKindRow& row : kReportKinds) {
+    if (!EqualsNoCase(words[at + 1], row.word)) continue;
+    result.kind = row.kind;
+    result.path = words[at + 2];
+    result.valid = true;
+  }
+  return result;
+}
+
+std::string_view ReportKindName(ReportKind kind) {
+  for (const ReportKindRow& row : kReportKinds)
+    if (row.kind == kind) return row.word;
+  return {};
 }

@@ -2,7 +2,9 @@
 
 #include <windows.h>
 
+#include "categories/machine_job.h"
 #include "categories/windows_settings.h"
+#include "machine_job_text.h"
 #include "foundation/strings.h"
 #include "startup/delayed_start.h"
 #include "text.h"
@@ -26,6 +28,13 @@ void ExplorerRestoreDelayed() {
   RestoreAllDelayed();
 }
 
+// Started elevated by another account, the job reads that account's settings, which may
+// hold no approved mode: writing its 0 would switch automatic updates off.
+void ExplorerWriteUpdateMode() {
+  const int mode = ApprovedUpdateMode();
+  if (mode > 0) WriteLiveUpdateMode(mode);
+}
+
 void ExplorerWritePrefix() {
   char prefix[kPrefixSize] = "";
   ApprovedPrefix(prefix, kPrefixSize);
@@ -36,16 +45,19 @@ void ExplorerWritePrefix() {
 
 ExplorerJob ExplorerJobFor(const char* commandLine) {
   if (commandLine == nullptr) return ExplorerJob::None;
+  if (MachineJobWordsFind(commandLine)) return ExplorerJob::Machine;
   for (const auto& row : kJobSwitches)
     if (ContainsNoCase(commandLine, row.switchText)) return row.job;
   return ExplorerJob::None;
 }
 
-void ExplorerRunJob(ExplorerJob job) {
+int ExplorerRunJob(ExplorerJob job, const char* commandLine) {
   switch (job) {
+    case ExplorerJob::Machine: return MachineJobFromCommandLine(commandLine);
     case ExplorerJob::Restore: ExplorerRestoreDelayed(); break;
-    case ExplorerJob::UpdateMode: WriteLiveUpdateMode(ApprovedUpdateMode()); break;
+    case ExplorerJob::UpdateMode: ExplorerWriteUpdateMode(); break;
     case ExplorerJob::Prefix: ExplorerWritePrefix(); break;
     case ExplorerJob::None: break;
   }
+  return 0;
 }

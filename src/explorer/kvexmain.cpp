@@ -15,6 +15,7 @@
 #include "foundation/settings.h"
 #include "foundation/strings.h"
 #include "foundation/trace.h"
+#include "reports/report_run.h"
 #include "resource.h"
 #include "text.h"
 
@@ -85,17 +86,17 @@ int ExplorerRun(HWND frame, const ExplorerSwitches& switches) {
 
 }  // namespace
 
-// The jobs run before the single-instance test, so a running explorer never swallows them.
+// The jobs and reports run before the single-instance test, so a running explorer never
+// swallows them; a report's file name may hold any switch's text, so it is looked at first.
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
   ExplorerNames names = {};
   if (!ExplorerLoadNames(instance, names)) return 0;
   const char* line = commandLine ? commandLine : "";
+  const ReportSwitch report = ParseReportSwitch(line);
+  if (report.present) return ReportRun(report);
   if (line[0] != '\0') {
     const ExplorerJob job = ExplorerJobFor(line);
-    if (job != ExplorerJob::None) {
-      ExplorerRunJob(job);
-      return 0;
-    }
+    if (job != ExplorerJob::None) return ExplorerRunJob(job, line);
   }
   const ExplorerSwitches switches = ParseExplorerSwitches(line, ExplorerStoredStartTab());
   if (switches.startMonitor && !MonitorRunning()) StartMonitor();

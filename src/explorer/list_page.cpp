@@ -20,6 +20,7 @@ namespace {
 constexpr int kTitleSize = 256;
 constexpr int kDateTextSize = 24;
 constexpr char kInternationalKey[] = "Control Panel\\International";
+constexpr double kSignatureColumnFraction = 0.2;
 
 int ListPageDatePattern() {
   char pattern[kDateTextSize] = "";
@@ -90,6 +91,9 @@ void ListPageReadFacts(const char* command, const char* program, const char* cat
     facts.path = file;
     VersionStrings version;
     if (ReadVersionStrings(file, &version)) facts.company = version.text[kCompanyName];
+    const SignatureFacts signature = SignatureOf(file);
+    facts.signature = signature.state;
+    facts.signatureText = SignatureTextOf(signature);
   }
   char time[kDateTextSize] = "";
   if (FirstDetectedText(program, code, time) == 0 && category != nullptr) {
@@ -162,21 +166,30 @@ const ListRowView* ListPageRowAt(const ListPage& list, int row) {
   return &list.rows[static_cast<std::size_t>(list.order[static_cast<std::size_t>(row)])];
 }
 
+// The text of a cell: the page's own columns, then the signature column.
+const std::string* ListPageCellText(const ListPage& list, const ListRowView& row, int column) {
+  if (column >= 0 && column == list.signatureColumn) return &row.signature;
+  if (column < 0 || column >= kListColumnMax) return nullptr;
+  return &row.cell[column];
+}
+
 void ListPageDisplayA(ListPage& list, NMLVDISPINFOA& info) {
   const ListRowView* row = ListPageRowAt(list, info.item.iItem);
   const int column = info.item.iSubItem;
-  if (row == nullptr || column < 0 || column >= kListColumnMax) return;
+  const std::string* text = row ? ListPageCellText(list, *row, column) : nullptr;
+  if (text == nullptr) return;
   if ((info.item.mask & LVIF_TEXT) && info.item.pszText && info.item.cchTextMax > 0)
-    CopyBounded(info.item.pszText, static_cast<std::size_t>(info.item.cchTextMax), row->cell[column]);
+    CopyBounded(info.item.pszText, static_cast<std::size_t>(info.item.cchTextMax), *text);
   if (info.item.mask & LVIF_IMAGE) info.item.iImage = column == 0 ? ListPageImageOf(list, *row) : -1;
 }
 
 void ListPageDisplayW(ListPage& list, NMLVDISPINFOW& info) {
   const ListRowView* row = ListPageRowAt(list, info.item.iItem);
   const int column = info.item.iSubItem;
-  if (row == nullptr || column < 0 || column >= kListColumnMax) return;
+  const std::string* cell = row ? ListPageCellText(list, *row, column) : nullptr;
+  if (cell == nullptr) return;
   if ((info.item.mask & LVIF_TEXT) && info.item.pszText && info.item.cchTextMax > 0) {
-    const std::string& text = row->cell[column];
+    const std::string& text = *cell;
     const int written = MultiByteToWideChar(CP_ACP, 0, text.c_str(), static_cast<int>(text.size()),
                                             info.item.pszText, info.item.cchTextMax - 1);
     info.item.pszText[std::max(written, 0)] = L'\0';
@@ -198,6 +211,16 @@ int ListPageFind(const ListPage& list, const NMLVFINDITEMA& find) {
   return -1;
 }
 
+// Unsigned and tampered programs stand out in the attention colour.
+LRESULT ListPageCustomDraw(const ListPage& list, NMLVCUSTOMDRAW& draw) {
+  if (draw.nmcd.dwDrawStage == CDDS_PREPAINT) return CDRF_NOTIFYITEMDRAW;
+  if (draw.nmcd.dwDrawStage != CDDS_ITEMPREPAINT) return CDRF_DODEFAULT;
+  const ListRowView* row = ListPageRowAt(list, static_cast<int>(draw.nmcd.dwItemSpec));
+  if (row == nullptr || !row->attention) return CDRF_DODEFAULT;
+  draw.clrText = kSignatureAttentionColour;
+  return CDRF_NEWFONT;
+}
+
 }  // namespace
 
 void ListPageInit(ListPage& list, HWND page, int pageCommand, const char* sortOption,
@@ -213,6 +236,31 @@ void ListPageInit(ListPage& list, HWND page, int pageCommand, const char* sortOp
                                                    LVS_EX_LABELTIP);
   ListPageInsertColumns(list, columnTitles);
   SortStateRestore(list.sort, OptionGet(sortOption, 0), ListPageSortable(list));
+}
+
+// The page's own columns give up a share of their widths, so that the signature column
+// shows without scrolling and the others keep their proportions.
+void ListPageAddSignatureColumn(ListPage& list) {
+  int total = 0;
+  for (int column = 0; column < list.columnCount; ++column) {
+    const int width = ListView_GetColumnWidth(list.list, column);
+    const int narrower = static_cast<int>(width * (1.0 - kSignatureColumnFraction));
+    if (ListView_SetColumnWidth(list.list, column, narrower)) total += width;
+  }
+  char title[kTitleSize] = "";
+  LocalString(IDS_SIGNATURE_COLUMN, title, sizeof title);
+  LVCOLUMNA item = {};
+  item.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
+  item.fmt = LVCFMT_LEFT;
+  item.cx = static_cast<int>(total * kSignatureColumnFraction);
+  item.pszText = title;
+  item.iSubItem = list.columnCount;
+  if (SendMessageA(list.list, LVM_INSERTCOLUMNA, list.columnCount,
+                   reinterpret_cast<LPARAM>(&item)) < 0) {
+    TraceNote("list page", "the signature column could not be inserted");
+    return;
+  }
+  list.signatureColumn = list.columnCount;
 }
 
 void ListPageDestroy(ListPage& list) {
@@ -264,6 +312,12 @@ const ListFileFacts& ListPageFileFacts(ListPage& list, const char* command,
   return list.fileFacts[static_cast<std::size_t>(place->second)];
 }
 
+void ListPageShowFile(ListRowView& row, const ListFileFacts& facts) {
+  row.image = facts.image;
+  row.signature = facts.signatureText;
+  row.attention = SignatureNeedsAttention(facts.signature);
+}
+
 int ListPageEndFill(ListPage& list) {
   list.order.resize(list.rows.size());
   std::iota(list.order.begin(), list.order.end(), 0);
@@ -291,6 +345,10 @@ bool ListPageNotify(ListPage& list, const NMHDR* header, LRESULT& result) {
       return true;
     case LVN_COLUMNCLICK:
       ListPageColumnClick(list, reinterpret_cast<const NMLISTVIEW*>(header)->iSubItem);
+      return true;
+    case NM_CUSTOMDRAW:
+      if (list.signatureColumn < 0) return false;
+      result = ListPageCustomDraw(list, *reinterpret_cast<NMLVCUSTOMDRAW*>(const_cast<NMHDR*>(header)));
       return true;
     default:
       return false;

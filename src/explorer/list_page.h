@@ -13,6 +13,7 @@
 #include "foundation/filefacts.h"
 #include "foundation/paths.h"
 #include "list_sort.h"
+#include "lookup/signature.h"
 
 inline constexpr int kListColumnMax = 7;
 
@@ -21,6 +22,8 @@ struct ListRowView {
   std::string cell[kListColumnMax];
   int image = 0;  // as ListFileFacts::image gives it
   bool disabled = false;  // sorts after the others on the columns that say so
+  std::string signature;  // the signature column's text
+  bool attention = false;  // unsigned or tampered: the row shows in the attention colour
 };
 
 // Facts of one program file, read once per fill however many rows start it.
@@ -32,6 +35,8 @@ struct ListFileFacts {
   int shownImage = -1;  // the image list's index once extracted
   std::string company;
   std::string firstDetected;
+  SignatureState signature = SignatureState::kNone;
+  std::string signatureText;
 };
 
 // A program file's small icon, kept across fills while the file stays as it was.
@@ -50,6 +55,7 @@ struct ListPage {
   int pageCommand = 0;
   const char* sortOption = "";
   int columnCount = 0;
+  int signatureColumn = -1;  // after the page's own columns; -1 when the list has none
   ListSortKeyFn sortKey = nullptr;
   HIMAGELIST images = nullptr;
   int defaultImage = 0;
@@ -66,6 +72,8 @@ struct ListPage {
 // WM_INITDIALOG: columns of the page with their width fractions, and the stored sort.
 void ListPageInit(ListPage& list, HWND page, int pageCommand, const char* sortOption,
                   const int* columnTitles, int columnCount, ListSortKeyFn sortKey);
+// Adds the signature column after the page's own columns (program lists only).
+void ListPageAddSignatureColumn(ListPage& list);
 void ListPageDestroy(ListPage& list);
 // A fill: begin (fresh image list and file cache, no rows), then a row per entry, then end
 // (sorted as stored, shown). Returns the row count.
@@ -73,6 +81,8 @@ void ListPageBeginFill(ListPage& list);
 // The facts of the command's program file, read on its first row of the fill.
 const ListFileFacts& ListPageFileFacts(ListPage& list, const char* command,
                                        const char* detectedCategory, int detectedCode);
+// What a row shows of its program file: its icon and its signature.
+void ListPageShowFile(ListRowView& row, const ListFileFacts& facts);
 int ListPageEndFill(ListPage& list);
 // WM_NOTIFY of the list: the rows' texts and images, column clicks. True when taken.
 bool ListPageNotify(ListPage& list, const NMHDR* header, LRESULT& result);

@@ -41,7 +41,7 @@ void ActiveTasksFill(CategoryPage& page) {
     const ItemRow& row = page.rows[i];
     ListRowView& view = page.list.rows[i];
     const ListFileFacts& facts = CategoryPageFacts(page, row, kDetectedCategory);
-    view.image = facts.image;
+    ListPageShowFile(view, facts);
     view.cell[0] = row.command.substr(FileNameOffset(row.command));
     view.cell[1] = row.title;
     view.cell[2] = facts.company;

@@ -44,7 +44,7 @@ void ActiveXFill(CategoryPage& page) {
     const ItemRow& row = page.rows[i];
     ListRowView& view = page.list.rows[i];
     const ListFileFacts& facts = CategoryPageFacts(page, row, kActiveXDetectedCategory);
-    view.image = facts.image;
+    ListPageShowFile(view, facts);
     view.cell[0] = row.title;
     view.cell[1] = CategoryCommandShown(row.command);
     view.cell[2] = facts.company;

@@ -68,7 +68,7 @@ void DelayedFill(CategoryPage& page) {
   for (std::size_t i = 0; i < page.rows.size(); ++i) {
     const ItemRow& row = page.rows[i];
     ListRowView& view = page.list.rows[i];
-    view.image = CategoryPageFacts(page, row, nullptr).image;
+    ListPageShowFile(view, CategoryPageFacts(page, row, nullptr));
     char file[kPathSize] = "";
     NormaliseCommand(row.command.c_str(), file, sizeof file);
     const bool runs = file[0] != '\0' && IsProgramRunning(file);

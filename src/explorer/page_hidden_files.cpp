@@ -51,7 +51,7 @@ void HiddenFill(CategoryPage& page) {
     ListRowView& view = page.list.rows[i];
     const ListFileFacts& facts = CategoryPageFacts(page, row, kHiddenDetectedCategory);
     const std::size_t name = FileNameOffset(row.command);
-    view.image = facts.image;
+    ListPageShowFile(view, facts);
     view.cell[0] = row.command.substr(name);
     view.cell[1] = row.command.substr(0, name > 0 ? name - 1 : 0);
     view.cell[kDetectedColumn] = facts.firstDetected;

@@ -39,7 +39,7 @@ void TasksFill(CategoryPage& page) {
     const ItemRow& row = page.rows[i];
     ListRowView& view = page.list.rows[i];
     const ListFileFacts& facts = CategoryPageFacts(page, row, nullptr);
-    view.image = facts.image;
+    ListPageShowFile(view, facts);
     view.cell[0] = TaskShownName(row.title);
     view.cell[1] = CategoryCommandShown(row.command);
     view.cell[2] = facts.company;

@@ -35,7 +35,7 @@ void ServicesFill(CategoryPage& page) {
     const ListFileFacts& facts = CategoryPageFacts(page, row, kDetectedCategory);
     char state[kServiceStateTextSize] = "";
     ServiceStateText(row.title.c_str(), state, sizeof state);
-    view.image = facts.image;
+    ListPageShowFile(view, facts);
     view.cell[0] = row.title;
     view.cell[1] = (row.code == kServiceSvchostCode ? kSvchostPrefix : "") +
                    CategoryCommandShown(row.command);

@@ -67,7 +67,7 @@ void StartupRowView(StartupPage& page, const ItemRow& row, const std::string& di
                     ListRowView& view) {
   const ListFileFacts& facts =
       ListPageFileFacts(page.list, row.command.c_str(), kDetectedCategory, row.code);
-  view.image = facts.image;
+  ListPageShowFile(view, facts);
   view.disabled = DisabledTitleListHolds(page.disabledTitles, row.title.c_str());
   view.cell[0] = row.title.substr(FileNameOffset(row.title));
   view.cell[1] = (row.value == 1 ? kRundllPrefix : "") +
@@ -140,6 +140,7 @@ void StartupPageInit(StartupPage& page, HWND window) {
   page.boldFont = StartupBoldFont(window);
   ListPageInit(page.list, window, ID_PAGE_STARTUP, "SortStartup", kColumnTitles, kColumnCount,
                StartupSortKey);
+  ListPageAddSignatureColumn(page.list);
   SheetPageInit(window, ID_PAGE_STARTUP);
 }
 

@@ -7,6 +7,8 @@
 
 inline constexpr int kMonitorNameSize = 32;
 inline constexpr UINT_PTR kMonitorTimerId = 1;
+// One-shot: runs the checks a watched change brought forward.
+inline constexpr UINT_PTR kMonitorChangeTimerId = 2;
 inline constexpr UINT kMonitorTimerPeriodMs = 2000;
 inline constexpr UINT kMonitorTrayMessage = 6035;
 inline constexpr UINT kMonitorRealtimeMessage = 9024;

@@ -25,6 +25,7 @@
 #include "startup/self_autostart.h"
 #include "startup/startup_actions.h"
 #include "sweep.h"
+#include "sweep_changes.h"
 #include "text.h"
 
 namespace {
@@ -83,6 +84,8 @@ void MonitorTraceBegin() {
 void MonitorLoadOptions() {
   LoadOptions(g_options);
   ItemListSetCookieLimit(g_options.value[kOptMaxCookie]);
+  // A category switched on or off gains or loses its watched places.
+  SweepChangeWatchFollowOptions();
 }
 
 void MonitorReloadIfUpdated() {

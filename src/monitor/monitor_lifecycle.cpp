@@ -14,6 +14,7 @@
 #include "startup/item_list.h"
 #include "resource.h"
 #include "sweep.h"
+#include "sweep_changes.h"
 #include "tarvex.h"
 #include "tray_icon.h"
 
@@ -40,6 +41,7 @@ void MonitorStartupStep() {
   TraceNote("Application Start", "SetTimer");
   g_sweep.tickCounter = 0;
   g_monitor.timer = SetTimer(g_monitor.window, kMonitorTimerId, kMonitorTimerPeriodMs, nullptr);
+  SweepChangeWatchStart();
 }
 
 bool MonitorExitRequest() {
@@ -68,6 +70,7 @@ void MonitorExitIfPending() {
 
 void MonitorShutdown() {
   TarvexStop();
+  SweepChangeWatchStop();
   TrayIconUpdate(kTrayDelete, 0, 0);
   if (g_monitor.timer != 0) KillTimer(g_monitor.window, kMonitorTimerId);
   g_monitor.timer = 0;

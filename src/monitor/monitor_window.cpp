@@ -1,10 +1,12 @@
 #include "monitor_window.h"
 
+#include "change_watch.h"
 #include "monitor.h"
 #include "monitor_commands.h"
 #include "monitor_lifecycle.h"
 #include "resource.h"
 #include "sweep.h"
+#include "sweep_changes.h"
 #include "tray_icon.h"
 
 namespace {
@@ -15,11 +17,14 @@ bool MonitorHandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lPara
     case WM_COMMAND: MonitorCommand(LOWORD(wParam), lParam); return true;
     case WM_TIMER:
       if (wParam == kMonitorTimerId) SweepTick();
+      if (wParam == kMonitorChangeTimerId) SweepChangeTimer();
       return true;
     case WM_CLOSE: DestroyWindow(window); return true;
     case WM_DESTROY: return MonitorExitRequest();
     case kMonitorTrayMessage: TrayNotify(wParam, lParam); return true;
     case kMonitorRealtimeMessage: g_sweep.realtimePending = true; return true;
+    case kChangeMessage: SweepChangeNotified(static_cast<int>(wParam)); return true;
+    case kChangeLostMessage: SweepChangeLost(wParam, lParam); return true;
     default: break;
   }
   if (message != 0 && message == g_monitor.taskbarCreatedMessage) TrayIconReAdd();

@@ -2,6 +2,7 @@
 
 #include "monitor_lifecycle.h"
 #include "startup/delayed_start.h"
+#include "sweep_changes.h"
 #include "sweep_steps.h"
 
 SweepState g_sweep = {};
@@ -43,6 +44,8 @@ void SweepTick() {
     MonitorExitIfPending();
     return;
   }
+  // Changes the one-shot timer could not run (an alert was up, or the hold) run now.
+  SweepChangeRun();
   if (g_sweep.realtimePending) {
     SweepRealtimeTick(hold);
     return;

@@ -72,7 +72,13 @@ bool SweepDue(const SweepCategory& category) {
   return true;
 }
 
+bool SweepRuns(const SweepCategory& category) {
+  return category.systems == SweepSystems::All || IsWin9xFamily();
+}
+
+// A change that comes while the check runs (an alert waiting) is kept for the next run.
 void SweepPerform(const SweepCategory& category) {
+  if (category.interval != kEveryVisit) g_sweep.changed.reset(category.interval);
   TraceWrite("VERIFY", category.label);
   category.perform();
   TraceSpanEnd();
@@ -88,8 +94,24 @@ void SweepVisitHalf() {
     SetTrayStatus(IDI_TRAY_CHECKING, IDS_TRAY_CHECKING);
   for (const SweepCategory& category : kSweepCategories) {
     if (g_sweep.exitPending) return;
-    if (category.half != half) continue;
-    if (category.systems == SweepSystems::Win9xOnly && !IsWin9xFamily()) continue;
+    if (category.half != half || !SweepRuns(category)) continue;
+    if (SweepDue(category)) SweepPerform(category);
+  }
+}
+
+void SweepVisitChanged() {
+  if (g_sweep.changed.test(kOptStart))
+    SetTrayStatus(IDI_TRAY_STARTUP, IDS_TRAY_STARTUP);
+  else
+    SetTrayStatus(IDI_TRAY_CHECKING, IDS_TRAY_CHECKING);
+  for (const SweepCategory& category : kSweepCategories) {
+    if (g_sweep.exitPending) return;
+    if (category.interval == kEveryVisit || !g_sweep.changed.test(category.interval)) continue;
+    g_sweep.changed.reset(category.interval);
+    // Options loaded since the change may have switched the category off or reloaded its
+    // countdown.
+    if (!SweepRuns(category) || g_options.value[category.interval] <= 0) continue;
+    g_options.countdown[category.interval] = 1;
     if (SweepDue(category)) SweepPerform(category);
   }
 }

@@ -3,6 +3,7 @@
 
 #include "alerts.h"
 #include "categories/active_tasks.h"
+#include "categories/machine_job.h"
 #include "foundation/settings.h"
 #include "foundation/trace.h"
 #include "monitor.h"
@@ -71,10 +72,28 @@ void StartupDelayedBack(const ItemRow& entry) {
   }
 }
 
+// A machine-wide value goes through the job, which may hand it to an elevated explorer;
+// its line and snapshot are written here, once it is gone.
+bool StartupRemove(const ItemRow& entry) {
+  const char* title = entry.title.c_str();
+  const char* command = entry.command.c_str();
+  const char* key = entry.key.c_str();
+  if (!IsRunFamily(entry.code) || LocationRoot(entry.code) != HKEY_LOCAL_MACHINE)
+    return RemoveStartupEntry(title, command, key, entry.code) != 0;
+  const MachineJob job = MachineJobStartupRemove(title, command, key, entry.code);
+  if (MachineJobRun(job) == 0) {
+    MachineJobTellFailure(job, title);
+    return false;
+  }
+  RemoveStartupEntryRecord(title, command, key, entry.code);
+  return true;
+}
+
+// An entry that could not be removed stays unknown, so the next check asks again.
 void StartupReject(const ItemRow& entry) {
   const std::string name = StartupName(entry);
   StartupKill(entry);
-  RemoveStartupEntry(entry.title.c_str(), entry.command.c_str(), entry.key.c_str(), entry.code);
+  if (!StartupRemove(entry)) return;
   SettingsDeleteValue(HKEY_CURRENT_USER, kKnownStartupKey, name.c_str());
   SettingsDeleteValue(HKEY_CURRENT_USER, kKnownStartupKey, entry.title.c_str());
 }

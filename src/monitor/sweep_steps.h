@@ -1,10 +1,14 @@
 // The steps the sweep cycle is made of; shared by the sweep's own files only.
 #pragma once
+#include <windows.h>
 
 inline constexpr int kTicksPerCycle = 17;
+inline constexpr DWORD kMinCycleGapMs = 1000;
 
 // Visits the categories of the current half whose countdown runs out.
 void SweepVisitHalf();
+// Visits the categories a change brought forward, in table order.
+void SweepVisitChanged();
 // After a change of the running programs: the realtime categories become due at once.
 void SweepRealtimeForward();
 // The realtime notification's part of a tick; hold is the express-boot ticks left.

@@ -1,8 +1,7 @@
 #include <windows.h>
-#include <shellapi.h>
 
+#include "categories/machine_job.h"
 #include "categories/windows_settings.h"
-#include "foundation/paths.h"
 #include "foundation/platform.h"
 #include "foundation/strings.h"
 #include "foundation/trace.h"
@@ -10,12 +9,6 @@
 #include "sweep.h"
 #include "sweep_steps.h"
 #include "text.h"
-
-namespace {
-
-inline constexpr char kExplorerFile[] = "\\KorvaneEx.exe";
-
-}  // namespace
 
 bool SweepSettingsAsk(GuardedSetting setting, const char* caption, const char* text) {
   g_traceUserWait = true;
@@ -29,24 +22,16 @@ bool SweepSettingsAsk(GuardedSetting setting, const char* caption, const char* t
 }
 
 // Started plainly, the explorer would run with the monitor's rights and its machine-wide
-// write would fail unseen; "runas" makes Windows ask for administrator consent. A refused
-// consent leaves the value as it is, and the next cycle asks again.
+// write would fail unseen; the job asks Windows for administrator consent and carries the
+// approved value itself, since the consenting account's own settings may hold another. A
+// refused consent leaves the value as it is, and the next cycle asks again.
 void SweepSettingsHandOver(GuardedSetting setting) {
-  char folder[kPathSize] = "";
-  ProgramFolder(folder, kPathSize);
-  char program[kPathSize + 16] = "";
-  CopyBounded(program, sizeof program, folder);
-  AppendBounded(program, sizeof program, kExplorerFile);
-  const char* jobSwitch = setting == GuardedSetting::UpdateMode ? "-AUOption" : "-SetPrefix";
-  SHELLEXECUTEINFOA start = {};
-  start.cbSize = sizeof start;
-  start.hwnd = g_monitor.window;
-  start.lpVerb = "runas";
-  start.lpFile = program;
-  start.lpParameters = jobSwitch;
-  start.lpDirectory = folder[0] ? folder : nullptr;
-  start.nShow = SW_SHOWNORMAL;
-  if (!ShellExecuteExA(&start)) TraceNote("ERROR ShellExecuteEx runas", jobSwitch);
+  char prefix[kPrefixSize] = "";
+  ApprovedPrefix(prefix, kPrefixSize);
+  const MachineJob job = setting == GuardedSetting::UpdateMode
+                             ? MachineJobUpdateMode(ApprovedUpdateMode())
+                             : MachineJobPrefix(prefix);
+  if (MachineJobHandOver(job) == 0) TraceNote("ERROR machine job", "guarded setting");
 }
 
 int CheckWindowsSettings() { return GuardWindowsSettings(); }

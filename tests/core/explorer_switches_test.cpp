@@ -73,3 +73,46 @@ TEST(ExplorerSwitches, AHostileStoredPageOpensTheStartupPage) {
   for (const PageRow& row : kPageTable)
     EXPECT_EQ(row.pageCommand, StartPageCommand(row.pageCommand));
 }
+
+TEST(ReportSwitch, EachKindWithItsFile) {
+  const struct {
+    const char* line;
+    ReportKind kind;
+    const char* path;
+  } cases[] = {
+      {"-Report html C:\\r.html", ReportKind::Html, "C:\\r.html"},
+      {"-report TXT r.txt", ReportKind::Text, "r.txt"},
+      {"-REPORT log \"C:\\My Logs\\scan.log\"", ReportKind::ScanLog, "C:\\My Logs\\scan.log"},
+      {"-Report csv C:\\a\\b.csv -START", ReportKind::Spreadsheet, "C:\\a\\b.csv"},
+      {"-Report reg x.reg", ReportKind::Backup, "x.reg"},
+      {"\t-Report   Json\t\"C:\\out\\all items.json\"  ", ReportKind::Json,
+       "C:\\out\\all items.json"},
+      {"-VELT -Report json C:\\x-q.json", ReportKind::Json, "C:\\x-q.json"},
+  };
+  for (const auto& c : cases) {
+    const ReportSwitch parsed = ParseReportSwitch(c.line);
+    EXPECT_TRUE(parsed.present) << c.line;
+    EXPECT_TRUE(parsed.valid) << c.line;
+    EXPECT_EQ(c.kind, parsed.kind) << c.line;
+    EXPECT_EQ(c.path, parsed.path) << c.line;
+  }
+  EXPECT_EQ("json", ReportKindName(ReportKind::Json));
+  EXPECT_EQ("txt", ReportKindName(ReportKind::Text));
+}
+
+TEST(ReportSwitch, AMissingOrUnknownPartIsNoValidRequest) {
+  for (const char* line : {"-Report", "-Report json", "-Report pdf x.pdf", "-Report \"\" x",
+                           "-Report json \"\"", "-report html"}) {
+    const ReportSwitch parsed = ParseReportSwitch(line);
+    EXPECT_TRUE(parsed.present) << line;
+    EXPECT_FALSE(parsed.valid) << line;
+  }
+}
+
+TEST(ReportSwitch, OnlyAWordOfItsOwnIsTheSwitch) {
+  for (const char* line : {"", "-START", "C:\\-report\\x.json", "-Reports html x", "x-Report html y",
+                           "\"-Report html x\""})
+    EXPECT_FALSE(ParseReportSwitch(line).present) << line;
+  // A quoted switch word is still the word.
+  EXPECT_TRUE(ParseReportSwitch("\"-Report\" html x").valid);
+}

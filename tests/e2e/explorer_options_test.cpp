@@ -163,7 +163,7 @@ TEST_F(ExplorerOptionsTest, HistoryListsTheLogAndRestoresOnlyWhatCanBeTakenBack)
     return box != nullptr && box != dialog;
   }));
   EXPECT_TRUE(AnswerBox(box, IDNO));
-  EXPECT_TRUE(HistoryHas("KvExKilled"));
+  EXPECT_TRUE(WaitHistoryHas("KvExKilled"));
   EXPECT_TRUE(AnswerBox(dialog, IDOK));
   RegDeleteKeyValueA(HKEY_CURRENT_USER, kRunKey, "KvExBack");
 }

@@ -194,7 +194,7 @@ TEST_F(ExplorerPagesTest, IEHelperRemoveDeletesTheHelperAndLogsIt) {
   EXPECT_TRUE(Contains(Answer(sheet, IDC_PAGE_REMOVE, IDYES), "kvexhelper.dll"));
   EXPECT_TRUE(WaitRowsTitled(list_, "kvexhelper.dll", 0));
   EXPECT_FALSE(RegKeyExists(HKEY_LOCAL_MACHINE, (std::string(kBHOKey) + "\\" + kHelperClass).c_str()));
-  EXPECT_TRUE(HistoryHas("IEHELPER_Remove")) << FileText(HistoryFilePath());
+  EXPECT_TRUE(WaitHistoryHas("IEHELPER_Remove")) << FileText(HistoryFilePath());
   EXPECT_TRUE(CloseSheet(sheet, *run_));
 }
 
@@ -220,7 +220,7 @@ TEST_F(ExplorerPagesTest, HiddenFileDeleteKeepsAVaultCopyAndUnhideClearsEveryAtt
   Answer(again, ID_MENU_DELETE_FILE, IDYES);
   EXPECT_TRUE(WaitUntil([&] { return !FileThere(hidden); }));
   EXPECT_TRUE(FileThere(VaultPath(kHiddenName))) << "the history's undo needs the vault copy";
-  EXPECT_TRUE(HistoryHas("*HIDDEN_DeleteFile")) << FileText(HistoryFilePath());
+  EXPECT_TRUE(WaitHistoryHas("*HIDDEN_DeleteFile")) << FileText(HistoryFilePath());
   EXPECT_TRUE(WaitRowsTitled(list_, kHiddenName, 0));
   EXPECT_TRUE(CloseSheet(again, *run_));
 }
@@ -246,7 +246,7 @@ TEST_F(ExplorerPagesTest, TwoCopiesOfOneProgramAreKilledOneByOne) {
   ASSERT_TRUE(PressPageButton(sheet, IDC_PAGE_KILL));
   EXPECT_TRUE(WaitRowsTitled(list_, "KV_SLEEPER.EXE", 0));
   EXPECT_TRUE(WaitUntil([&] { return !first.Running() && !second.Running(); }));
-  EXPECT_TRUE(HistoryHas("TASK_Kill")) << FileText(HistoryFilePath());
+  EXPECT_TRUE(WaitHistoryHas("TASK_Kill")) << FileText(HistoryFilePath());
   EXPECT_TRUE(CloseSheet(sheet, *run_));
   DeleteFileA(copy.c_str());
 }

@@ -172,7 +172,7 @@ TEST_F(ExplorerServicesTasksTest, ServiceListedRunningStoppedAndDisabledThroughI
   EXPECT_TRUE(WaitUntil([] { return ReadDword(HKEY_LOCAL_MACHINE, kServiceKey, "Start") == kDisabledStart; }));
   EXPECT_TRUE(WaitUntil([&] { return HistoryHas("SERVICE_Disabled" + line); }))
       << FileText(HistoryFilePath());
-  EXPECT_TRUE(HistoryHas("SERVICE_from_Manual" + line)) << "the type it had before the change";
+  EXPECT_TRUE(WaitHistoryHas("SERVICE_from_Manual" + line)) << "the type it had before the change";
   PostMessageA(info, WM_COMMAND, IDOK, 0);
   EXPECT_TRUE(WaitUntil([&] { return !IsWindow(info); }));
 

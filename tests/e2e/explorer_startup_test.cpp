@@ -175,7 +175,7 @@ TEST_F(ExplorerStartupTest, RemoveAsksByCommandThenDeletesTheEntryItsSnapshotAnd
   EXPECT_TRUE(WaitRowsTitled(list_, kProbeTitle, 0)) << "the list is filled again";
   EXPECT_EQ("", SnapshotOf(kProbeCommand));
   EXPECT_EQ("", SnapshotOf(kProbeTitle));
-  EXPECT_TRUE(HistoryHas(kProbeRemovedLine)) << FileText(HistoryFilePath());
+  EXPECT_TRUE(WaitHistoryHas(kProbeRemovedLine)) << FileText(HistoryFilePath());
   EXPECT_EQ("", ReadRegString(HKEY_LOCAL_MACHINE, kDisabledKey, kProbeTitle));
   EXPECT_TRUE(CloseSheet(sheet, *run_));
 }
@@ -230,7 +230,7 @@ TEST_F(ExplorerStartupTest, DelayMovesEntriesToTheDelayedListMarkedForTheMonitor
   EXPECT_EQ("30", delayed("\\Time"));
   EXPECT_EQ(" /quiet", delayed("\\Parameters"));
   EXPECT_EQ(kDelayedMarker, SnapshotOf(kProbeCommand));
-  EXPECT_TRUE(HistoryHas(kProbeRemovedLine));
+  EXPECT_TRUE(WaitHistoryHas(kProbeRemovedLine));
   EXPECT_TRUE(WaitRowsTitled(list_, kProbeTitle, 0));
   EXPECT_EQ(nullptr, FindExplorerDialog(run_->Id())) << "a per-user entry is moved unasked";
 
@@ -336,7 +336,7 @@ TEST_F(ExplorerStartupTest, HostileEntriesAreListedAndNamedVerbatim) {
   const std::string question = Answer(sheet, IDC_STARTUP_REMOVE, IDYES);
   EXPECT_TRUE(Contains(question, std::string(kRemoveQuestion) + kHostileCommand)) << question;
   EXPECT_TRUE(WaitUntil([] { return !InRun(HKEY_CURRENT_USER, kHostileTitle); }));
-  EXPECT_TRUE(HistoryHas(std::string("*START_Remove\tCURRENT_RUN\t") + kHostileTitle));
+  EXPECT_TRUE(WaitHistoryHas(std::string("*START_Remove\tCURRENT_RUN\t") + kHostileTitle));
   EXPECT_TRUE(InRun(HKEY_CURRENT_USER, kBinaryTitle)) << "only the chosen entry goes";
   EXPECT_TRUE(CloseSheet(sheet, *run_));
 }
@@ -368,7 +368,7 @@ TEST_F(ExplorerStartupTest, SystemEntryIsRemovedOnlyThroughTheTickedWarning) {
                                  ticked ? kWaitMs : 1500));
   }
   EXPECT_TRUE(WaitRowsTitled(list_, kHookTitle, 0));
-  EXPECT_TRUE(HistoryHas("REMOVE_DELAYLOAD")) << FileText(HistoryFilePath());
+  EXPECT_TRUE(WaitHistoryHas("REMOVE_DELAYLOAD")) << FileText(HistoryFilePath());
   EXPECT_TRUE(CloseSheet(sheet, *run_));
 }
 

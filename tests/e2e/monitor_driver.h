@@ -111,6 +111,11 @@ bool WriteTextFile(const std::string& path, const std::string& bytes, DWORD attr
 inline bool HistoryHas(const std::string& text) {
   return Contains(FileText(HistoryFilePath()), text);
 }
+// The line is appended after the action's visible effect, by another process, so a test
+// that has just seen the effect must give the append its moment.
+inline bool WaitHistoryHas(const std::string& text) {
+  return WaitUntil([&] { return HistoryHas(text); });
+}
 int TraceCount(const char* text);
 
 inline void WriteSetting(const char* subkey, const char* name, const char* value) {

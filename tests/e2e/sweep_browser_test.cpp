@@ -124,7 +124,7 @@ TEST_F(SweepBrowserTest, PagePutBackCookieFileInPlaceAndHiddenFileDeletedByEscap
   ASSERT_NE(nullptr, alert);
   EXPECT_EQ("OK", DialogItemText(alert, IDOK));
   EXPECT_EQ("&Delete", DialogItemText(alert, IDCANCEL));
-  EXPECT_TRUE(HistoryHas(std::string("\tHIDDEN_Alert\tTYPE_HIDDEN\t") + kHiddenTitle + "\t"));
+  EXPECT_TRUE(WaitHistoryHas(std::string("\tHIDDEN_Alert\tTYPE_HIDDEN\t") + kHiddenTitle + "\t"));
   PostMessageA(alert, WM_COMMAND, IDCANCEL, 0);  // what Esc sends
   ASSERT_TRUE(WaitUntil([&] { return !FileThere(hidden); }));
   EXPECT_TRUE(WaitUntil([&] {

@@ -154,15 +154,15 @@ TEST_F(SweepCategoriesTest, ServiceAndTaskRejectedHelpersApprovedAndLockedFileTy
                          kServiceName) == "700";
   }));
   const std::string line = std::string("\tSERVICE_EXE\t") + kServiceDisplay;
-  EXPECT_TRUE(HistoryHas("SERVICE__from_Disabled" + line));
-  EXPECT_TRUE(HistoryHas("SERVICE_Stop" + line));
-  EXPECT_TRUE(HistoryHas("SERVICE_Disabled" + line));
+  EXPECT_TRUE(WaitHistoryHas("SERVICE__from_Disabled" + line));
+  EXPECT_TRUE(WaitHistoryHas("SERVICE_Stop" + line));
+  EXPECT_TRUE(WaitHistoryHas("SERVICE_Disabled" + line));
 
   AddTask();
   ASSERT_TRUE(TaskFileThere());
   alert = AlertNamed(monitor, window, "KvE2eTask");
   ASSERT_NE(nullptr, alert);
-  EXPECT_TRUE(HistoryHas("TASK_Alert\tTASK_SCHEDULED"));
+  EXPECT_TRUE(WaitHistoryHas("TASK_Alert\tTASK_SCHEDULED"));
   PressBoxButton(alert, IDNO);
   EXPECT_TRUE(WaitUntil([] { return !TaskFileThere(); }));
   EXPECT_FALSE(RegValueExists(HKEY_CURRENT_USER, "Software\\Tamsel\\Korvane\\Tasks", kTaskTitle));
@@ -170,7 +170,7 @@ TEST_F(SweepCategoriesTest, ServiceAndTaskRejectedHelpersApprovedAndLockedFileTy
   for (const char* id : kHelperIds) AddHelper(id);
   alert = AlertNamed(monitor, window, "Korvane");
   ASSERT_NE(nullptr, alert);
-  EXPECT_TRUE(HistoryHas("IEHELPER_Alert\tTYPE_BHO\tKorvane"));
+  EXPECT_TRUE(WaitHistoryHas("IEHELPER_Alert\tTYPE_BHO\tKorvane"));
   PressBoxButton(alert, IDYES);
   ASSERT_TRUE(WaitUntil([] {
     return ReadRegString(HKEY_CURRENT_USER, "Software\\Tamsel\\Korvane\\IEHelpers", "Korvane") ==

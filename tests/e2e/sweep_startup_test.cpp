@@ -51,7 +51,7 @@ TEST_F(SweepStartupTest, RunEntryAnsweredYesThenNoThenDisabledTheThirdTime) {
   const std::string message = DialogItemText(alert, kMessageField);
   EXPECT_TRUE(Contains(message, "has detected a new program")) << message;
   EXPECT_FALSE(Contains(message, "%s")) << message;
-  EXPECT_TRUE(HistoryHas("START_Alert\tCURRENT_RUN"));
+  EXPECT_TRUE(WaitHistoryHas("START_Alert\tCURRENT_RUN"));
   PressBoxButton(alert, IDYES);
   EXPECT_TRUE(WaitUntil([] { return Known() == "11"; }));
   EXPECT_TRUE(ProbeInRun());
@@ -62,7 +62,7 @@ TEST_F(SweepStartupTest, RunEntryAnsweredYesThenNoThenDisabledTheThirdTime) {
   ASSERT_NE(nullptr, alert);
   PressBoxButton(alert, IDNO);
   ASSERT_TRUE(WaitUntil([] { return !ProbeInRun(); }));
-  EXPECT_TRUE(HistoryHas(kRemovedLine));
+  EXPECT_TRUE(WaitHistoryHas(kRemovedLine));
   EXPECT_EQ("", Known());
   EXPECT_EQ("", DisabledCode());
 
@@ -98,7 +98,7 @@ TEST_F(SweepStartupTest, PoliciesAnswerWithoutAWindow) {
   ASSERT_TRUE(CyclesUntil(window, [] { return !ProbeInRun(); }));
   EXPECT_EQ(nullptr, FindDialog(second.Id(), kAlertCaption));
   EXPECT_EQ("", Known());
-  EXPECT_TRUE(HistoryHas(kRemovedLine));
+  EXPECT_TRUE(WaitHistoryHas(kRemovedLine));
   EXPECT_FALSE(HistoryHas("START_Alert"));
 }
 

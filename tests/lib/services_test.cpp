@@ -2,6 +2,7 @@
 
 #include "categories/service_reject.h"
 #include "categories/services_known.h"
+#include "foundation/user_hooks.h"
 
 #include <map>
 #include <string>
@@ -252,13 +253,24 @@ TEST(ServicesManagerTest, StoppedServiceIsAnsweredByDisplayNameOnly) {
 }
 
 // As a standard user meets it: the service's key refuses the new start type.
+// The elevated job is refused too, and the user is told once.
 TEST_F(ServicesRegistryTest, RejectWritesAndReportsOnlyTheStepsThatHappened) {
   Add("KvTarget", sample_, "Target", 2);
+  static std::vector<std::string> told;
+  told.clear();
+  UserHooks hooks;
+  hooks.inform = [](HWND, const char* text) { told.emplace_back(text); };
+  UserHooksInstall(hooks);
+  SetEnvironmentVariableA("KORVANE_FAULT_MACHINE_ACTIONS", "job");
   ASSERT_TRUE(DenyKeyWrites(HKEY_LOCAL_MACHINE, ServiceKey("KvTarget").c_str(), true));
   EXPECT_EQ(0, ServiceReject("Target", sample_.c_str(), kServiceExeCode));
   ASSERT_TRUE(DenyKeyWrites(HKEY_LOCAL_MACHINE, ServiceKey("KvTarget").c_str(), false));
+  SetEnvironmentVariableA("KORVANE_FAULT_MACHINE_ACTIONS", nullptr);
+  UserHooksInstall({});
   EXPECT_EQ(2, StartOf("KvTarget"));
   EXPECT_EQ("", HistoryText());
+  ASSERT_EQ(1u, told.size());
+  EXPECT_NE(std::string::npos, told[0].find("stop and disable the service:\n\nTarget")) << told[0];
 
   // The service manager knows nothing of it, so nothing was stopped.
   EXPECT_EQ(kServiceRejectDisabled, ServiceReject("Target", sample_.c_str(), kServiceExeCode));

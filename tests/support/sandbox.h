@@ -18,6 +18,9 @@ class RegistrySandbox : public ::testing::Test {
 
   // Scratch folder for files; removed with everything in it after the test.
   const std::string& ScratchFolder() const { return scratch_; }
+  // The real per-user key the three roots are mapped below ("<key>\HKCU", "<key>\HKLM",
+  // "<key>\HKCR"), for a program outside the test that must write where the test reads.
+  const std::string& ScratchKeyPath() const { return root_; }
   // Writes a file into the scratch folder and returns its full path.
   std::string WriteScratchFile(const char* name, const std::string& bytes);
 

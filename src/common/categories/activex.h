@@ -16,7 +16,8 @@ inline constexpr char kActiveXDetectedCategory[] = "ActiveX";
 // The control's Compatibility Flags, all 32 bits; 0 when it has no entry.
 DWORD ReadCompatibilityFlags(const char* clsid);
 // Sets the kill bit, creating the control's compatibility entry when needed.
-void KillActiveX(const char* clsid);
+// False when the flags could not be written (HKLM is the administrators').
+bool KillActiveX(const char* clsid);
 void EnableActiveX(const char* clsid);
 // Adds the controls of the per-user statistics key, after emptying the list unless keepList
 // is set; returns the list length.

@@ -38,10 +38,10 @@ DWORD ReadCompatibilityFlags(const char* clsid) {
 }
 
 // An empty CLSID would write into the list's own key.
-void KillActiveX(const char* clsid) {
-  if (!ActiveXNamed(clsid)) return;
-  SettingsWriteNumber(HKEY_LOCAL_MACHINE, ActiveXEntryPath(clsid).c_str(), kFlagsValue,
-                      ReadCompatibilityFlags(clsid) | kActiveXKillBit);
+bool KillActiveX(const char* clsid) {
+  if (!ActiveXNamed(clsid)) return false;
+  return SettingsWriteNumber(HKEY_LOCAL_MACHINE, ActiveXEntryPath(clsid).c_str(), kFlagsValue,
+                             ReadCompatibilityFlags(clsid) | kActiveXKillBit);
 }
 
 void EnableActiveX(const char* clsid) {

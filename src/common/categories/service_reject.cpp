@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "categories/machine_job.h"
 #include "categories/services.h"
 #include "records/history.h"
 
@@ -24,17 +25,25 @@ void ServiceRejectState(const char* displayName, const char* command, int code) 
 
 }  // namespace
 
+int ServiceRejectSteps(const char* displayName) {
+  if (displayName == nullptr) return 0;
+  int steps = 0;
+  if (ControlServiceByName(displayName, SERVICE_CONTROL_STOP)) steps |= kServiceRejectStopped;
+  if (SetServiceStartType(displayName, kStartDisabled)) steps |= kServiceRejectDisabled;
+  return steps;
+}
+
+// A standard user's monitor may not stop or re-type a service: what it could not do itself
+// is handed to the elevated job, and only the steps that happened get their lines.
 int ServiceReject(const char* displayName, const char* command, int code) {
   if (displayName == nullptr) return 0;
   ServiceRejectState(displayName, command, code);
-  int steps = 0;
-  if (ControlServiceByName(displayName, SERVICE_CONTROL_STOP)) {
-    steps |= kServiceRejectStopped;
-    HistoryWrite(displayName, command, "", code, kActServiceStop);
-  }
-  if (SetServiceStartType(displayName, kStartDisabled)) {
-    steps |= kServiceRejectDisabled;
+  int steps = ServiceRejectSteps(displayName);
+  if (!(steps & kServiceRejectDisabled)) steps |= MachineJobRun(MachineJobServiceReject(displayName));
+  if (steps & kServiceRejectStopped) HistoryWrite(displayName, command, "", code, kActServiceStop);
+  if (steps & kServiceRejectDisabled)
     HistoryWrite(displayName, command, "", code, kActServiceDisabled);
-  }
+  else
+    MachineJobTellFailure(MachineJobServiceReject(displayName), displayName);
   return steps;
 }

@@ -7,6 +7,7 @@
 #include "foundation/datetime.h"
 #include "foundation/handles.h"
 #include "foundation/settings.h"
+#include "categories/machine_job.h"
 #include "system_files.h"
 #include "system_files_facts.h"
 #include "text.h"
@@ -147,12 +148,18 @@ bool AcceptSystemFileChange(const char* name, const char* path, bool stopWatchin
 }
 
 // The record stays as it is: the restored file carries the saved copy's date, which matches it.
+// The elevated job finds the file by its record, so the record goes only after the restore.
 bool RejectSystemFileChange(const char* name, const char* path, bool stopWatching) {
-  if (stopWatching) StopWatching(name);
   char saved[kPathSize];
   if (!SystemFileSavedCopy(name, saved, kPathSize)) {
     SetLastError(ERROR_PATH_NOT_FOUND);
     return false;
   }
-  return CopyKeepingAttributes(saved, path);
+  bool restored = MachineJobDirectAllowed() && CopyKeepingAttributes(saved, path);
+  // HOSTS and the boot files are the administrators'; the saved copy is ours to hand over.
+  const DWORD error = restored ? 0 : GetLastError();
+  if (!restored) restored = MachineJobHandOver(MachineJobSystemFileRestore(name, saved)) != 0;
+  if (stopWatching) StopWatching(name);
+  if (!restored) SetLastError(error != 0 ? error : ERROR_ACCESS_DENIED);
+  return restored;
 }

@@ -66,6 +66,32 @@ class Handle {
   HANDLE h_ = nullptr;
 };
 
+// Owner for a folder change-notification handle, which has a closing call of its own.
+class ChangeHandle {
+ public:
+  ChangeHandle() = default;
+  explicit ChangeHandle(HANDLE h) : h_(h) {}
+  ChangeHandle(const ChangeHandle&) = delete;
+  ChangeHandle& operator=(const ChangeHandle&) = delete;
+  ChangeHandle(ChangeHandle&& other) noexcept
+      : h_(std::exchange(other.h_, INVALID_HANDLE_VALUE)) {}
+  ChangeHandle& operator=(ChangeHandle&& other) noexcept {
+    if (this != &other) { Reset(); h_ = std::exchange(other.h_, INVALID_HANDLE_VALUE); }
+    return *this;
+  }
+  ~ChangeHandle() { Reset(); }
+  void Reset(HANDLE h = INVALID_HANDLE_VALUE) {
+    if (valid()) FindCloseChangeNotification(h_);
+    h_ = h;
+  }
+  HANDLE get() const { return h_; }
+  bool valid() const { return h_ != nullptr && h_ != INVALID_HANDLE_VALUE; }
+  explicit operator bool() const { return valid(); }
+
+ private:
+  HANDLE h_ = INVALID_HANDLE_VALUE;
+};
+
 // Owner for a COM interface pointer.
 template <class T>
 class ComPtr {
@@ -86,4 +112,25 @@ class ComPtr {
 
  private:
   T* p_ = nullptr;
+};
+
+// Owner for a handle of any other kind, given back with Release; null means "none".
+template <class T, void (*Release)(T)>
+class Owned {
+ public:
+  Owned() = default;
+  explicit Owned(T h) : h_(h) {}
+  Owned(const Owned&) = delete;
+  Owned& operator=(const Owned&) = delete;
+  ~Owned() { Reset(); }
+  void Reset(T h = nullptr) {
+    if (h_) Release(h_);
+    h_ = h;
+  }
+  T* Put() { Reset(); return &h_; }
+  T get() const { return h_; }
+  explicit operator bool() const { return h_ != nullptr; }
+
+ private:
+  T h_ = nullptr;
 };

@@ -166,6 +166,10 @@ bool IsTitleDisabled(const char* title) {
 }
 
 int LocationLabel(const char* title, int code, char* out, int capacity) {
+  return LocationLabelOf(code <= kLocationNotify && IsTitleDisabled(title), code, out, capacity);
+}
+
+int LocationLabelOf(bool disabled, int code, char* out, int capacity) {
   if (out == nullptr || capacity <= 0) return 0;
   out[0] = '\0';
   if (capacity > kLabelSize) capacity = kLabelSize;
@@ -175,6 +179,6 @@ int LocationLabel(const char* title, int code, char* out, int capacity) {
       return 0;
     }
   if (code > kLocationNotify) return 0;
-  if (IsTitleDisabled(title)) AppendDisabledMarker(out, capacity);
+  if (disabled) AppendDisabledMarker(out, capacity);
   return AppendLabelBody(code, out, capacity);
 }

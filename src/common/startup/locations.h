@@ -25,3 +25,6 @@ const char* ShortLocationName(int code);
 bool IsTitleDisabled(const char* title);
 // Label of a location, with the disabled marker in front; length, 0 for category codes.
 int LocationLabel(const char* title, int code, char* out, int capacity);
+// The same label for an entry whose disabled state the caller already knows (a list of many
+// entries reads the disabled index once, see disabled_titles.h).
+int LocationLabelOf(bool disabled, int code, char* out, int capacity);

@@ -2,8 +2,10 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <string_view>
 
 #include "categories/ie_helpers.h"
 #include "categories/scheduled_tasks.h"
@@ -14,12 +16,15 @@
 #include "startup/item_list.h"
 #include "startup/locations.h"
 #include "startup/startup_list.h"
+#include "startup/snapshot_table.h"
+#include "startup/value_table.h"
 #include "text.h"
 
 namespace {
 
 constexpr const char* kSnapshotKeys[] = {kKnownStartupKey, kIEHelpersKey, kTasksKey};
 constexpr char kRebuildNote[] = "InitRegStartups";
+constexpr DWORD kSnapshotNumberBytes = 32;
 
 int SnapshotLookupIn(HKEY key, const char* title, const char* command) {
   char name[kItemCommandSize];
@@ -27,6 +32,26 @@ int SnapshotLookupIn(HKEY key, const char* title, const char* command) {
   const int byCommand = KnownItemQuery(key, name);
   if (byCommand != kSnapshotMissing && byCommand != 0) return byCommand;
   const int byTitle = KnownItemQuery(key, title ? title : "");
+  return byTitle != kSnapshotMissing ? byTitle : byCommand;
+}
+
+// KnownItemQuery's answer from the snapshot read whole: data longer than the 32 bytes a
+// query reads, or no text, counts as 0.
+int SnapshotNumberIn(const ValueTable& snapshot, const char* name) {
+  const TableValue* value = snapshot.Find(name);
+  if (value == nullptr) return kSnapshotMissing;
+  if (value->size > kSnapshotNumberBytes || (value->type != REG_SZ && value->type != REG_EXPAND_SZ))
+    return 0;
+  const std::string_view data(value->data);
+  return ParseDecimal(data.substr(0, std::min(data.find('\0'), data.size())));
+}
+
+int SnapshotLookupInTable(const ValueTable& snapshot, const char* title, const char* command) {
+  char name[kItemCommandSize];
+  SnapshotName(command, name);
+  const int byCommand = SnapshotNumberIn(snapshot, name);
+  if (byCommand != kSnapshotMissing && byCommand != 0) return byCommand;
+  const int byTitle = SnapshotNumberIn(snapshot, title ? title : "");
   return byTitle != kSnapshotMissing ? byTitle : byCommand;
 }
 
@@ -83,16 +108,16 @@ int SnapshotLookup(const char* title, const char* command) {
 
 int StartupChanged() {
   BuildStartupList(0);
-  // One handle for the whole walk: this runs on every startup check over up to 4096 items.
-  RegKey key;
-  key.Open(HKEY_CURRENT_USER, kKnownStartupKey, KEY_QUERY_VALUE);
+  // At most one read of the snapshot for the whole walk: this runs on every startup check
+  // over up to 4096 items.
+  const ValueTable& snapshot = SnapshotTable();
   const int count = ItemCount();
   for (int i = 0; i < count; ++i) {
     char title[kItemTitleSize];
     char command[kItemCommandSize];
     ItemTitle(i, title);
     ItemCommand(i, command);
-    const int number = SnapshotLookupIn(key.get(), title, command);
+    const int number = SnapshotLookupInTable(snapshot, title, command);
     if (number == kSnapshotMissing || number == 0 || number == kDelayedMarker) return 1;
   }
   return 0;

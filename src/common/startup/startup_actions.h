@@ -8,6 +8,12 @@ int ToggleStartupEntry(const char* title, const char* command, const char* key, 
 int DisableStartupEntryKnown(const char* title, const char* command, const char* key, int code);
 // A protected entry (codes 252-255) goes only when the confirmProtectedRemoval hook agrees.
 int RemoveStartupEntry(const char* title, const char* command, const char* key, int code);
+// The two halves of RemoveStartupEntry for places outside the protected codes: the removal
+// alone (what an elevated job may do), and its history line and snapshot, written by the
+// user's own process once the removal is known to have happened.
+int RemoveStartupEntryOnly(const char* title, const char* command, const char* key, int code);
+void RemoveStartupEntryRecord(const char* title, const char* command, const char* key,
+                              int code);
 int RemoveProtectedEntry(const char* title, const char* command, const char* key, int code);
 // The monitor's confirmProtectedRemoval hook: string 1013, asked only while the HideStartup
 // option is 0; any other value confirms without asking.

@@ -18,6 +18,7 @@
 #include "startup/run_entry_name.h"
 #include "startup/startup_actions.h"
 #include "startup/startup_folders.h"
+#include "startup/value_table.h"
 #include "startup_text.h"
 #include "text.h"
 
@@ -63,7 +64,9 @@ void AddRunValue(const char* name, const char* data, int code) {
   ItemAdd(name, command.c_str(), RunEntryKeyFor(name), "", code, viaRundll);
 }
 
-void EnumRunKey(HKEY key, int code, HKEY disabledIndex, ValueCursor& cursor,
+// The disabled index is read once for all keys; a value moved back into the disabled store
+// changes it, and it is read again.
+void EnumRunKey(HKEY key, int code, ValueTable& disabledIndex, ValueCursor& cursor,
                 PreviousValue& previous) {
   if (!ValueCursorStart(cursor, key)) return;
   for (ValueRead read; (read = ValueCursorNext(cursor, kRunTextMax)) != ValueRead::kEnd;) {
@@ -72,9 +75,10 @@ void EnumRunKey(HKEY key, int code, HKEY disabledIndex, ValueCursor& cursor,
     const char* data = cursor.data.data();
     if (previous.Repeats(name, data)) continue;
     // A value the disabled store could not take back stays live, so it is listed.
-    if (name[0] != '\0' && HasValue(disabledIndex, name) &&
+    if (name[0] != '\0' && disabledIndex.Find(name) != nullptr &&
         ReturnToDisabledStore(key, name, data, code)) {
       ValueCursorStay(cursor);
+      disabledIndex.Read(HKEY_LOCAL_MACHINE, kDisabledIndexKey);
       continue;
     }
     AddRunValue(name, data, code);
@@ -95,7 +99,7 @@ void EnumWinIniKey(const char* keyName, int code) {
   }
 }
 
-void EnumDisabledStore(const char* subKey, HKEY disabledIndex, ValueCursor& cursor) {
+void EnumDisabledStore(const char* subKey, const ValueTable& disabledIndex, ValueCursor& cursor) {
   std::string path = std::string(kDisabledIndexKey) + "\\" + subKey;
   RegKey store;
   if (!store.Open(HKEY_LOCAL_MACHINE, path.c_str(), KEY_READ) ||
@@ -105,7 +109,7 @@ void EnumDisabledStore(const char* subKey, HKEY disabledIndex, ValueCursor& curs
     const char* name = cursor.name.data();
     if (read != ValueRead::kText || name[0] == '\0') continue;
     char number[kIndexNumberSize];
-    ReadValueText(disabledIndex, name, number, sizeof number);
+    disabledIndex.Text(name, number, sizeof number);
     const int code = ParseDecimal(number);
     const char* key = IsRunFamily(code) ? RunEntryKeyFor(name) : "";
     if (code > 0) ItemAdd(name, cursor.data.data(), key, "", code, 0);
@@ -130,11 +134,7 @@ void AddWinlogonEntries() {
   if (WinlogonShellExtra(command)) ItemAdd("Winlogon Shell", command, "", "", kLocationShell, 0);
 }
 
-}  // namespace
-
-void EnumRunKeys() {
-  RegKey disabledIndex;
-  disabledIndex.Open(HKEY_LOCAL_MACHINE, kDisabledIndexKey, KEY_QUERY_VALUE);
+void EnumRunKeysWith(ValueTable& disabledIndex) {
   ValueCursor cursor;
   PreviousValue previous;
   for (int base : kRootBases) {
@@ -143,9 +143,30 @@ void EnumRunKeys() {
       const int code = base + position + 1;
       RegKey key;
       if (key.Open(LocationRoot(code), LocationKeyPath(code), KEY_READ))
-        EnumRunKey(key.get(), code, disabledIndex.get(), cursor, previous);
+        EnumRunKey(key.get(), code, disabledIndex, cursor, previous);
     }
   }
+}
+
+// The stores are walked only while the index opens: without it no entry has a location.
+void EnumDisabledEntriesWith(const ValueTable& disabledIndex) {
+  if (disabledIndex.Opened()) {
+    ValueCursor cursor;
+    for (int store = 0; store < kDisabledStoresListed; ++store)
+      EnumDisabledStore(DisabledStoreSubKey(store), disabledIndex, cursor);
+  }
+  char folder[kPathSize] = "";
+  if (ProgramFolder(folder, sizeof folder) == 0) return;
+  AppendBounded(folder, sizeof folder, "\\Disabled");
+  WalkStartupFolder(folder);
+}
+
+}  // namespace
+
+void EnumRunKeys() {
+  ValueTable disabledIndex;
+  disabledIndex.Read(HKEY_LOCAL_MACHINE, kDisabledIndexKey);
+  EnumRunKeysWith(disabledIndex);
 }
 
 void EnumWinIni() {
@@ -154,16 +175,9 @@ void EnumWinIni() {
 }
 
 void EnumDisabledEntries() {
-  RegKey disabledIndex;
-  if (disabledIndex.Open(HKEY_LOCAL_MACHINE, kDisabledIndexKey, KEY_QUERY_VALUE)) {
-    ValueCursor cursor;
-    for (int store = 0; store < kDisabledStoresListed; ++store)
-      EnumDisabledStore(DisabledStoreSubKey(store), disabledIndex.get(), cursor);
-  }
-  char folder[kPathSize] = "";
-  if (ProgramFolder(folder, sizeof folder) == 0) return;
-  AppendBounded(folder, sizeof folder, "\\Disabled");
-  WalkStartupFolder(folder);
+  ValueTable disabledIndex;
+  disabledIndex.Read(HKEY_LOCAL_MACHINE, kDisabledIndexKey);
+  EnumDisabledEntriesWith(disabledIndex);
 }
 
 int WinlogonUserinitExtra(char* out260) {
@@ -174,10 +188,13 @@ int WinlogonShellExtra(char* out260) { return WinlogonExtra("Shell", ShellExtraT
 
 int BuildStartupList(int quick) {
   ItemListClear();
-  EnumRunKeys();
+  // One read of the disabled index serves every Run value and every disabled entry.
+  ValueTable disabledIndex;
+  disabledIndex.Read(HKEY_LOCAL_MACHINE, kDisabledIndexKey);
+  EnumRunKeysWith(disabledIndex);
   EnumStartupFolders();
   EnumWinIni();
-  EnumDisabledEntries();
+  EnumDisabledEntriesWith(disabledIndex);
   const bool everything = quick == 0 || OptionRead(kOptShowAllStartup) > 0;
   if (everything && IsNtFamily()) AddWinlogonEntries();
   if (everything) EnumShellHooks();

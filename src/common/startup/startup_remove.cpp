@@ -65,26 +65,30 @@ int RemoveNotifyEntry(const char* title) {
 
 }  // namespace
 
-int RemoveStartupEntry(const char* title, const char* command, const char* key, int code) {
-  if (code >= kLocationUserinit && code <= kLocationAppInit)
-    return RemoveProtectedEntry(title, command, key, code);
+int RemoveStartupEntryOnly(const char* title, const char* command, const char* key, int code) {
   const char* t = title ? title : "";
   const char* c = command ? command : "";
   const char* k = key ? key : "";
-  int result = 0;
-  if (IsRunFamily(code))
-    result = RemoveRunEntry(RunEntryName(code, t, k).c_str(), code);
-  else if (code == kLocationWinLoad || code == kLocationWinRun)
-    result = RemoveWinIniEntry(t, c, code);
-  else if (code == kLocationStartupFolder)
-    result = RemoveFolderEntry(t, c, k);
-  else if (code == kLocationNotify)
-    result = RemoveNotifyEntry(t);
-  else
-    return 0;
-  // Nothing removed: the snapshot must keep the live entry, or undo would bring back a copy.
-  if (!result) return 0;
-  if (!OwnEntryCommand(c)) HistoryWrite(t, c, k, code, kActStartRemove);
+  if (IsRunFamily(code)) return RemoveRunEntry(RunEntryName(code, t, k).c_str(), code);
+  if (code == kLocationWinLoad || code == kLocationWinRun) return RemoveWinIniEntry(t, c, code);
+  if (code == kLocationStartupFolder) return RemoveFolderEntry(t, c, k);
+  if (code == kLocationNotify) return RemoveNotifyEntry(t);
+  return 0;
+}
+
+void RemoveStartupEntryRecord(const char* title, const char* command, const char* key,
+                              int code) {
+  const char* t = title ? title : "";
+  const char* c = command ? command : "";
+  if (!OwnEntryCommand(c)) HistoryWrite(t, c, key ? key : "", code, kActStartRemove);
   SnapshotForget(t, c);
+}
+
+int RemoveStartupEntry(const char* title, const char* command, const char* key, int code) {
+  if (code >= kLocationUserinit && code <= kLocationAppInit)
+    return RemoveProtectedEntry(title, command, key, code);
+  const int result = RemoveStartupEntryOnly(title, command, key, code);
+  // Nothing removed: the snapshot must keep the live entry, or undo would bring back a copy.
+  if (result) RemoveStartupEntryRecord(title, command, key, code);
   return result;
 }

@@ -1,0 +1,87 @@
+#include "report_facts.h"
+
+#include "foundation/datetime.h"
+#include "foundation/filefacts.h"
+#include "foundation/strings.h"
+#include "lookup/info.h"
+#include "lookup_text.h"
+#include "records/first_detected.h"
+#include "resource.h"
+#include "startup/disabled_titles.h"
+#include "startup/locations.h"
+#include "text.h"
+
+namespace {
+
+constexpr int kIdentitySize = 128;
+constexpr int kLanguageCodeSize = 16;
+constexpr char kDefaultLocation[] = "en";
+constexpr int kLabelSize = 512;
+
+ReportProgram ReportFactsRead(const std::string& file) {
+  ReportProgram program;
+  program.file = file;
+  char path[kPathSize];
+  CopyBounded(path, sizeof path, file);
+  VersionStrings version;
+  if (file.empty() || !FileExists(path) || !ReadVersionStrings(path, &version)) return program;
+  program.description = version.text[kFileDescription];
+  program.version = version.text[kProductVersion];
+  program.copyright = version.text[kLegalCopyright];
+  program.company = version.text[kCompanyName];
+  return program;
+}
+
+}  // namespace
+
+void ReportFactsBegin(ReportFacts& facts) {
+  CommandFoldersRead(facts.folders);
+  char build[kIdentitySize] = "";
+  ProgramIdentity(build, sizeof build);
+  facts.build = build;
+  char code[kLanguageCodeSize] = "";
+  facts.location = LocalString(IDS_LANGUAGE_CODE, code, sizeof code) > 0 ? code : kDefaultLocation;
+  char base[kLookupBaseMax + 1] = "";
+  LookupBaseAddress(base, sizeof base);
+  facts.base = base;
+  facts.disabledTitles = DisabledTitleList();
+}
+
+std::string ReportFactsLocation(const ReportFacts& facts, const ItemRow& row) {
+  char label[kLabelSize] = "";
+  const bool disabled =
+      row.code <= kLocationNotify && DisabledTitleListHolds(facts.disabledTitles, row.title.c_str());
+  LocationLabelOf(disabled, row.code, label, sizeof label);
+  return label;
+}
+
+const ReportProgram& ReportFactsProgram(ReportFacts& facts, const std::string& command) {
+  char file[kPathSize] = "";
+  NormaliseCommandIn(facts.folders, command.c_str(), file, sizeof file);
+  auto found = facts.programs.find(file);
+  if (found == facts.programs.end()) found = facts.programs.emplace(file, ReportFactsRead(file)).first;
+  return found->second;
+}
+
+const std::string& ReportFactsDetected(ReportFacts& facts, const ReportProgram& program, int code) {
+  auto [place, added] = facts.detected.try_emplace({code, program.file});
+  if (added && !program.file.empty()) {
+    char time[kDateTimeTextSize] = "";
+    FirstDetectedText(program.file.c_str(), code, time);
+    place->second = time;
+  }
+  return place->second;
+}
+
+std::string ReportFactsInfoAddress(const ReportFacts& facts, const ReportProgram& program,
+                                   const std::string& title, int code) {
+  LookupRequest request;
+  request.kind = code;
+  request.location = facts.location;
+  request.build = facts.build;
+  request.normalised = program.file;
+  request.title = title;
+  request.company = program.company;
+  request.version = program.version;
+  return ShortLookupAddress(facts.base, request);
+}

@@ -1,0 +1,39 @@
+// What the reports show of an item's program file, read once per file for a whole report: a
+// machine lists the same few programs under many entries, and a report of thousands of items
+// must cost little more than reading them.
+#pragma once
+#include <map>
+#include <string>
+#include <unordered_map>
+#include <utility>
+#include <vector>
+
+#include "foundation/paths.h"
+#include "startup/item_list.h"
+
+struct ReportProgram {
+  std::string file;  // the normalised program file; empty when the command names none
+  std::string description, version, copyright, company;
+};
+
+struct ReportFacts {
+  CommandFolders folders;
+  std::unordered_map<std::string, ReportProgram> programs;  // by normalised file
+  std::map<std::pair<int, std::string>, std::string> detected;  // by item code and file
+  std::string build;     // the program identity, for the info links
+  std::string location;  // the info links' language code
+  std::string base;      // the info lookup's base address
+  std::vector<std::string> disabledTitles;  // the disabled index, read once
+};
+
+// Reads what every item shares (folders, identity, lookup base and language) once.
+void ReportFactsBegin(ReportFacts& facts);
+const ReportProgram& ReportFactsProgram(ReportFacts& facts, const std::string& command);
+// The first-detected text of the program under the item's code; empty when none is stored.
+const std::string& ReportFactsDetected(ReportFacts& facts, const ReportProgram& program, int code);
+// The item's location label, with the disabled marker for a disabled entry; empty for most
+// categories.
+std::string ReportFactsLocation(const ReportFacts& facts, const ItemRow& row);
+// The info lookup address of the item (the short request, the language of the strings).
+std::string ReportFactsInfoAddress(const ReportFacts& facts, const ReportProgram& program,
+                                   const std::string& title, int code);

@@ -1,0 +1,70 @@
+#include "startup/startup_places.h"
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "sandbox.h"
+#include "startup/locations.h"
+
+namespace {
+
+constexpr char kShellFoldersKey[] =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+
+class StartupPlacesTest : public RegistrySandbox {
+ protected:
+  void TearDown() override {
+    g_wow64RunKey = false;
+    RegistrySandbox::TearDown();
+  }
+  static bool Lists(const std::vector<StartupPlace>& places, HKEY root, const std::string& path,
+                    bool subtree = false) {
+    return std::any_of(places.begin(), places.end(), [&](const StartupPlace& place) {
+      return place.root == root && place.path == path && place.subtree == subtree;
+    });
+  }
+  static int RunFamilyKeys(const std::vector<StartupPlace>& places) {
+    return static_cast<int>(std::count_if(places.begin(), places.end(), [](const StartupPlace& p) {
+      return p.root && (p.path.find("\\Run") != std::string::npos);
+    }));
+  }
+};
+
+}  // namespace
+
+TEST_F(StartupPlacesTest, TheRunFamilyComesFromTheCatalogueWithTheViewOnlyWhereItExists) {
+  g_wow64RunKey = false;
+  std::vector<StartupPlace> places = StartupPlaces();
+  EXPECT_EQ(14, RunFamilyKeys(places));
+  EXPECT_TRUE(Lists(places, HKEY_CURRENT_USER, LocationKeyPath(11)));
+  EXPECT_TRUE(Lists(places, HKEY_LOCAL_MACHINE, LocationKeyPath(7)));
+  EXPECT_FALSE(Lists(places, HKEY_LOCAL_MACHINE, LocationKeyPath(21)));
+  g_wow64RunKey = true;
+  places = StartupPlaces();
+  EXPECT_EQ(21, RunFamilyKeys(places));
+  EXPECT_TRUE(Lists(places, HKEY_LOCAL_MACHINE, LocationKeyPath(27)));
+}
+
+TEST_F(StartupPlacesTest, HooksFoldersAndWinIniAreThereToo) {
+  SetShellFolder("Startup", ScratchFolder() + "\\Mine");
+  WriteRegString(HKEY_LOCAL_MACHINE, kShellFoldersKey, "Common Startup",
+                 ScratchFolder() + "\\Ours");
+  const std::vector<StartupPlace> places = StartupPlaces();
+  EXPECT_TRUE(Lists(places, HKEY_LOCAL_MACHINE,
+                    "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon", true))
+      << "Notify packages are sub-keys";
+  EXPECT_TRUE(Lists(places, HKEY_LOCAL_MACHINE,
+                    "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Windows"));
+  EXPECT_TRUE(Lists(places, HKEY_LOCAL_MACHINE,
+                    "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\ShellServiceObjectDelayLoad"));
+  EXPECT_TRUE(Lists(places, HKEY_CURRENT_USER, kShellFoldersKey));
+  EXPECT_TRUE(Lists(places, nullptr, ScratchFolder() + "\\Mine"));
+  EXPECT_TRUE(Lists(places, nullptr, ScratchFolder() + "\\Ours"));
+  char windows[MAX_PATH] = "";
+  GetWindowsDirectoryA(windows, MAX_PATH);
+  EXPECT_TRUE(Lists(places, nullptr, windows)) << "win.ini's folder";
+  EXPECT_TRUE(Lists(places, HKEY_CURRENT_USER,
+                    "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Windows"))
+      << "the key the NT family keeps win.ini's [windows] lines in";
+}
