@@ -8,7 +8,6 @@
 #include "categories/file_types.h"
 #include "explorer_options.h"
 #include "foundation/handles.h"
-#include "foundation/msgbox.h"
 #include "foundation/strings.h"
 #include "report_backup.h"
 #include "report_json.h"
@@ -16,7 +15,6 @@
 #include "report_show.h"
 #include "report_spreadsheet.h"
 #include "report_system.h"
-#include "resource.h"
 #include "startup/item_list.h"
 #include "startup/locations.h"
 
@@ -26,7 +24,6 @@ enum ReportRunExit { kWritten = 0, kNotWritten = 1, kUsage = 2 };
 
 constexpr int kUsageString = 1322;
 constexpr int kNotWrittenString = 1323;
-constexpr int kCaptionSize = 32;
 
 bool ReportRunHtml(const std::string& path) { return WriteSystemReportFile(path, true); }
 bool ReportRunText(const std::string& path) { return WriteSystemReportFile(path, false); }
@@ -66,13 +63,9 @@ void ReportRunSay(const std::string& message) {
 }
 
 // What the pages' start does before they list anything, without the first-run work of a
-// window: the language and the caption the reports name the program by, the 32-bit Run key,
-// the options and the watched file types.
+// window: the language, the 32-bit Run key, the options and the watched file types.
 void ReportRunPrepare() {
   ChooseLanguage();
-  char caption[kCaptionSize] = "";
-  LocalString(IDS_EXPLORER_CAPTION, caption, sizeof caption);
-  MessageCaptionSet(caption);
   ItemListClear();
   g_wow64RunKey = ProbeWow64RunKey();
   ExplorerLoadOptions(g_explorerOptions);
