@@ -118,8 +118,10 @@ check "-Report json into a missing folder exits 1" test "$status" -eq 1
 check "and says why on standard error" test -n "$err"
 check "and leaves no file" test ! -e "$OUT/missing"
 
+report csv "$OUT_WIN\\items.csv"
+check "-Report csv exits 0 and writes the file" test "$status" -eq 0 -a -s "$OUT/items.csv"
 report csv "$OUT_WIN\\missing\\items.csv"
-check "-Report csv into a folder that cannot be written exits non-zero" test "$status" -ne 0
+check "-Report csv into a folder that cannot be written exits 1" test "$status" -eq 1
 check "and says so on standard error ($err)" test -n "$err"
 if [ "$(id -u)" -ne 0 ]; then
   mkdir -p "$OUT/locked" && chmod 555 "$OUT/locked"

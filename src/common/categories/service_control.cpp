@@ -66,12 +66,15 @@ bool ControlServiceByName(const char* displayName, DWORD control) {
   return ControlService(service.get(), control, &status) != 0;
 }
 
-DWORD ServiceStateText(const char* displayName, char* text, int capacity) {
-  DWORD packed = QueryServiceState(displayName);
-  DWORD state = packed >> 16;
-  int number = IDS_SERVICE_STOPPED;
+int ServiceStateString(DWORD state) {
   if (state >= kFirstNamedState && state <= kLastNamedState)
-    number = IDS_SERVICE_STOPPED + static_cast<int>(state - 1);
+    return IDS_SERVICE_STOPPED + static_cast<int>(state - 1);
+  return IDS_SERVICE_STOPPED;
+}
+
+DWORD ServiceStateText(const char* displayName, char* text, int capacity) {
+  const DWORD packed = QueryServiceState(displayName);
+  const int number = ServiceStateString(packed >> 16);
   if (text != nullptr && capacity > 0 && LocalString(number, text, capacity) == 0) *text = '\0';
   return packed;
 }

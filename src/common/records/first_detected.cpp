@@ -26,13 +26,6 @@ constexpr struct {
     {kTypeActiveX, kFirstDetectedActiveX},
 };
 
-const char* FirstDetectedKeyOf(int code) {
-  if (code < kFirstCategoryCode) return "Startup";
-  for (const auto& row : kDetectedKeys)
-    if (row.code == code) return row.key;
-  return kFirstDetectedActiveTasks;
-}
-
 std::vector<std::string> FirstDetectedStaleNames(HKEY root, const char* subkey) {
   std::vector<std::string> stale;
   RegKey key;
@@ -58,6 +51,13 @@ std::vector<std::string> FirstDetectedStaleNames(HKEY root, const char* subkey) 
 }
 
 }  // namespace
+
+const char* FirstDetectedKeyOf(int code) {
+  if (code < kFirstCategoryCode) return "Startup";
+  for (const auto& row : kDetectedKeys)
+    if (row.code == code) return row.key;
+  return kFirstDetectedActiveTasks;
+}
 
 std::string FirstDetectedPath(const char* categoryKey) {
   return std::string(kDetectedKey) + "\\" + (categoryKey ? categoryKey : "");

@@ -1,6 +1,5 @@
 #include "report_facts.h"
 
-#include "foundation/datetime.h"
 #include "foundation/filefacts.h"
 #include "foundation/strings.h"
 #include "lookup/info.h"
@@ -18,13 +17,21 @@ constexpr int kLanguageCodeSize = 16;
 constexpr char kDefaultLocation[] = "en";
 constexpr int kLabelSize = 512;
 
+bool ReportFactsFullPath(const std::string& file) {
+  return file.size() > 2 && (file[1] == ':' || (file[0] == '\\' && file[1] == '\\'));
+}
+
+// A name without its drive is looked for in the Windows and System folders; a full path is
+// read as it is, without the existence test's walk through the short form of every folder on
+// the way (a file that is not there has no version strings either).
 ReportProgram ReportFactsRead(const std::string& file) {
   ReportProgram program;
   program.file = file;
   char path[kPathSize];
   CopyBounded(path, sizeof path, file);
+  if (file.empty() || (!ReportFactsFullPath(file) && !FileExists(path))) return program;
   VersionStrings version;
-  if (file.empty() || !FileExists(path) || !ReadVersionStrings(path, &version)) return program;
+  ReadVersionStrings(path, &version);
   program.description = version.text[kFileDescription];
   program.version = version.text[kProductVersion];
   program.copyright = version.text[kLegalCopyright];
@@ -47,6 +54,14 @@ void ReportFactsBegin(ReportFacts& facts) {
   facts.disabledTitles = DisabledTitleList();
 }
 
+std::string ReportFactsServiceState(ReportFacts& facts, const ItemRow& row) {
+  if (!facts.serviceStatesRead) {
+    facts.serviceStates = ReadServiceStates();
+    facts.serviceStatesRead = true;
+  }
+  return ServiceStateTextIn(facts.serviceStates, row.title.c_str());
+}
+
 std::string ReportFactsLocation(const ReportFacts& facts, const ItemRow& row) {
   char label[kLabelSize] = "";
   const bool disabled =
@@ -64,13 +79,13 @@ const ReportProgram& ReportFactsProgram(ReportFacts& facts, const std::string& c
 }
 
 const std::string& ReportFactsDetected(ReportFacts& facts, const ReportProgram& program, int code) {
-  auto [place, added] = facts.detected.try_emplace({code, program.file});
-  if (added && !program.file.empty()) {
-    char time[kDateTimeTextSize] = "";
-    FirstDetectedText(program.file.c_str(), code, time);
-    place->second = time;
-  }
-  return place->second;
+  static const std::string kNone;
+  const char* categoryKey = FirstDetectedKeyOf(code);
+  auto [records, added] = facts.detected.try_emplace(categoryKey);
+  if (added) records->second = FirstDetectedRecords(categoryKey);
+  if (program.file.empty()) return kNone;
+  const auto found = records->second.find(UpperText(program.file));
+  return found == records->second.end() ? kNone : found->second;
 }
 
 std::string ReportFactsInfoAddress(const ReportFacts& facts, const ReportProgram& program,

@@ -2,13 +2,13 @@
 // machine lists the same few programs under many entries, and a report of thousands of items
 // must cost little more than reading them.
 #pragma once
-#include <map>
 #include <string>
 #include <unordered_map>
-#include <utility>
 #include <vector>
 
+#include "categories/service_states.h"
 #include "foundation/paths.h"
+#include "records/first_detected_records.h"
 #include "startup/item_list.h"
 
 struct ReportProgram {
@@ -19,11 +19,13 @@ struct ReportProgram {
 struct ReportFacts {
   CommandFolders folders;
   std::unordered_map<std::string, ReportProgram> programs;  // by normalised file
-  std::map<std::pair<int, std::string>, std::string> detected;  // by item code and file
+  std::unordered_map<std::string, FirstDetectedRecordMap> detected;  // by category key
   std::string build;     // the program identity, for the info links
   std::string location;  // the info links' language code
   std::string base;      // the info lookup's base address
   std::vector<std::string> disabledTitles;  // the disabled index, read once
+  ServiceStateMap serviceStates;            // read when the first service asks
+  bool serviceStatesRead = false;
 };
 
 // Reads what every item shares (folders, identity, lookup base and language) once.
@@ -34,6 +36,9 @@ const std::string& ReportFactsDetected(ReportFacts& facts, const ReportProgram& 
 // The item's location label, with the disabled marker for a disabled entry; empty for most
 // categories.
 std::string ReportFactsLocation(const ReportFacts& facts, const ItemRow& row);
+// The current state's text of the service an item names; empty when the manager does not
+// know it.
+std::string ReportFactsServiceState(ReportFacts& facts, const ItemRow& row);
 // The info lookup address of the item (the short request, the language of the strings).
 std::string ReportFactsInfoAddress(const ReportFacts& facts, const ReportProgram& program,
                                    const std::string& title, int code);

@@ -9,34 +9,38 @@
 #include "explorer_options.h"
 #include "foundation/handles.h"
 #include "foundation/strings.h"
+#include "report_backup.h"
 #include "report_json.h"
+#include "report_scan_log.h"
 #include "report_show.h"
+#include "report_spreadsheet.h"
 #include "report_system.h"
 #include "startup/item_list.h"
 #include "startup/locations.h"
 
 namespace {
 
-enum ReportRunExit { kWritten = 0, kNotWritten = 1, kUsage = 2, kNotAvailable = 3 };
+enum ReportRunExit { kWritten = 0, kNotWritten = 1, kUsage = 2 };
 
 constexpr int kUsageString = 1322;
 constexpr int kNotWrittenString = 1323;
-constexpr int kNotAvailableString = 1324;
 
 bool ReportRunHtml(const std::string& path) { return WriteSystemReportFile(path, true); }
 bool ReportRunText(const std::string& path) { return WriteSystemReportFile(path, false); }
+// The scan log as both of the explorer's own callers write it, with the service lines.
+bool ReportRunScanLog(const std::string& path) { return WriteScanLogFile(path, true); }
 
 struct ReportRunRow {
   ReportKind kind;
-  bool (*write)(const std::string& path);  // null: this build has no writer for the kind
+  bool (*write)(const std::string& path);
 };
 
 constexpr ReportRunRow kReportWriters[] = {
     {ReportKind::Html, ReportRunHtml},
     {ReportKind::Text, ReportRunText},
-    {ReportKind::ScanLog, nullptr},
-    {ReportKind::Spreadsheet, nullptr},
-    {ReportKind::Backup, nullptr},
+    {ReportKind::ScanLog, ReportRunScanLog},
+    {ReportKind::Spreadsheet, WriteSpreadsheetFile},
+    {ReportKind::Backup, BackupSettingsFile},
     {ReportKind::Json, WriteJsonReportFile},
 };
 
@@ -70,19 +74,16 @@ void ReportRunPrepare() {
 }
 
 int ReportRunWrite(const ReportSwitch& request) {
-  const std::string kind(ReportKindName(request.kind));
   for (const ReportRunRow& row : kReportWriters) {
     if (row.kind != request.kind) continue;
-    if (row.write == nullptr) {
-      ReportRunSay(ReportFillText(kNotAvailableString, {kind}));
-      return kNotAvailable;
-    }
     if (row.write(request.path)) return kWritten;
     const DWORD error = GetLastError();
+    const std::string kind(ReportKindName(request.kind));
     ReportRunSay(ReportFillText(kNotWrittenString, {kind, request.path, ReportErrorText(error)}));
     return kNotWritten;
   }
-  return kNotAvailable;
+  ReportRunSay(ReportFillText(kUsageString, {}));
+  return kUsage;
 }
 
 }  // namespace

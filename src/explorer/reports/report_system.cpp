@@ -4,7 +4,6 @@
 #include <string>
 #include <vector>
 
-#include "categories/services.h"
 #include "foundation/filefacts.h"
 #include "foundation/options.h"
 #include "foundation/strings.h"
@@ -81,11 +80,10 @@ void ReportHtmlVersionFacts(std::string& out, const ReportProgram& program) {
   if (program.description.empty() && program.copyright.empty()) out += "<br>\r\n";
 }
 
-void ReportHtmlServiceFacts(std::string& out, const ItemRow& row) {
+void ReportHtmlServiceFacts(std::string& out, ReportFacts& facts, const ItemRow& row) {
   ReportHtmlLine(out, "Startup Type: ", row.key);
-  char state[kServiceStateTextSize] = "";
-  if (ServiceStateText(row.title.c_str(), state, sizeof state) != 0 && state[0] != '\0')
-    ReportHtmlLine(out, "Service Status: ", state);
+  const std::string state = ReportFactsServiceState(facts, row);
+  if (!state.empty()) ReportHtmlLine(out, "Service Status: ", state);
 }
 
 void ReportHtmlFileFacts(std::string& out, const ItemRow& row) {
@@ -104,16 +102,17 @@ void ReportHtmlHelperKey(std::string& out, const ItemRow& row) {
          "\"<br>\r\n";
 }
 
-void ReportHtmlKindFacts(std::string& out, const ReportItem& item, ReportSectionKind kind) {
+void ReportHtmlKindFacts(std::string& out, ReportFacts& facts, const ReportItem& item,
+                         ReportSectionKind kind) {
   switch (kind) {
-    case ReportSectionKind::Services: ReportHtmlServiceFacts(out, item.row); break;
+    case ReportSectionKind::Services: ReportHtmlServiceFacts(out, facts, item.row); break;
     case ReportSectionKind::HiddenFiles: ReportHtmlFileFacts(out, item.row); break;
     case ReportSectionKind::IEHelpers: ReportHtmlHelperKey(out, item.row); break;
     case ReportSectionKind::Plain: break;
   }
 }
 
-void ReportHtmlItem(std::string& out, const ReportFacts& facts, const ReportItem& item,
+void ReportHtmlItem(std::string& out, ReportFacts& facts, const ReportItem& item,
                     ReportSectionKind kind) {
   ReportHtmlHeading(out, item, kind);
   ReportHtmlVersionFacts(out, item.program);
@@ -121,7 +120,7 @@ void ReportHtmlItem(std::string& out, const ReportFacts& facts, const ReportItem
   if (!item.row.command.empty()) ReportHtmlLine(out, "Path:     ", item.row.command);
   if (!item.detected.empty()) ReportHtmlLine(out, "First Detected by Korvane: ", item.detected);
   if (!item.row.extra.empty()) ReportHtmlLine(out, "", item.row.extra);
-  ReportHtmlKindFacts(out, item, kind);
+  ReportHtmlKindFacts(out, facts, item, kind);
   const std::string link =
       ReportFactsInfoAddress(facts, item.program, item.row.title, item.row.code);
   out += "\t<A href='" + HtmlEscape(link) + "'>Click for Velt Info</A></ol></li><br>\r\n\r\n";
