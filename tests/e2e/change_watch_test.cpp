@@ -277,3 +277,16 @@ TEST_F(ChangeWatchTest, ACategorySwitchedOffIsNeitherWatchedNorChecked) {
   EXPECT_EQ(0, TraceCount(kStartupStep));
   EXPECT_EQ("", Known(probe.command));
 }
+
+// A system file on a drive that does not exist: neither its folder nor any above it can be
+// watched, so the file is left to the timer, and the trace says so once.
+TEST_F(ChangeWatchTest, APlaceThatCannotBeWatchedIsLeftToTheTimerAndTraced) {
+  WriteRegString(HKEY_LOCAL_MACHINE, "Software\\Tamsel\\Korvane\\Sysfiles", "", "kept");
+  WriteRegString(HKEY_LOCAL_MACHINE, "Software\\Tamsel\\Korvane\\Sysfiles\\KvLost", "Location",
+                 "Q:\\KvLost\\lost.sys");
+  LaunchWatching();
+  const char* const line = "WATCH: Q:\\KvLost can not be watched: left to the timer";
+  EXPECT_TRUE(WaitUntil([&] { return TraceCount(line) > 0; }));
+  EXPECT_EQ(1, TraceCount(line));
+  EXPECT_EQ(0, TraceCount("every place"));
+}
