@@ -233,7 +233,9 @@ TEST_F(ChangeWatchTest, AnInstallerWritingFiveHundredValuesGetsOneCheck) {
   EXPECT_EQ("11", Known(commands.front()));
   Sleep(1500);  // long enough for a second check to come, were there one
   ASSERT_TRUE(WaitMessagesHandled(window_));
-  EXPECT_EQ(1, TraceCount(kStartupStep));
+  // The monitor rewrites the trace file whole: a read can meet it half written.
+  EXPECT_TRUE(WaitUntil([] { return TraceCount(kStartupStep) == 1; }))
+      << TraceCount(kStartupStep) << " checks";
   for (int i = 0; i < kBurstValues; ++i)
     RegDeleteValueA(run, ("KvBurst" + std::to_string(i)).c_str());
   RegCloseKey(run);
@@ -254,7 +256,7 @@ TEST_F(ChangeWatchTest, ARunKeyDeletedAndMadeAgainIsStillWatched) {
   const StartupProbe& probe = kRunProbes[0];
   WriteProbe(probe.root, probe.key, probe.value, probe.data);
   EXPECT_TRUE(KnownAs(probe.command, probe.code));
-  EXPECT_GT(TraceCount(kStartupStep), checksBefore);
+  EXPECT_TRUE(WaitUntil([&] { return TraceCount(kStartupStep) > checksBefore; }));
 }
 
 TEST_F(ChangeWatchTest, ACategorySwitchedOffIsNeitherWatchedNorChecked) {
@@ -286,7 +288,6 @@ TEST_F(ChangeWatchTest, APlaceThatCannotBeWatchedIsLeftToTheTimerAndTraced) {
                  "Q:\\KvLost\\lost.sys");
   LaunchWatching();
   const char* const line = "WATCH: Q:\\KvLost can not be watched: left to the timer";
-  EXPECT_TRUE(WaitUntil([&] { return TraceCount(line) > 0; }));
-  EXPECT_EQ(1, TraceCount(line));
+  EXPECT_TRUE(WaitUntil([&] { return TraceCount(line) == 1; }));
   EXPECT_EQ(0, TraceCount("every place"));
 }
