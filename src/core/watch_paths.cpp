@@ -30,6 +30,6 @@ bool WatchParentFolder(std::string& path) {
 
 std::string WatchFolderOfFile(std::string_view file) {
   const std::size_t slash = file.find_last_of('\\');
-  if (slash == std::string_view::npos || slash == 0) return "";
+  if (slash == std::string_view::npos || slash == 0 || slash + 1 == file.size()) return "";
   return std::string(file.substr(0, IsDriveRootSlash(file, slash) ? slash + 1 : slash));
 }

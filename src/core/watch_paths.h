@@ -9,5 +9,5 @@ bool WatchParentKey(std::string& path);
 // "C:\A\B" becomes "C:\A", "C:\A" becomes "C:\"; false for a drive's root or a bare name.
 bool WatchParentFolder(std::string& path);
 // The folder holding the file: "C:\A\hosts" gives "C:\A", "C:\boot.ini" gives "C:\"; empty
-// for a bare name.
+// for a bare name or a path that names no file ("C:\A\").
 std::string WatchFolderOfFile(std::string_view file);

@@ -102,8 +102,9 @@ void ChangePlacesTasks(OptionId category, PlaceList& places) {
     ChangePlaceFolder(places, category, folder + std::string(kTasksFolder), true);
 }
 
+// A service is new by its key; below the keys some systems write on every program's exit.
 void ChangePlacesServices(OptionId category, PlaceList& places) {
-  ChangePlaceKey(places, category, HKEY_LOCAL_MACHINE, kServicesRegistryKey, true);
+  ChangePlaceKey(places, category, HKEY_LOCAL_MACHINE, kServicesRegistryKey, false);
 }
 
 struct CategoryPlaces {

@@ -47,4 +47,6 @@ TEST(WatchPaths, AFileLiesInTheFolderBeforeItsLastBackslash) {
   EXPECT_EQ("", WatchFolderOfFile("HOSTS"));
   EXPECT_EQ("", WatchFolderOfFile("\\HOSTS"));
   EXPECT_EQ("", WatchFolderOfFile(""));
+  EXPECT_EQ("", WatchFolderOfFile("C:\\"));
+  EXPECT_EQ("", WatchFolderOfFile("C:\\windows\\"));
 }

@@ -46,7 +46,7 @@ TEST_F(StartupPlacesTest, TheRunFamilyComesFromTheCatalogueWithTheViewOnlyWhereI
   EXPECT_TRUE(Lists(places, HKEY_LOCAL_MACHINE, LocationKeyPath(27)));
 }
 
-TEST_F(StartupPlacesTest, HooksFoldersAndWinIniAreThereToo) {
+TEST_F(StartupPlacesTest, HooksFoldersAndWinIniLinesAreThereToo) {
   SetShellFolder("Startup", ScratchFolder() + "\\Mine");
   WriteRegString(HKEY_LOCAL_MACHINE, kShellFoldersKey, "Common Startup",
                  ScratchFolder() + "\\Ours");
@@ -63,7 +63,7 @@ TEST_F(StartupPlacesTest, HooksFoldersAndWinIniAreThereToo) {
   EXPECT_TRUE(Lists(places, nullptr, ScratchFolder() + "\\Ours"));
   char windows[MAX_PATH] = "";
   GetWindowsDirectoryA(windows, MAX_PATH);
-  EXPECT_TRUE(Lists(places, nullptr, windows)) << "win.ini's folder";
+  EXPECT_FALSE(Lists(places, nullptr, windows)) << "the NT family reads no win.ini lines";
   EXPECT_TRUE(Lists(places, HKEY_CURRENT_USER,
                     "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Windows"))
       << "the key the NT family keeps win.ini's [windows] lines in";

@@ -1,6 +1,7 @@
 #include "startup/startup_places.h"
 
 #include "foundation/paths.h"
+#include "foundation/platform.h"
 #include "foundation/settings.h"
 #include "startup/locations.h"
 #include "startup/startup_action_steps.h"
@@ -48,10 +49,11 @@ void StartupPlacesFolders(std::vector<StartupPlace>& places) {
   }
 }
 
-// win.ini's load= and run= lines: the file itself, and the per-user key the NT family maps
-// its [windows] section to.
+// win.ini's load= and run= lines. The NT family keeps its [windows] section in a per-user
+// key; only the 9x family reads the file, whose folder is a busy one.
 void StartupPlacesWinIni(std::vector<StartupPlace>& places) {
   places.push_back({HKEY_CURRENT_USER, kAppInitKey, false});
+  if (!IsWin9xFamily()) return;
   char windows[kPathSize] = "";
   const UINT length = GetWindowsDirectoryA(windows, sizeof windows);
   if (length > 0 && length < sizeof windows) places.push_back({nullptr, windows, false});

@@ -15,5 +15,6 @@ struct StartupPlace {
 
 // The Run-family keys the enumeration reads (the 32-bit view's only on a 64-bit system), the
 // Winlogon, shell-hook and AppInit keys, the keys that name the startup folders, the startup
-// folders themselves and win.ini's folder.
+// folders themselves, and where win.ini's [windows] lines are kept: the per-user key on the NT
+// family, the file's folder on the 9x family.
 std::vector<StartupPlace> StartupPlaces();
