@@ -144,7 +144,7 @@ SignatureFacts SignatureRead(const char* path) {
       !SignatureIsProgram(wide.c_str()))
     return {};
   SignatureFacts facts = SignatureReadEmbedded(wide.c_str());
-  if (facts.state != SignatureState::kUnsigned) return facts;
+  if (facts.state != SignatureState::kUnsigned || !SignatureCataloguesReadable()) return facts;
   SignatureFacts listed = SignatureReadCatalogue(wide.c_str());
   return listed.state == SignatureState::kNone ? facts : listed;
 }

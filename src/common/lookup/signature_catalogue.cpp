@@ -72,7 +72,6 @@ bool SignatureCataloguesReadable() {
 }
 
 SignatureFacts SignatureReadCatalogue(const wchar_t* path) {
-  if (!SignatureCataloguesReadable()) return {};
   AdminOwner admin;
   if (!SignatureAcquireAdmin(admin)) return {};
   Handle file(CreateFileW(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,

@@ -4,6 +4,6 @@
 
 // Whether the machine has catalogues that can be searched; found out once per run.
 bool SignatureCataloguesReadable();
-// The signature of a catalogue that lists the file; state kNone when none does (or the
-// catalogues cannot be searched).
+// The signature of a catalogue that lists the file (searched whether or not the catalogues
+// look readable); state kNone when none does.
 SignatureFacts SignatureReadCatalogue(const wchar_t* path);
