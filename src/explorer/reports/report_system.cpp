@@ -1,8 +1,7 @@
 #include "report_system.h"
 
-#include <cstdio>
+#include <iterator>
 #include <string>
-#include <vector>
 
 #include "foundation/filefacts.h"
 #include "foundation/options.h"
