@@ -15,6 +15,7 @@
 #include "paths_text.h"
 #include "picture_buttons.h"
 #include "records/note_store.h"
+#include "reports/report_system.h"
 #include "resource.h"
 #include "sheet.h"
 #include "shell_verbs.h"
@@ -28,6 +29,7 @@ constexpr int kMenuTextSize = 256;
 constexpr CategoryMenuRow kMenuEnd[] = {
     {0, 0, MenuShow::Separator},
     {641, ID_MENU_VELT_INFO, MenuShow::Always},
+    {310, ID_MENU_LOG, MenuShow::Always},
     {31, IDC_HELP_PICTURE, MenuShow::Always},
 };
 
@@ -136,6 +138,7 @@ bool CategoryCommonCommand(CategoryPage& page, int command) {
     case IDOK:
     case IDC_PAGE_INFO: CategoryInfo(page); return true;
     case ID_MENU_VELT_INFO: CategoryOnlineInfo(page); return true;
+    case ID_MENU_LOG: WriteSystemReport(page.window); return true;
     case IDC_HELP_PICTURE:
       if (page.traits->helpPage) ShowHelp(page.traits->helpPage);
       return true;

@@ -1,5 +1,5 @@
 // The Options page: the monitor's program-wide options, the three checks without a page of
-// their own, and the history, HOSTS, delayed-start and alert-hiding actions.
+// their own, the history, HOSTS, delayed-start and alert-hiding actions, and the reports.
 #include <windows.h>
 #include <commctrl.h>
 #include <prsht.h>
@@ -21,6 +21,10 @@
 #include "pages.h"
 #include "picture_buttons.h"
 #include "records/upload_server.h"
+#include "reports/report_backup.h"
+#include "reports/report_scan_log.h"
+#include "reports/report_spreadsheet.h"
+#include "reports/report_system.h"
 #include "resource.h"
 #include "sheet.h"
 #include "startup/delayed_start.h"
@@ -75,6 +79,8 @@ void OptionsPageTexts(HWND page) {
       {1150, IDC_OPT_VELT_FORMAT},   {355, IDC_OPT_WININIT_LABEL},  {635, IDC_OPT_PAGES_LABEL},
       {735, IDC_OPT_HOSTS_LABEL},    {727, IDC_OPT_VIEW_HISTORY},   {734, IDC_OPT_VIEW_HOSTS},
       {1125, IDC_OPT_RESTORE_DELAYED}, {1170, IDC_OPT_HIDE_ALERTS}, {793, IDC_HELP_LABEL},
+      {310, IDC_OPT_REPORT},         {1137, IDC_OPT_SCAN_LOG},      {1145, IDC_OPT_SPREADSHEET},
+      {853, IDC_OPT_EXPORT_SETTINGS},
   };
   for (const auto& text : kTexts) SetDialogText(page, text.string, text.control);
 }
@@ -212,6 +218,10 @@ bool OptionsPageCommand(HWND page, int command) {
     case IDC_OPT_VIEW_HOSTS: OptionsViewHosts(); return true;
     case IDC_OPT_RESTORE_DELAYED: RestoreAllDelayed(); return true;
     case IDC_OPT_HIDE_ALERTS: OptionsHideAlerts(page); return true;
+    case IDC_OPT_REPORT: WriteSystemReport(page); return true;
+    case IDC_OPT_SCAN_LOG: WriteScanLog(page, ScanLogPath(), true); return true;
+    case IDC_OPT_SPREADSHEET: WriteSpreadsheet(page, SpreadsheetPath()); return true;
+    case IDC_OPT_EXPORT_SETTINGS: BackupSettings(page); return true;
     case IDC_HELP_PICTURE: ShowHelp(ID_PAGE_OPTIONS); return true;
     case IDOK:
     case IDCANCEL: return true;

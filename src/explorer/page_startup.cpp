@@ -16,6 +16,7 @@
 #include "lookup/info.h"
 #include "picture_buttons.h"
 #include "records/note_file.h"
+#include "reports/report_system.h"
 #include "resource.h"
 #include "sheet.h"
 #include "startup/disabled_titles.h"
@@ -243,6 +244,7 @@ bool StartupPageCommand(StartupPage& page, int command) {
     case IDOK:
     case IDC_PAGE_INFO: StartupInfo(page); return true;
     case ID_MENU_VELT_INFO: StartupOnlineInfo(page); return true;
+    case ID_MENU_LOG: WriteSystemReport(page.window); return true;
     case IDC_STARTUP_ADD: StartupAdd(page); return true;
     case IDC_STARTUP_REMOVE: StartupRemove(page); return true;
     case IDC_STARTUP_ENABLE: StartupToggle(page, true); return true;

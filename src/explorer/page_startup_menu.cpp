@@ -44,6 +44,7 @@ void StartupMenuFill(HMENU menu, const ItemRow& row, bool disabled) {
   }
   StartupMenuAdd(menu, {0, 0});
   StartupMenuAdd(menu, {641, ID_MENU_VELT_INFO});
+  StartupMenuAdd(menu, {310, ID_MENU_LOG});
   StartupMenuAdd(menu, {31, IDC_HELP_PICTURE});
 }
 

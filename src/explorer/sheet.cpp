@@ -17,6 +17,7 @@
 #include "page_table.h"
 #include "pages.h"
 #include "picture_buttons.h"
+#include "reports/report_start.h"
 #include "resource.h"
 #include "sheet_layout.h"
 #include "text.h"
@@ -229,6 +230,7 @@ void OpenTabbedWindow(HWND frame, int pageCommand) {
   g_pageCommand = kOpening;
   SheetSetCaption(frame);
   SchemeSoundPlay(kSchemeSoundOpen, g_explorerOptions.value[kOptSound], false);
+  ReportScanLogAtStart(frame);
   const INT_PTR shown = SheetShow(frame, pageCommand);
   g_pageCommand = 0;
   g_sheet.sheet = nullptr;

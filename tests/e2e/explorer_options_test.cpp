@@ -79,8 +79,15 @@ TEST_F(ExplorerOptionsTest, EachCheckBoxStoresItsOptionAndAsksTheMonitorToReload
   EXPECT_TRUE(StoredAs("VeltFormat", "1"));
   ASSERT_TRUE(Click(sheet, IDC_OPT_VELT_FORMAT));
   EXPECT_TRUE(StoredAs("VeltFormat", "0"));
-  // The report buttons come with the reports; until then they are not on the page.
-  for (int absent : {1108, 1109, 1110, 1106}) EXPECT_EQ(nullptr, PageControl(sheet, absent));
+  // The report buttons carry their texts (what they write is tested with the reports).
+  const struct {
+    int control;
+    const char* text;
+  } kReportButtons[] = {{IDC_OPT_REPORT, "Korvane &Log"}, {IDC_OPT_SCAN_LOG, "&Hijack Log"},
+                        {IDC_OPT_SPREADSHEET, "&Spreadsheet Report"},
+                        {IDC_OPT_EXPORT_SETTINGS, "E&xport Settings"}};
+  for (const auto& button : kReportButtons)
+    EXPECT_EQ(button.text, DialogItemText(ActivePage(sheet), button.control)) << button.control;
 }
 
 TEST_F(ExplorerOptionsTest, HidingTheTrayIconReachesTheRunningMonitorAtOnce) {

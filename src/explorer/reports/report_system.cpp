@@ -1,8 +1,7 @@
 #include "report_system.h"
 
-#include <cstdio>
+#include <iterator>
 #include <string>
-#include <vector>
 
 #include "foundation/filefacts.h"
 #include "foundation/options.h"
@@ -41,6 +40,10 @@ struct ReportItem {
 
 bool ReportTextChosen() { return OptionRead(kOptFormat) == kFormatText; }
 
+std::string ReportPathFor(bool html) {
+  return ReportDataPath(html ? kHtmlFileName : kTextFileName);
+}
+
 std::string ReportHeading(int stringId) {
   char heading[kHeadingSize] = "";
   LocalString(stringId, heading, sizeof heading);
@@ -53,7 +56,7 @@ ReportItem ReportItemOf(ReportFacts& facts, const ItemRow& row) {
                     ReportFactsLocation(facts, row), ReportFactsDetected(facts, program, row.code)};
 }
 
-// "<b>label:</b> value<br>" forms: the value is the system's and is escaped; the label is ours.
+// A "\t<label><value><br>" line: the value is the system's and is escaped, the label is ours.
 void ReportHtmlLine(std::string& out, const char* label, const std::string& value,
                     const char* after = "<br>\r\n") {
   out += '\t';
@@ -190,13 +193,11 @@ bool WriteSystemReportFile(const std::string& path, bool html) {
   return file.Commit();
 }
 
-std::string SystemReportPath() {
-  return ReportDataPath(ReportTextChosen() ? kTextFileName : kHtmlFileName);
-}
+std::string SystemReportPath() { return ReportPathFor(!ReportTextChosen()); }
 
 bool WriteSystemReport(HWND owner) {
   const bool html = !ReportTextChosen();
-  const std::string path = ReportDataPath(html ? kHtmlFileName : kTextFileName);
+  const std::string path = ReportPathFor(html);
   if (!WriteSystemReportFile(path, html)) {
     ReportTellNotWritten(owner, path, GetLastError());
     return false;
