@@ -193,7 +193,8 @@ TEST_F(ChangeWatchCategoriesTest, EveryOtherWatchedCategoryIsCheckedTheMomentItC
   EXPECT_TRUE(WaitUntil([] { return KnownItem("IEHelpers", kProbeHelperTitle) == "900"; },
                         kSeenWithinMs));
   ASSERT_TRUE(AddProbeService());
-  EXPECT_TRUE(WaitUntil([] { return KnownItem("Services", kProbeServiceDisplay) == "700"; },
+  // Services are known by their key's name.
+  EXPECT_TRUE(WaitUntil([] { return KnownItem("Services\\Keys", kProbeServiceName) == "700"; },
                         kSeenWithinMs));
   ASSERT_TRUE(AddProbeTask());
   EXPECT_TRUE(
