@@ -78,7 +78,7 @@ bool StartupRemove(const ItemRow& entry) {
   const char* title = entry.title.c_str();
   const char* command = entry.command.c_str();
   const char* key = entry.key.c_str();
-  if (!IsRunFamily(entry.code) || LocationRoot(entry.code) != HKEY_LOCAL_MACHINE)
+  if (!IsMachineRunFamily(entry.code))
     return RemoveStartupEntry(title, command, key, entry.code) != 0;
   const MachineJob job = MachineJobStartupRemove(title, command, key, entry.code);
   if (MachineJobRun(job) == 0) {

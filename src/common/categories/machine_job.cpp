@@ -51,7 +51,7 @@ int DoPrefix(const std::vector<std::string>& f) {
 // Only machine-wide places: a per-user entry belongs to the account that approved the job.
 int DoStartupRemove(const std::vector<std::string>& f) {
   const int code = ParseDecimal(f[3]);
-  if (!IsRunFamily(code) || LocationRoot(code) != HKEY_LOCAL_MACHINE) return 0;
+  if (!IsMachineRunFamily(code)) return 0;
   return RemoveStartupEntryOnly(f[0].c_str(), f[1].c_str(), f[2].c_str(), code) ? kMachineJobDone
                                                                                  : 0;
 }

@@ -133,6 +133,10 @@ HKEY LocationRoot(int code) {
   return nullptr;
 }
 
+bool IsMachineRunFamily(int code) {
+  return IsRunFamily(code) && LocationRoot(code) == HKEY_LOCAL_MACHINE;
+}
+
 const char* LocationKeyPath(int code) {
   return IsRunFamily(code) ? kRunKeyPaths[RootIndex(code)][Position(code)] : "";
 }

@@ -10,6 +10,8 @@ extern bool g_wow64RunKey;
 bool ProbeWow64RunKey();
 
 bool IsRunFamily(int code);
+// A Run-family place under HKEY_LOCAL_MACHINE: the administrators', not the user's.
+bool IsMachineRunFamily(int code);
 // Per-machine or per-user; null for codes outside the catalogue.
 HKEY LocationRoot(int code);
 // Full key path of a Run-family code; empty for other codes.
