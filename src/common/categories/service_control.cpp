@@ -1,17 +1,13 @@
 #include <cstring>
 
 #include "categories/service_handle.h"
+#include "categories/service_states.h"
 #include "categories/services.h"
-#include "foundation/strings.h"
-#include "resource.h"
 #include "text.h"
 
 namespace {
 
 constexpr DWORD kKeyNameChars = 256;
-// States 2 to 7 have their own texts, numbered on from "Stopped".
-constexpr DWORD kFirstNamedState = 2;
-constexpr DWORD kLastNamedState = 7;
 
 bool KeyNameOf(SC_HANDLE manager, const char* displayName, char* keyName) {
   DWORD length = kKeyNameChars;
@@ -67,13 +63,7 @@ bool ControlServiceByName(const char* displayName, DWORD control) {
 }
 
 DWORD ServiceStateText(const char* displayName, char* text, int capacity) {
-  DWORD packed = QueryServiceState(displayName);
-  DWORD state = packed >> 16;
-  int number = IDS_SERVICE_STOPPED;
-  if (state >= kFirstNamedState && state <= kLastNamedState)
-    number = IDS_SERVICE_STOPPED + static_cast<int>(state - 1);
-  if (text != nullptr && capacity > 0 && LocalString(number, text, capacity) == 0) *text = '\0';
-  return packed;
+  return ServiceStatesText(QueryServiceState(displayName), text, capacity);
 }
 
 bool ServiceDisplayName(const char* serviceName, char* displayName, int capacity) {
