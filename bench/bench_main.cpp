@@ -14,6 +14,7 @@
 #include "hidden_files_bench.h"
 #include "ie_helpers_bench.h"
 #include "services_bench.h"
+#include "signature_bench.h"
 #include "startup_bench.h"
 #include "sweep_leak_bench.h"
 #include "tasks_bench.h"
@@ -42,6 +43,9 @@ constexpr int kHiddenFilesRepetitions = 11;
 constexpr int kQuickHiddenFilesRepetitions = 1;
 constexpr int kFullCycles = 1000;
 constexpr int kQuickCycles = 40;
+constexpr int kSignatureFiles = 200;
+constexpr int kSignatureRepetitions = 3;
+constexpr int kQuickSignatureFiles = 20;
 constexpr int kLeakRunValues = 1000;
 constexpr int kQuickLeakRunValues = 100;
 
@@ -64,6 +68,17 @@ bool BenchCategories(const CategorySizes& sizes) {
     sound = Report(line) && sound;
   sound = Report(TasksBenchRun(sizes.tasks.items, sizes.tasks.repetitions)) && sound;
   return Report(FileTypesBenchRun(sizes.fileTypeRepetitions)) && sound;
+}
+
+bool BenchSignatures(bool quick) {
+  const SignatureBenchResult result =
+      SignatureBenchRun(quick ? kQuickSignatureFiles : kSignatureFiles,
+                        quick ? 1 : kSignatureRepetitions);
+  std::printf("signature files=%d cold_ms=%.2f warm_ms=%.2f\n", result.files, result.coldMs,
+              result.warmMs);
+  std::fflush(stdout);
+  if (!result.sound) std::fprintf(stderr, "signature: a file was not made or read wrongly\n");
+  return result.sound;
 }
 
 bool BenchSweepLeak(bool quick) {
@@ -94,6 +109,7 @@ int main(int argc, char** argv) {
                                            : kHiddenFilesRepetitions)) &&
           sound;
   sound = CookiesBenchRun(quick) && sound;
+  sound = BenchSignatures(quick) && sound;
   sound = BenchSweepLeak(quick) && sound;
   CoUninitialize();
   return sound ? 0 : 1;

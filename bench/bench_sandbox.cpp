@@ -10,6 +10,20 @@ namespace {
 const HKEY kMappedRoots[3] = {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE, HKEY_CLASSES_ROOT};
 const char* const kMappedNames[3] = {"HKCU", "HKLM", "HKCR"};
 int g_benchSandboxSerial = 0;
+// Where the trust provider and the decoders of signed programs are registered: reading a
+// code signature needs them in the mapped machine key as in the real one.
+constexpr char kCryptographyKey[] = "SOFTWARE\\Microsoft\\Cryptography";
+constexpr int kMachineRoot = 1;
+
+bool BenchSandboxCopyCryptography(HKEY machine) {
+  HKEY target = nullptr;
+  if (RegCreateKeyExA(machine, kCryptographyKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &target,
+                      nullptr) != ERROR_SUCCESS)
+    return false;
+  const bool copied = RegCopyTreeA(HKEY_LOCAL_MACHINE, kCryptographyKey, target) == ERROR_SUCCESS;
+  RegCloseKey(target);
+  return copied;
+}
 
 void BenchSandboxRemoveFolder(const std::string& folder) {
   std::vector<char> from(folder.begin(), folder.end());
@@ -45,6 +59,10 @@ bool BenchSandboxOpen(BenchSandbox& sandbox, bool mapClasses) {
       BenchSandboxClose(sandbox);
       return false;
     }
+  }
+  if (!BenchSandboxCopyCryptography(sandbox.mapped[kMachineRoot])) {
+    BenchSandboxClose(sandbox);
+    return false;
   }
   // HKCU last: the other scratch keys were created through the real HKCU.
   for (int i = roots - 1; i >= 0; --i) {

@@ -134,27 +134,10 @@ Function KvWriteUninstallEntry
   !insertmacro KvFailOnError "register the uninstaller"
 FunctionEnd
 
-; On a user's first run the monitor writes its own autostart value, without quotes around
-; the path; once that is done the quoted one goes back in place.
 Function KvStartMonitor
-  ReadRegStr $0 HKCU "${KV_SETTINGS_KEY}" ""
   ClearErrors
   Exec '"$INSTDIR\Korvane.exe"'
   !insertmacro KvFailOnError "start the Korvane monitor"
-  ${If} $0 == ""
-    Call KvAwaitFirstRun
-    Call KvWriteAutostart
-  ${EndIf}
-FunctionEnd
-
-Function KvAwaitFirstRun
-  StrCpy $1 0
-  ${Do}
-    ReadRegStr $2 HKLM "${KV_RUN_KEY}" "${KV_RUN_VALUE}"
-    ${IfThen} $2 != "${KV_RUN_COMMAND}" ${|} ${Break} ${|}
-    Sleep 250
-    IntOp $1 $1 + 1
-  ${LoopUntil} $1 >= ${KV_FIRST_RUN_TICKS}
 FunctionEnd
 
 ; ---------------------------------------------------------------------------------------

@@ -10,9 +10,8 @@
 !define KV_RUN_VALUE_OLD "Korvane VELT"
 !define KV_RUN_COMMAND '$\"$INSTDIR\korvane.exe$\" -expressboot'
 !define KV_MONITOR_CLASS "Korvane"
-; Bounded waits, in steps of 250 ms: the monitor's end after -Q, and its first run.
+; Bounded wait, in steps of 250 ms, for the monitor's end after -Q.
 !define KV_STOP_TICKS 60
-!define KV_FIRST_RUN_TICKS 80
 
 ; Asks a running monitor to end (Korvane.exe -Q) and waits until its window is gone and
 ; its program file can be written again. $0 = 1 once it has ended.

@@ -76,6 +76,9 @@
 #define IDS_COOKIE_FOLDER_NOT_FOUND 968
 #define IDS_UPDATE_MODE_TITLE 1050  // 1050 + n: the text of update mode n
 #define IDS_DEFAULT_PREFIX 1061
+#define IDS_SIGNATURE_VALID 1400       // "%s" is the signer
+#define IDS_SIGNATURE_INVALID 1401
+#define IDS_SIGNATURE_UNSIGNED 1402
 
 // Strings, monitor table
 #define IDS_STARTUP_ALERT_TEXT 7
@@ -137,6 +140,8 @@
 #define IDS_PREFIX_QUESTION 1065
 #define IDS_ACTIVEX_ALERT_TEXT 1066
 #define IDS_MENU_ACTIVEX 1067
+#define IDS_SIGNATURE_WARN_UNSIGNED 1404  // first line of an unsigned program's alert
+#define IDS_SIGNATURE_WARN_INVALID 1405   // first line of a tampered program's alert
 
 // Strings, explorer table: addressed by number; the few named here are the
 // ones its entry needs before any page exists.
@@ -157,6 +162,7 @@
 #define IDS_HELP_LABEL 793
 #define IDS_VERSION_PAGE 1149
 #define IDS_VELT_NEWS 1183
+#define IDS_SIGNATURE_COLUMN 1403
 
 // Alert dialogs of the monitor. The program alerts share their control ids; the file-type
 // alert has its own below.
@@ -179,6 +185,7 @@
 #define IDC_ALERT_MESSAGE 1036
 #define IDC_ALERT_INFO 1067
 #define IDC_ALERT_VERSION_LABEL 1097
+#define IDC_ALERT_SIGNATURE 1098          // the program's signature state, under its facts
 #define IDC_ALERT_PICTURE 1130
 #define IDC_ALERT_SERVICE_TEXT 1143
 #define IDC_ALERT_SERVICE_STATUS 1144
@@ -197,6 +204,8 @@
 #define IDC_FT_NEW_COMPANY 1119
 #define IDC_FT_NEW_INFO 1120
 #define IDC_FT_EXTENSION 1121
+#define IDC_FT_OLD_SIGNATURE 1122
+#define IDC_FT_NEW_SIGNATURE 1123
 
 // The system-file change dialog and the restart-commands viewer: dialogs of their own, not
 // alert rows. The change dialog's texts are strings 1000..1010 in control order.

@@ -3,7 +3,7 @@ KV_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 KV_BUILD=${KV_BUILD:-$KV_ROOT/build}
 KV_WIN_BUILD=$KV_BUILD/windows
 KV_HOST_BUILD=$KV_BUILD/host
-KV_PACKAGES="mingw-w64 wine wine64 xvfb x11-utils cmake ninja-build imagemagick googletest clang libclang-rt-14-dev sox nsis"
+KV_PACKAGES="mingw-w64 wine wine64 xvfb x11-utils cmake ninja-build imagemagick googletest clang libclang-rt-14-dev sox nsis openssl osslsigncode"
 export WINEDEBUG=${WINEDEBUG:--all}
 export WINEARCH=win64
 

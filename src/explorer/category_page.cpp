@@ -81,6 +81,7 @@ void CategoryPageInit(CategoryPage& page, const CategoryPageTraits& traits, HWND
   page.boldFont = CategoryBoldFont(window);
   ListPageInit(page.list, window, traits.pageCommand, traits.sortOption, traits.columnTitles,
                traits.columnCount, traits.sortKey);
+  ListPageAddSignatureColumn(page.list);
   SheetPageInit(window, traits.pageCommand);
 }
 

@@ -23,6 +23,7 @@ constexpr int kDateTextSize = 24;
 constexpr char kInternationalKey[] = "Control Panel\\International";
 // Rows of a program file carry kFileImageBase minus the file's index until shown.
 constexpr int kFileImageBase = -2;
+constexpr double kSignatureColumnFraction = 0.2;
 
 int ListPageDatePattern() {
   char pattern[kDateTextSize] = "";
@@ -157,6 +158,25 @@ int ListPageFileIndex(ListPage& list, const char* command, const char* category,
   return place->second;
 }
 
+ListFileFacts* ListPageFileOf(ListPage& list, const ListRowView& row) {
+  if (row.file < 0 || static_cast<std::size_t>(row.file) >= list.fileFacts.size()) return nullptr;
+  return &list.fileFacts[static_cast<std::size_t>(row.file)];
+}
+
+// Verifying a signature costs more than anything else a row shows, so only the rows drawn pay
+// for it, once per file and fill; the signature cache keeps it across fills.
+const ListFileFacts* ListPageSignatureOf(ListPage& list, const ListRowView& row) {
+  ListFileFacts* facts = ListPageFileOf(list, row);
+  if (facts == nullptr || facts->signatureRead) return facts;
+  facts->signatureRead = true;
+  const std::string& path = ListPageFoundPath(*facts);
+  if (path.empty()) return facts;
+  const SignatureFacts signature = SignatureOf(path.c_str());
+  facts->signature = signature.state;
+  facts->signatureText = SignatureTextOf(signature);
+  return facts;
+}
+
 void ListPageResolve(ListPage& list, int entry, int column) {
   ListRowView& row = list.rows[static_cast<std::size_t>(entry)];
   const ListLate late = row.late[column];
@@ -164,8 +184,8 @@ void ListPageResolve(ListPage& list, int entry, int column) {
   row.late[column] = ListLate::None;
   if (late == ListLate::Page) {
     if (list.lateCell) row.cell[column] = list.lateCell(list, entry, column);
-  } else if (row.file >= 0 && static_cast<std::size_t>(row.file) < list.fileFacts.size()) {
-    row.cell[column] = ListPageCompanyOf(list.fileFacts[static_cast<std::size_t>(row.file)]);
+  } else if (ListFileFacts* facts = ListPageFileOf(list, row)) {
+    row.cell[column] = ListPageCompanyOf(*facts);
   }
 }
 
@@ -236,10 +256,18 @@ const ListRowView* ListPageRowAt(const ListPage& list, int row) {
 // The row the list asks about, with the asked column's text read if it waited for this.
 const ListRowView* ListPageShownRow(ListPage& list, int row, int column, UINT mask) {
   if (row < 0 || static_cast<std::size_t>(row) >= list.order.size()) return nullptr;
-  if (column < 0 || column >= kListColumnMax) return nullptr;
+  if (column < 0 || (column >= kListColumnMax && column != list.signatureColumn)) return nullptr;
   const int entry = list.order[static_cast<std::size_t>(row)];
-  if (mask & LVIF_TEXT) ListPageResolve(list, entry, column);
+  if ((mask & LVIF_TEXT) && column < kListColumnMax) ListPageResolve(list, entry, column);
   return &list.rows[static_cast<std::size_t>(entry)];
+}
+
+// The text of a shown cell: the page's own columns, then the signature column.
+const std::string& ListPageCellText(ListPage& list, const ListRowView& row, int column) {
+  static const std::string none;
+  if (column != list.signatureColumn) return row.cell[column];
+  const ListFileFacts* facts = ListPageSignatureOf(list, row);
+  return facts ? facts->signatureText : none;
 }
 
 void ListPageDisplayA(ListPage& list, NMLVDISPINFOA& info) {
@@ -247,7 +275,8 @@ void ListPageDisplayA(ListPage& list, NMLVDISPINFOA& info) {
   const ListRowView* row = ListPageShownRow(list, info.item.iItem, column, info.item.mask);
   if (row == nullptr) return;
   if ((info.item.mask & LVIF_TEXT) && info.item.pszText && info.item.cchTextMax > 0)
-    CopyBounded(info.item.pszText, static_cast<std::size_t>(info.item.cchTextMax), row->cell[column]);
+    CopyBounded(info.item.pszText, static_cast<std::size_t>(info.item.cchTextMax),
+                ListPageCellText(list, *row, column));
   if (info.item.mask & LVIF_IMAGE) info.item.iImage = column == 0 ? ListPageImageOf(list, *row) : -1;
 }
 
@@ -256,7 +285,7 @@ void ListPageDisplayW(ListPage& list, NMLVDISPINFOW& info) {
   const ListRowView* row = ListPageShownRow(list, info.item.iItem, column, info.item.mask);
   if (row == nullptr) return;
   if ((info.item.mask & LVIF_TEXT) && info.item.pszText && info.item.cchTextMax > 0) {
-    const std::string& text = row->cell[column];
+    const std::string& text = ListPageCellText(list, *row, column);
     const int written = MultiByteToWideChar(CP_ACP, 0, text.c_str(), static_cast<int>(text.size()),
                                             info.item.pszText, info.item.cchTextMax - 1);
     info.item.pszText[std::max(written, 0)] = L'\0';
@@ -278,6 +307,18 @@ int ListPageFind(const ListPage& list, const NMLVFINDITEMA& find) {
   return -1;
 }
 
+// Unsigned and tampered programs stand out in the attention colour, decided as the row is
+// drawn: a fill verifies no signature of a row never shown.
+LRESULT ListPageCustomDraw(ListPage& list, NMLVCUSTOMDRAW& draw) {
+  if (draw.nmcd.dwDrawStage == CDDS_PREPAINT) return CDRF_NOTIFYITEMDRAW;
+  if (draw.nmcd.dwDrawStage != CDDS_ITEMPREPAINT) return CDRF_DODEFAULT;
+  const ListRowView* row = ListPageRowAt(list, static_cast<int>(draw.nmcd.dwItemSpec));
+  const ListFileFacts* facts = row ? ListPageSignatureOf(list, *row) : nullptr;
+  if (facts == nullptr || !SignatureNeedsAttention(facts->signature)) return CDRF_DODEFAULT;
+  draw.clrText = kSignatureAttentionColour;
+  return CDRF_NEWFONT;
+}
+
 }  // namespace
 
 void ListPageInit(ListPage& list, HWND page, int pageCommand, const char* sortOption,
@@ -293,6 +334,31 @@ void ListPageInit(ListPage& list, HWND page, int pageCommand, const char* sortOp
                                                    LVS_EX_LABELTIP);
   ListPageInsertColumns(list, columnTitles);
   SortStateRestore(list.sort, OptionGet(sortOption, 0), ListPageSortable(list));
+}
+
+// The page's own columns give up a share of their widths, so that the signature column
+// shows without scrolling and the others keep their proportions.
+void ListPageAddSignatureColumn(ListPage& list) {
+  int total = 0;
+  for (int column = 0; column < list.columnCount; ++column) {
+    const int width = ListView_GetColumnWidth(list.list, column);
+    const int narrower = static_cast<int>(width * (1.0 - kSignatureColumnFraction));
+    if (ListView_SetColumnWidth(list.list, column, narrower)) total += width;
+  }
+  char title[kTitleSize] = "";
+  LocalString(IDS_SIGNATURE_COLUMN, title, sizeof title);
+  LVCOLUMNA item = {};
+  item.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
+  item.fmt = LVCFMT_LEFT;
+  item.cx = static_cast<int>(total * kSignatureColumnFraction);
+  item.pszText = title;
+  item.iSubItem = list.columnCount;
+  if (SendMessageA(list.list, LVM_INSERTCOLUMNA, list.columnCount,
+                   reinterpret_cast<LPARAM>(&item)) < 0) {
+    TraceNote("list page", "the signature column could not be inserted");
+    return;
+  }
+  list.signatureColumn = list.columnCount;
 }
 
 void ListPageDestroy(ListPage& list) {
@@ -373,6 +439,10 @@ bool ListPageNotify(ListPage& list, const NMHDR* header, LRESULT& result) {
       return true;
     case LVN_COLUMNCLICK:
       ListPageColumnClick(list, reinterpret_cast<const NMLISTVIEW*>(header)->iSubItem);
+      return true;
+    case NM_CUSTOMDRAW:
+      if (list.signatureColumn < 0) return false;
+      result = ListPageCustomDraw(list, *reinterpret_cast<NMLVCUSTOMDRAW*>(const_cast<NMHDR*>(header)));
       return true;
     default:
       return false;

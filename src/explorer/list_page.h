@@ -1,6 +1,6 @@
 // What every list page shares: the report list (a virtual list over the page's own rows),
-// its columns, icons and version facts read once per program file and only for the rows
-// shown, the first-detected column, column-click sorting with the stored Sort* option,
+// its columns, icons, version facts and signatures read once per program file and only for
+// the rows shown, the first-detected column, column-click sorting with the stored Sort* option,
 // selection and the relayout.
 #pragma once
 #include <windows.h>
@@ -14,6 +14,7 @@
 #include "foundation/filefacts.h"
 #include "foundation/paths.h"
 #include "list_sort.h"
+#include "lookup/signature.h"
 #include "records/first_detected_store.h"
 
 inline constexpr int kListColumnMax = 7;
@@ -48,6 +49,9 @@ struct ListFileFacts {
   int image = 0;
   int shownImage = -1;  // the image list's index once extracted
   std::string firstDetected;  // read while filling, for a page that names its category
+  bool signatureRead = false;  // signature and signatureText hold the file's signature
+  SignatureState signature = SignatureState::kNone;
+  std::string signatureText;
 };
 
 // A program file's small icon, kept across fills while the file stays as it was.
@@ -68,6 +72,7 @@ struct ListPage {
   int pageCommand = 0;
   const char* sortOption = "";
   int columnCount = 0;
+  int signatureColumn = -1;  // after the page's own columns; -1 when the list has none
   ListSortKeyFn sortKey = nullptr;
   ListLateCellFn lateCell = nullptr;
   HIMAGELIST images = nullptr;
@@ -87,6 +92,8 @@ struct ListPage {
 // WM_INITDIALOG: columns of the page with their width fractions, and the stored sort.
 void ListPageInit(ListPage& list, HWND page, int pageCommand, const char* sortOption,
                   const int* columnTitles, int columnCount, ListSortKeyFn sortKey);
+// Adds the signature column after the page's own columns (program lists only).
+void ListPageAddSignatureColumn(ListPage& list);
 void ListPageDestroy(ListPage& list);
 // A fill: begin (fresh image list and file cache, no rows), then a row per entry, then end
 // (sorted as stored, shown). Returns the row count.
@@ -96,13 +103,14 @@ void ListPageBeginFill(ListPage& list);
 // under it when missing); the rest when a row shows it.
 const ListFileFacts& ListPageFileFacts(ListPage& list, const char* command,
                                        const char* detectedCategory, int detectedCode);
-// The same, for the row that shows them: its file and image are set.
+// The same, for the row that shows them: its file and image are set. Its signature is read
+// when the row is first shown (the column's text or the row's colour).
 const ListFileFacts& ListPageRowFacts(ListPage& list, ListRowView& row, const char* command,
                                       const char* detectedCategory, int detectedCode);
 // Whether the row's program file is on disk (looked for once per file and fill).
 bool ListPageFileFound(ListPage& list, const ListRowView& row);
 int ListPageEndFill(ListPage& list);
-// WM_NOTIFY of the list: the rows' texts and images, column clicks. True when taken.
+// WM_NOTIFY of the list: the rows' texts, images and colours, column clicks. True when taken.
 bool ListPageNotify(ListPage& list, const NMHDR* header, LRESULT& result);
 
 // The entry index of the first selected row, or -1; every selected entry in row order.

@@ -139,6 +139,7 @@ void StartupPageInit(StartupPage& page, HWND window) {
   page.boldFont = StartupBoldFont(window);
   ListPageInit(page.list, window, ID_PAGE_STARTUP, "SortStartup", kColumnTitles, kColumnCount,
                StartupSortKey);
+  ListPageAddSignatureColumn(page.list);
   SheetPageInit(window, ID_PAGE_STARTUP);
 }
 

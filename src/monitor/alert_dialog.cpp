@@ -53,9 +53,11 @@ void AlertFillTexts(HWND dialog, const AlertDialogState& state) {
   SetTextIfAny(dialog, IDC_ALERT_COMPANY, facts.text[kCompanyName]);
   SetTextIfAny(dialog, IDC_ALERT_DESCRIPTION, facts.text[kFileDescription]);
   if (row.copyright) SetTextIfAny(dialog, IDC_ALERT_COPYRIGHT, facts.text[kLegalCopyright]);
+  AlertSignatureLine(dialog, IDC_ALERT_SIGNATURE, state.signature);
   if (row.fillName) row.fillName(dialog, state);
   AlertSetFont(dialog, IDC_ALERT_NAME, kAlertFontName);
   if (row.fillMessage) row.fillMessage(dialog, state);
+  AlertSignatureWarn(dialog, row.messageControl, state.signature);
 }
 
 // Written as the dialog opens, before any answer.
@@ -123,6 +125,13 @@ INT_PTR CALLBACK AlertDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARA
     case WM_DESTROY:
       PlacementSave(dialog, kPlaceAlert);
       return FALSE;
+    case WM_CTLCOLORSTATIC: {
+      const AlertDialogState* state = StateOf(dialog);
+      if (state == nullptr || !AlertSignatureColour(reinterpret_cast<HWND>(lParam),
+                                                    reinterpret_cast<HDC>(wParam), *state))
+        return FALSE;
+      return reinterpret_cast<INT_PTR>(GetSysColorBrush(COLOR_BTNFACE));
+    }
     default:
       return FALSE;
   }
@@ -172,6 +181,7 @@ int AlertRunDialog(int dialogId) {
   state.row = row;
   NormaliseCommand(g_alertItem.command, state.executable, kPathSize);
   ReadVersionStrings(state.executable, &state.version);
+  state.signature = SignatureOf(state.executable);
   const INT_PTR answer =
       DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(dialogId), g_monitor.window,
                       AlertDialogProc, reinterpret_cast<LPARAM>(&state));

@@ -4,6 +4,7 @@
 
 #include "foundation/filefacts.h"
 #include "foundation/paths.h"
+#include "lookup/signature.h"
 #include "resource.h"
 
 enum AlertFontKind { kAlertFontName, kAlertFontCommand, kAlertFontExtension,
@@ -19,12 +20,15 @@ struct AlertDialogState {
   VersionStrings version;
   HICON programIcon;
   HICON secondIcon;  // file types: the program the type was changed to
+  SignatureFacts signature;
+  SignatureFacts secondSignature;  // file types: the program the type was changed to
 };
 
 struct AlertDialogRow {
   int dialogId;
   int captionString;
   int messageString;           // control 1036
+  int messageControl = IDC_ALERT_MESSAGE;  // where the message goes
   int pictureIcon;             // control 1130
   int escapeButton;            // the button that Esc and the close box stand for
   int historyAction = -1;      // -1: the dialog writes no history entry
@@ -70,6 +74,12 @@ void AlertServiceMessage(HWND dialog, const AlertDialogState& state);
 int AlertServiceAnswer(int button);
 void AlertFileTypeFill(HWND dialog, AlertDialogState& state);
 bool AlertFileTypeCommand(HWND dialog, int id);
+
+// The signature line under the facts, the warning put in front of the message of an
+// unsigned or tampered program, and the line's attention colour (true when it was set).
+void AlertSignatureLine(HWND dialog, int control, const SignatureFacts& facts);
+void AlertSignatureWarn(HWND dialog, int messageControl, const SignatureFacts& facts);
+bool AlertSignatureColour(HWND control, HDC dc, const AlertDialogState& state);
 
 // The hidden-file alert's particulars.
 void AlertHiddenOpened(HWND dialog);

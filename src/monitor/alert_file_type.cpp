@@ -7,12 +7,12 @@ namespace {
 
 // Where one of the two programs is shown.
 struct FileTypeSide {
-  int command, name, company, icon, info;
+  int command, name, company, icon, info, signature;
 };
 constexpr FileTypeSide kCurrentSide = {IDC_FT_OLD_COMMAND, IDC_FT_OLD_NAME, IDC_FT_OLD_COMPANY,
-                                       IDC_FT_OLD_ICON, IDC_FT_OLD_INFO};
+                                       IDC_FT_OLD_ICON,    IDC_FT_OLD_INFO, IDC_FT_OLD_SIGNATURE};
 constexpr FileTypeSide kChangedSide = {IDC_FT_NEW_COMMAND, IDC_FT_NEW_NAME, IDC_FT_NEW_COMPANY,
-                                       IDC_FT_NEW_ICON, IDC_FT_NEW_INFO};
+                                       IDC_FT_NEW_ICON,    IDC_FT_NEW_INFO, IDC_FT_NEW_SIGNATURE};
 
 constexpr struct {
   int stringNumber, control;
@@ -23,7 +23,8 @@ constexpr struct {
     {IDS_FILE_TYPE_ALERT_TEXT + 3, IDC_FT_QUESTION},
 };
 
-HICON FileTypeFillSide(HWND dialog, const FileTypeSide& side, const char* command) {
+HICON FileTypeFillSide(HWND dialog, const FileTypeSide& side, const char* command,
+                       SignatureFacts& signature) {
   SetDlgItemTextA(dialog, side.command, command);
   AlertSetFont(dialog, side.command, kAlertFontCommand);
   char executable[kPathSize];
@@ -35,6 +36,8 @@ HICON FileTypeFillSide(HWND dialog, const FileTypeSide& side, const char* comman
   if (facts.text[kCompanyName][0] != '\0')
     SetDlgItemTextA(dialog, side.company, facts.text[kCompanyName]);
   SetDialogText(dialog, IDS_INFO_BUTTON, side.info);
+  signature = SignatureOf(executable);
+  AlertSignatureLine(dialog, side.signature, signature);
   return AlertPutIcon(dialog, side.icon, executable);
 }
 
@@ -42,8 +45,12 @@ HICON FileTypeFillSide(HWND dialog, const FileTypeSide& side, const char* comman
 
 void AlertFileTypeFill(HWND dialog, AlertDialogState& state) {
   for (const auto& text : kFileTypeTexts) SetDialogText(dialog, text.stringNumber, text.control);
-  state.programIcon = FileTypeFillSide(dialog, kCurrentSide, g_alertItem.command);
-  state.secondIcon = FileTypeFillSide(dialog, kChangedSide, g_alertItem.secondCommand);
+  state.programIcon =
+      FileTypeFillSide(dialog, kCurrentSide, g_alertItem.command, state.signature);
+  state.secondIcon =
+      FileTypeFillSide(dialog, kChangedSide, g_alertItem.secondCommand, state.secondSignature);
+  // The program the type was changed to is the one being asked about.
+  AlertSignatureWarn(dialog, IDC_FT_INTRO, state.secondSignature);
   SetDlgItemTextA(dialog, IDC_FT_EXTENSION, g_alertItem.name);
   AlertSetFont(dialog, IDC_FT_EXTENSION, kAlertFontExtension);
 }

@@ -14,6 +14,18 @@ namespace {
 const HKEY kMappedRoots[3] = {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE, HKEY_CLASSES_ROOT};
 const char* const kMappedNames[3] = {"HKCU", "HKLM", "HKCR"};
 int g_sandboxSerial = 0;
+// Where the trust provider and the decoders of signed programs are registered: reading a
+// code signature needs them in the mapped machine key as in the real one.
+constexpr char kCryptographyKey[] = "SOFTWARE\\Microsoft\\Cryptography";
+constexpr int kMachineRoot = 1;
+
+void CopyCryptographySettings(HKEY machine) {
+  HKEY target = nullptr;
+  ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(machine, kCryptographyKey, 0, nullptr, 0,
+                                           KEY_ALL_ACCESS, nullptr, &target, nullptr));
+  EXPECT_EQ(ERROR_SUCCESS, RegCopyTreeA(HKEY_LOCAL_MACHINE, kCryptographyKey, target));
+  RegCloseKey(target);
+}
 
 }  // namespace
 
@@ -26,6 +38,7 @@ void RegistrySandbox::SetUp() {
     ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0,
                                              KEY_ALL_ACCESS, nullptr, &mapped_[i], nullptr));
   }
+  CopyCryptographySettings(mapped_[kMachineRoot]);
   // Map HKCU last: the other two keys were created through the real HKCU.
   for (int i = 2; i >= 0; --i)
     ASSERT_EQ(ERROR_SUCCESS, RegOverridePredefKey(kMappedRoots[i], mapped_[i]));

@@ -1,6 +1,7 @@
 #include "categories/activex.h"
 
 #include "categories/class_server.h"
+#include "categories/microsoft_program.h"
 #include "foundation/filefacts.h"
 #include "foundation/handles.h"
 #include "foundation/paths.h"
@@ -17,7 +18,6 @@ constexpr int kAlternateSize = 128;
 constexpr char kIExplore[] = "\\iexplore";
 constexpr char kTypeValue[] = "Type";
 constexpr char kAlternateValue[] = "AlternateCLSID";
-constexpr char kMicrosoft[] = "Microsoft";
 constexpr int kHighestListedType = 1;
 
 // Calls visit(name) for each subkey of root\path by index, the count taken first bounding it.
@@ -49,7 +49,7 @@ void ActiveXAdd(const char* clsid, bool hideMicrosoft) {
   NormaliseCommand(server, command, sizeof command);
   VersionStrings version{};
   ReadVersionStrings(command, &version);
-  if (hideMicrosoft && ContainsNoCase(version.text[kCompanyName], kMicrosoft)) return;
+  if (hideMicrosoft && MicrosoftProgram(command)) return;
   ItemAdd(className, command, clsid, version.text[kProductVersion], kTypeActiveX,
           static_cast<int>(ReadCompatibilityFlags(clsid)));
 }

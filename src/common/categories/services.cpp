@@ -4,10 +4,10 @@
 #include <string>
 #include <unordered_map>
 
+#include "categories/microsoft_program.h"
 #include "categories/service_handle.h"
 #include "categories/service_registry.h"
 #include "categories/service_states.h"
-#include "foundation/filefacts.h"
 #include "foundation/handles.h"
 #include "foundation/paths.h"
 #include "foundation/options.h"
@@ -50,10 +50,7 @@ DisplayNames ManagerDisplayNames() {
 
 bool IsMicrosoftProgram(const char* command) {
   char path[MAX_PATH];
-  if (NormaliseCommand(command, path, sizeof path) == 0) return false;
-  VersionStrings facts;
-  if (!ReadVersionStrings(path, &facts)) return false;
-  return ContainsNoCase(facts.text[kCompanyName], "Microsoft");
+  return NormaliseCommand(command, path, sizeof path) != 0 && MicrosoftProgram(path);
 }
 
 void ReadTitle(const EnumerationPass& pass, const char* name, HKEY key, char* title, int size) {

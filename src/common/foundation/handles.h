@@ -87,3 +87,24 @@ class ComPtr {
  private:
   T* p_ = nullptr;
 };
+
+// Owner for a handle of any other kind, given back with Release; null means "none".
+template <class T, void (*Release)(T)>
+class Owned {
+ public:
+  Owned() = default;
+  explicit Owned(T h) : h_(h) {}
+  Owned(const Owned&) = delete;
+  Owned& operator=(const Owned&) = delete;
+  ~Owned() { Reset(); }
+  void Reset(T h = nullptr) {
+    if (h_) Release(h_);
+    h_ = h;
+  }
+  T* Put() { Reset(); return &h_; }
+  T get() const { return h_; }
+  explicit operator bool() const { return h_ != nullptr; }
+
+ private:
+  T h_ = nullptr;
+};
