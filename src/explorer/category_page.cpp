@@ -280,9 +280,9 @@ int CategoryPageSelectedEntry(CategoryPage& page, int noSelectionString) {
   return -1;
 }
 
-const ListFileFacts& CategoryPageFacts(CategoryPage& page, const ItemRow& row,
+const ListFileFacts& CategoryPageFacts(CategoryPage& page, ListRowView& view, const ItemRow& row,
                                        const char* detectedCategory) {
-  return ListPageFileFacts(page.list, row.command.c_str(), detectedCategory, row.code);
+  return ListPageRowFacts(page.list, view, row.command.c_str(), detectedCategory, row.code);
 }
 
 std::string CategoryCommandShown(const std::string& command) {

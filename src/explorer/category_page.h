@@ -83,9 +83,10 @@ int CategoryPageFill(CategoryPage& page);
 std::vector<ItemRow> CategoryPageSelection(CategoryPage& page, int noSelectionString = 57);
 // The entry of the first selected row, or -1 after telling the user.
 int CategoryPageSelectedEntry(CategoryPage& page, int noSelectionString = 57);
-// The facts of the row's program file (icon, company, first-detected date recorded under
-// detectedCategory when missing; none when it is null).
-const ListFileFacts& CategoryPageFacts(CategoryPage& page, const ItemRow& row,
+// The facts of the row's program file, whose icon the view shows (first-detected date
+// recorded under detectedCategory when missing; none when it is null). A column showing the
+// company is marked ListLate::Company, read when its row is shown.
+const ListFileFacts& CategoryPageFacts(CategoryPage& page, ListRowView& view, const ItemRow& row,
                                        const char* detectedCategory);
 // The command from its file-name part on, as the program columns show it.
 std::string CategoryCommandShown(const std::string& command);

@@ -12,6 +12,7 @@
 #include "foundation/trace.h"
 #include "datetime_text.h"
 #include "records/first_detected.h"
+#include "records/first_detected_store.h"
 #include "resource.h"
 #include "text.h"
 
@@ -20,6 +21,8 @@ namespace {
 constexpr int kTitleSize = 256;
 constexpr int kDateTextSize = 24;
 constexpr char kInternationalKey[] = "Control Panel\\International";
+// Rows of a program file carry kFileImageBase minus the file's index until shown.
+constexpr int kFileImageBase = -2;
 constexpr double kSignatureColumnFraction = 0.2;
 
 int ListPageDatePattern() {
@@ -64,6 +67,27 @@ int ListPageAddIcon(HIMAGELIST images, HICON icon, int fallback) {
   return image >= 0 ? image : fallback;
 }
 
+struct ListBaseImages {
+  HIMAGELIST images = nullptr;  // the program icon, then the default item icon
+  int defaultImage = 0;
+};
+
+// Made once per run and copied at each fill: adding an icon to an image list costs more than
+// filling a short list does.
+const ListBaseImages& ListPageBaseImages() {
+  static const ListBaseImages base = [] {
+    ListBaseImages made;
+    made.images = ImageList_Create(GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON),
+                                   ILC_COLOR32 | ILC_MASK, 16, 32);
+    if (made.images) {
+      ListPageAddIcon(made.images, ListPageSmallIcon(IDI_PROGRAM), 0);
+      made.defaultImage = ListPageAddIcon(made.images, ListPageSmallIcon(IDI_ITEM_DEFAULT), 0);
+    }
+    return made;
+  }();
+  return base;
+}
+
 // Extracting an icon costs more than everything else a row needs; a refill takes the icons
 // of unchanged files from the cache.
 HICON ListPageCachedIcon(ListPage& list, const char* file) {
@@ -83,28 +107,93 @@ int ListPageFileIcon(ListPage& list, const char* file) {
   return image >= 0 ? image : list.defaultImage;
 }
 
-void ListPageReadFacts(const char* command, const char* program, const char* category, int code,
-                       ListFileFacts& facts) {
+const std::string& ListPageFoundPath(ListFileFacts& facts) {
+  if (facts.looked) return facts.path;
+  facts.looked = true;
   char file[kPathSize];
-  CopyBounded(file, sizeof file, program);
-  if (FileExists(file)) {
-    facts.path = file;
-    VersionStrings version;
-    if (ReadVersionStrings(file, &version)) facts.company = version.text[kCompanyName];
-    const SignatureFacts signature = SignatureOf(file);
-    facts.signature = signature.state;
-    facts.signatureText = SignatureTextOf(signature);
-  }
+  CopyBounded(file, sizeof file, facts.program);
+  if (FileExists(file)) facts.path = file;
+  return facts.path;
+}
+
+const std::string& ListPageCompanyOf(ListFileFacts& facts) {
+  if (facts.versionRead) return facts.company;
+  facts.versionRead = true;
+  const std::string& path = ListPageFoundPath(facts);
+  VersionStrings version;
+  if (!path.empty() && ReadVersionStrings(path.c_str(), &version))
+    facts.company = version.text[kCompanyName];
+  return facts.company;
+}
+
+const FirstDetectedStore& ListPageDetectedStore(ListPage& list, int code) {
+  auto [place, added] = list.detected.try_emplace(FirstDetectedKey(code));
+  if (added) place->second = FirstDetectedStoreRead(code);
+  return place->second;
+}
+
+// Every listed item has a date after its first listing: a missing one is recorded now.
+std::string ListPageFirstDetected(ListPage& list, const char* command, const char* program,
+                                  const char* category, int code) {
+  std::string text = FirstDetectedStoreText(ListPageDetectedStore(list, code), program);
+  if (!text.empty()) return text;
+  RecordFirstDetected(command, category);
   char time[kDateTextSize] = "";
-  if (FirstDetectedText(program, code, time) == 0 && category != nullptr) {
-    RecordFirstDetected(command, category);
-    FirstDetectedText(program, code, time);
+  FirstDetectedText(program, code, time);
+  return time;
+}
+
+int ListPageFileIndex(ListPage& list, const char* command, const char* category, int code) {
+  char program[kPathSize] = "";
+  NormaliseCommandIn(list.folders, command, program, sizeof program);
+  const int index = static_cast<int>(list.fileFacts.size());
+  auto [place, added] = list.files.try_emplace(program, index);
+  if (added) {
+    ListFileFacts& facts = list.fileFacts.emplace_back();
+    facts.program = program;
+    facts.image = kFileImageBase - index;
+    if (program[0] != '\0' && category != nullptr)
+      facts.firstDetected = ListPageFirstDetected(list, command, program, category, code);
   }
-  facts.firstDetected = time;
+  return place->second;
+}
+
+ListFileFacts* ListPageFileOf(ListPage& list, const ListRowView& row) {
+  if (row.file < 0 || static_cast<std::size_t>(row.file) >= list.fileFacts.size()) return nullptr;
+  return &list.fileFacts[static_cast<std::size_t>(row.file)];
+}
+
+// Verifying a signature costs more than anything else a row shows, so only the rows drawn pay
+// for it, once per file and fill; the signature cache keeps it across fills.
+const ListFileFacts* ListPageSignatureOf(ListPage& list, const ListRowView& row) {
+  ListFileFacts* facts = ListPageFileOf(list, row);
+  if (facts == nullptr || facts->signatureRead) return facts;
+  facts->signatureRead = true;
+  const std::string& path = ListPageFoundPath(*facts);
+  if (path.empty()) return facts;
+  const SignatureFacts signature = SignatureOf(path.c_str());
+  facts->signature = signature.state;
+  facts->signatureText = SignatureTextOf(signature);
+  return facts;
+}
+
+void ListPageResolve(ListPage& list, int entry, int column) {
+  ListRowView& row = list.rows[static_cast<std::size_t>(entry)];
+  const ListLate late = row.late[column];
+  if (late == ListLate::None) return;
+  row.late[column] = ListLate::None;
+  if (late == ListLate::Page) {
+    if (list.lateCell) row.cell[column] = list.lateCell(list, entry, column);
+  } else if (ListFileFacts* facts = ListPageFileOf(list, row)) {
+    row.cell[column] = ListPageCompanyOf(*facts);
+  }
 }
 
 void ListPageSortRows(ListPage& list) {
   if (list.sort.column < 0 || list.sortKey == nullptr) return;
+  if (list.sort.column < kListColumnMax)
+    for (std::size_t entry = 0; entry < list.rows.size(); ++entry)
+      ListPageResolve(list, static_cast<int>(entry), list.sort.column);
   std::vector<SortKey> keys(list.rows.size());
   for (std::size_t entry = 0; entry < list.rows.size(); ++entry)
     keys[entry] = list.sortKey(list, static_cast<int>(entry), list.sort.column);
@@ -147,17 +236,15 @@ void ListPageColumnClick(ListPage& list, int column) {
   if (!OptionSet(list.sortOption, column + 1)) TraceNote("list page", "sort column not stored");
 }
 
-// Rows of a program file carry kFileImageBase minus the file's index until shown.
-constexpr int kFileImageBase = -2;
-
 int ListPageImageOf(ListPage& list, const ListRowView& row) {
   if (row.image > kFileImageBase) return row.image;
   const std::size_t file = static_cast<std::size_t>(kFileImageBase - row.image);
   if (file >= list.fileFacts.size()) return list.defaultImage;
   ListFileFacts& facts = list.fileFacts[file];
-  if (facts.shownImage < 0)
-    facts.shownImage =
-        facts.path.empty() ? list.defaultImage : ListPageFileIcon(list, facts.path.c_str());
+  if (facts.shownImage < 0) {
+    const std::string& path = ListPageFoundPath(facts);
+    facts.shownImage = path.empty() ? list.defaultImage : ListPageFileIcon(list, path.c_str());
+  }
   return facts.shownImage;
 }
 
@@ -166,30 +253,39 @@ const ListRowView* ListPageRowAt(const ListPage& list, int row) {
   return &list.rows[static_cast<std::size_t>(list.order[static_cast<std::size_t>(row)])];
 }
 
-// The text of a cell: the page's own columns, then the signature column.
-const std::string* ListPageCellText(const ListPage& list, const ListRowView& row, int column) {
-  if (column >= 0 && column == list.signatureColumn) return &row.signature;
-  if (column < 0 || column >= kListColumnMax) return nullptr;
-  return &row.cell[column];
+// The row the list asks about, with the asked column's text read if it waited for this.
+const ListRowView* ListPageShownRow(ListPage& list, int row, int column, UINT mask) {
+  if (row < 0 || static_cast<std::size_t>(row) >= list.order.size()) return nullptr;
+  if (column < 0 || (column >= kListColumnMax && column != list.signatureColumn)) return nullptr;
+  const int entry = list.order[static_cast<std::size_t>(row)];
+  if ((mask & LVIF_TEXT) && column < kListColumnMax) ListPageResolve(list, entry, column);
+  return &list.rows[static_cast<std::size_t>(entry)];
+}
+
+// The text of a shown cell: the page's own columns, then the signature column.
+const std::string& ListPageCellText(ListPage& list, const ListRowView& row, int column) {
+  static const std::string none;
+  if (column != list.signatureColumn) return row.cell[column];
+  const ListFileFacts* facts = ListPageSignatureOf(list, row);
+  return facts ? facts->signatureText : none;
 }
 
 void ListPageDisplayA(ListPage& list, NMLVDISPINFOA& info) {
-  const ListRowView* row = ListPageRowAt(list, info.item.iItem);
   const int column = info.item.iSubItem;
-  const std::string* text = row ? ListPageCellText(list, *row, column) : nullptr;
-  if (text == nullptr) return;
+  const ListRowView* row = ListPageShownRow(list, info.item.iItem, column, info.item.mask);
+  if (row == nullptr) return;
   if ((info.item.mask & LVIF_TEXT) && info.item.pszText && info.item.cchTextMax > 0)
-    CopyBounded(info.item.pszText, static_cast<std::size_t>(info.item.cchTextMax), *text);
+    CopyBounded(info.item.pszText, static_cast<std::size_t>(info.item.cchTextMax),
+                ListPageCellText(list, *row, column));
   if (info.item.mask & LVIF_IMAGE) info.item.iImage = column == 0 ? ListPageImageOf(list, *row) : -1;
 }
 
 void ListPageDisplayW(ListPage& list, NMLVDISPINFOW& info) {
-  const ListRowView* row = ListPageRowAt(list, info.item.iItem);
   const int column = info.item.iSubItem;
-  const std::string* cell = row ? ListPageCellText(list, *row, column) : nullptr;
-  if (cell == nullptr) return;
+  const ListRowView* row = ListPageShownRow(list, info.item.iItem, column, info.item.mask);
+  if (row == nullptr) return;
   if ((info.item.mask & LVIF_TEXT) && info.item.pszText && info.item.cchTextMax > 0) {
-    const std::string& text = *cell;
+    const std::string& text = ListPageCellText(list, *row, column);
     const int written = MultiByteToWideChar(CP_ACP, 0, text.c_str(), static_cast<int>(text.size()),
                                             info.item.pszText, info.item.cchTextMax - 1);
     info.item.pszText[std::max(written, 0)] = L'\0';
@@ -211,12 +307,14 @@ int ListPageFind(const ListPage& list, const NMLVFINDITEMA& find) {
   return -1;
 }
 
-// Unsigned and tampered programs stand out in the attention colour.
-LRESULT ListPageCustomDraw(const ListPage& list, NMLVCUSTOMDRAW& draw) {
+// Unsigned and tampered programs stand out in the attention colour, decided as the row is
+// drawn: a fill verifies no signature of a row never shown.
+LRESULT ListPageCustomDraw(ListPage& list, NMLVCUSTOMDRAW& draw) {
   if (draw.nmcd.dwDrawStage == CDDS_PREPAINT) return CDRF_NOTIFYITEMDRAW;
   if (draw.nmcd.dwDrawStage != CDDS_ITEMPREPAINT) return CDRF_DODEFAULT;
   const ListRowView* row = ListPageRowAt(list, static_cast<int>(draw.nmcd.dwItemSpec));
-  if (row == nullptr || !row->attention) return CDRF_DODEFAULT;
+  const ListFileFacts* facts = row ? ListPageSignatureOf(list, *row) : nullptr;
+  if (facts == nullptr || !SignatureNeedsAttention(facts->signature)) return CDRF_DODEFAULT;
   draw.clrText = kSignatureAttentionColour;
   return CDRF_NEWFONT;
 }
@@ -271,6 +369,7 @@ void ListPageDestroy(ListPage& list) {
   list.order.clear();
   list.files.clear();
   list.fileFacts.clear();
+  list.detected.clear();
   for (auto& [file, cached] : list.icons)
     if (cached.icon) DestroyIcon(cached.icon);
   list.icons.clear();
@@ -282,40 +381,35 @@ void ListPageBeginFill(ListPage& list) {
     ListView_SetImageList(list.list, nullptr, LVSIL_SMALL);
     ImageList_Destroy(list.images);
   }
-  list.images = ImageList_Create(GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON),
-                                 ILC_COLOR32 | ILC_MASK, 16, 32);
-  list.defaultImage = 0;
-  if (list.images) {
-    ListPageAddIcon(list.images, ListPageSmallIcon(IDI_PROGRAM), 0);
-    list.defaultImage = ListPageAddIcon(list.images, ListPageSmallIcon(IDI_ITEM_DEFAULT), 0);
-    ListView_SetImageList(list.list, list.images, LVSIL_SMALL);
-  }
+  const ListBaseImages& base = ListPageBaseImages();
+  list.images = base.images ? ImageList_Duplicate(base.images) : nullptr;
+  list.defaultImage = list.images ? base.defaultImage : 0;
+  if (list.images) ListView_SetImageList(list.list, list.images, LVSIL_SMALL);
   list.rows.clear();
   list.order.clear();
   list.files.clear();
   list.fileFacts.clear();
+  list.detected.clear();
   CommandFoldersRead(list.folders);
 }
 
 const ListFileFacts& ListPageFileFacts(ListPage& list, const char* command,
                                        const char* detectedCategory, int detectedCode) {
-  char program[kPathSize] = "";
-  NormaliseCommandIn(list.folders, command, program, sizeof program);
-  const int index = static_cast<int>(list.fileFacts.size());
-  auto [place, added] = list.files.try_emplace(program, index);
-  if (added) {
-    ListFileFacts& facts = list.fileFacts.emplace_back();
-    facts.image = kFileImageBase - index;
-    if (program[0] != '\0')
-      ListPageReadFacts(command, program, detectedCategory, detectedCode, facts);
-  }
-  return list.fileFacts[static_cast<std::size_t>(place->second)];
+  const int file = ListPageFileIndex(list, command, detectedCategory, detectedCode);
+  return list.fileFacts[static_cast<std::size_t>(file)];
 }
 
-void ListPageShowFile(ListRowView& row, const ListFileFacts& facts) {
+const ListFileFacts& ListPageRowFacts(ListPage& list, ListRowView& row, const char* command,
+                                      const char* detectedCategory, int detectedCode) {
+  row.file = ListPageFileIndex(list, command, detectedCategory, detectedCode);
+  const ListFileFacts& facts = list.fileFacts[static_cast<std::size_t>(row.file)];
   row.image = facts.image;
-  row.signature = facts.signatureText;
-  row.attention = SignatureNeedsAttention(facts.signature);
+  return facts;
+}
+
+bool ListPageFileFound(ListPage& list, const ListRowView& row) {
+  if (row.file < 0 || static_cast<std::size_t>(row.file) >= list.fileFacts.size()) return false;
+  return !ListPageFoundPath(list.fileFacts[static_cast<std::size_t>(row.file)]).empty();
 }
 
 int ListPageEndFill(ListPage& list) {

@@ -1,6 +1,7 @@
 // What every list page shares: the report list (a virtual list over the page's own rows),
-// its columns, icons and version facts read once per program file, the first-detected
-// column, column-click sorting with the stored Sort* option, selection and the relayout.
+// its columns, icons, version facts and signatures read once per program file and only for
+// the rows shown, the first-detected column, column-click sorting with the stored Sort* option,
+// selection and the relayout.
 #pragma once
 #include <windows.h>
 #include <commctrl.h>
@@ -14,27 +15,41 @@
 #include "foundation/paths.h"
 #include "list_sort.h"
 #include "lookup/signature.h"
+#include "records/first_detected_store.h"
 
 inline constexpr int kListColumnMax = 7;
+
+// A cell whose text is read when its row is first shown or sorted on, not while the list
+// fills: what the fill does not need costs nothing for rows the user never scrolls to.
+enum class ListLate : unsigned char {
+  None,
+  Company,  // the company name of the row's program file
+  Page,     // asked of the page's ListPage::lateCell
+};
 
 // What the list shows of one entry of the page's rows, in the same order.
 struct ListRowView {
   std::string cell[kListColumnMax];
+  ListLate late[kListColumnMax] = {};
+  int file = -1;  // the row's program file in ListPage::fileFacts; -1: none
   int image = 0;  // as ListFileFacts::image gives it
   bool disabled = false;  // sorts after the others on the columns that say so
-  std::string signature;  // the signature column's text
-  bool attention = false;  // unsigned or tampered: the row shows in the attention colour
 };
 
-// Facts of one program file, read once per fill however many rows start it.
+// Facts of one program file, read once per fill however many rows start it, each only when
+// first needed.
 struct ListFileFacts {
-  std::string path;  // as found on disk; empty when the file is not there
+  std::string program;  // the row's command, normalised
+  bool looked = false;  // path holds the result of looking for the file on disk
+  std::string path;     // as found on disk; empty when the file is not there
+  bool versionRead = false;  // company holds the version resource's company name
+  std::string company;
   // What a row of the file puts in ListRowView::image. The icon itself is extracted only
   // when a row of the file is first shown, so this names the file, not yet an image.
   int image = 0;
   int shownImage = -1;  // the image list's index once extracted
-  std::string company;
-  std::string firstDetected;
+  std::string firstDetected;  // read while filling, for a page that names its category
+  bool signatureRead = false;  // signature and signatureText hold the file's signature
   SignatureState signature = SignatureState::kNone;
   std::string signatureText;
 };
@@ -48,6 +63,8 @@ struct ListIconCache {
 struct ListPage;
 // The key a column sorts by; the page supplies it (most columns sort by their text).
 using ListSortKeyFn = SortKey (*)(const ListPage& list, int entry, int column);
+// The text of a ListLate::Page cell.
+using ListLateCellFn = std::string (*)(const ListPage& list, int entry, int column);
 
 struct ListPage {
   HWND page = nullptr;
@@ -57,6 +74,7 @@ struct ListPage {
   int columnCount = 0;
   int signatureColumn = -1;  // after the page's own columns; -1 when the list has none
   ListSortKeyFn sortKey = nullptr;
+  ListLateCellFn lateCell = nullptr;
   HIMAGELIST images = nullptr;
   int defaultImage = 0;
   std::vector<ListRowView> rows;  // by entry index
@@ -64,6 +82,8 @@ struct ListPage {
   ListSortState sort;
   std::deque<ListFileFacts> fileFacts;
   std::unordered_map<std::string, int> files;  // program file (upper case) -> fileFacts index
+  // The first-detected stores the fill has read, by category key: one read per fill.
+  std::unordered_map<std::string, FirstDetectedStore> detected;
   int datePattern = -1;                                  // the user's short-date pattern
   CommandFolders folders;                                // read at each fill
   std::unordered_map<std::string, ListIconCache> icons;  // by program file, across fills
@@ -78,13 +98,19 @@ void ListPageDestroy(ListPage& list);
 // A fill: begin (fresh image list and file cache, no rows), then a row per entry, then end
 // (sorted as stored, shown). Returns the row count.
 void ListPageBeginFill(ListPage& list);
-// The facts of the command's program file, read on its first row of the fill.
+// The facts of the command's program file, taken on its first row of the fill: the
+// first-detected date only when detectedCategory names the page's category (and recorded
+// under it when missing); the rest when a row shows it.
 const ListFileFacts& ListPageFileFacts(ListPage& list, const char* command,
                                        const char* detectedCategory, int detectedCode);
-// What a row shows of its program file: its icon and its signature.
-void ListPageShowFile(ListRowView& row, const ListFileFacts& facts);
+// The same, for the row that shows them: its file and image are set. Its signature is read
+// when the row is first shown (the column's text or the row's colour).
+const ListFileFacts& ListPageRowFacts(ListPage& list, ListRowView& row, const char* command,
+                                      const char* detectedCategory, int detectedCode);
+// Whether the row's program file is on disk (looked for once per file and fill).
+bool ListPageFileFound(ListPage& list, const ListRowView& row);
 int ListPageEndFill(ListPage& list);
-// WM_NOTIFY of the list: the rows' texts and images, column clicks. True when taken.
+// WM_NOTIFY of the list: the rows' texts, images and colours, column clicks. True when taken.
 bool ListPageNotify(ListPage& list, const NMHDR* header, LRESULT& result);
 
 // The entry index of the first selected row, or -1; every selected entry in row order.

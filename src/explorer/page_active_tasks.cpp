@@ -40,11 +40,10 @@ void ActiveTasksFill(CategoryPage& page) {
   for (std::size_t i = 0; i < page.rows.size(); ++i) {
     const ItemRow& row = page.rows[i];
     ListRowView& view = page.list.rows[i];
-    const ListFileFacts& facts = CategoryPageFacts(page, row, kDetectedCategory);
-    ListPageShowFile(view, facts);
+    const ListFileFacts& facts = CategoryPageFacts(page, view, row, kDetectedCategory);
     view.cell[0] = row.command.substr(FileNameOffset(row.command));
     view.cell[1] = row.title;
-    view.cell[2] = facts.company;
+    view.late[2] = ListLate::Company;
     view.cell[kDetectedColumn] = facts.firstDetected;
   }
 }

@@ -43,11 +43,10 @@ void ActiveXFill(CategoryPage& page) {
   for (std::size_t i = 0; i < page.rows.size(); ++i) {
     const ItemRow& row = page.rows[i];
     ListRowView& view = page.list.rows[i];
-    const ListFileFacts& facts = CategoryPageFacts(page, row, kActiveXDetectedCategory);
-    ListPageShowFile(view, facts);
+    const ListFileFacts& facts = CategoryPageFacts(page, view, row, kActiveXDetectedCategory);
     view.cell[0] = row.title;
     view.cell[1] = CategoryCommandShown(row.command);
-    view.cell[2] = facts.company;
+    view.late[2] = ListLate::Company;
     view.cell[kTypeColumn] = ActiveXKilled(row) ? disabled : enabled;
     view.cell[kDetectedColumn] = facts.firstDetected;
     view.cell[5] = row.key;

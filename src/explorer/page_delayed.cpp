@@ -3,7 +3,7 @@
 #include <string>
 
 #include "add_program.h"
-#include "categories/active_tasks.h"
+#include "categories/process_snapshot.h"
 #include "category_page.h"
 #include "category_page_commands.h"
 #include "delay_time_text.h"
@@ -61,22 +61,23 @@ void DelayedFill(CategoryPage& page) {
   page.rows = ItemRowsCopy();
   page.list.rows.resize(page.rows.size());
   g_delayedFacts.assign(page.rows.size(), {false, 0});
-  const std::string running = DelayedString(kRunningString);
+  const std::string runningText = DelayedString(kRunningString);
   const std::string missing = DelayedString(kFileMissingString);
   const std::string minutes = DelayedString(kMinutesString);
   const std::string seconds = DelayedString(kSecondsString);
+  const ProcessSnapshot running = ProcessSnapshotRead();
+  const DelayedTimes times = DelayedRecordTimes();
   for (std::size_t i = 0; i < page.rows.size(); ++i) {
     const ItemRow& row = page.rows[i];
     ListRowView& view = page.list.rows[i];
-    ListPageShowFile(view, CategoryPageFacts(page, row, nullptr));
-    char file[kPathSize] = "";
-    NormaliseCommand(row.command.c_str(), file, sizeof file);
-    const bool runs = file[0] != '\0' && IsProgramRunning(file);
-    const int delay = DelayedRecordSeconds(row.command.c_str(), row.code);
+    const std::string& file = CategoryPageFacts(page, view, row, nullptr).program;
+    const bool runs = !file.empty() && ProcessSnapshotFind(running, file.c_str()) != 0;
+    const int delay = DelayedRecordTimesFind(times, row.command.c_str(), row.code);
     g_delayedFacts[i] = {runs, delay};
     view.cell[0] = row.title;
     view.cell[1] = CategoryCommandShown(row.command);
-    view.cell[kStatusColumn] = runs ? running : (FileExists(file) ? "" : missing);
+    view.cell[kStatusColumn] =
+        runs ? runningText : (ListPageFileFound(page.list, view) ? "" : missing);
     view.cell[kDelayColumn] = DelayTimeText(delay, minutes, seconds);
   }
 }

@@ -35,27 +35,31 @@ constexpr CategoryMenuRow kMenu[] = {
 
 CategoryPage g_hiddenPage;
 
-std::string HiddenWrittenText(const std::string& path, const std::string& inUse) {
+// Read when the row is shown: opening every hidden file while the list fills would cost more
+// than finding them did.
+std::string HiddenWrittenCell(const ListPage&, int entry, int) {
   char written[kFactSlotSize] = "", size[kFactSlotSize] = "";
-  return ReadSizeAndWritten(path.c_str(), written, size) > 0 ? std::string(written) : inUse;
+  const std::string& path = g_hiddenPage.rows[static_cast<std::size_t>(entry)].command;
+  if (ReadSizeAndWritten(path.c_str(), written, size) > 0) return written;
+  char inUse[64] = "";
+  LocalString(IDS_FILE_IN_USE, inUse, sizeof inUse);
+  return inUse;
 }
 
 void HiddenFill(CategoryPage& page) {
   EnumerateHiddenFiles();
   page.rows = ItemRowsCopy();
   page.list.rows.resize(page.rows.size());
-  char inUse[64] = "";
-  LocalString(IDS_FILE_IN_USE, inUse, sizeof inUse);
+  page.list.lateCell = HiddenWrittenCell;
   for (std::size_t i = 0; i < page.rows.size(); ++i) {
     const ItemRow& row = page.rows[i];
     ListRowView& view = page.list.rows[i];
-    const ListFileFacts& facts = CategoryPageFacts(page, row, kHiddenDetectedCategory);
+    const ListFileFacts& facts = CategoryPageFacts(page, view, row, kHiddenDetectedCategory);
     const std::size_t name = FileNameOffset(row.command);
-    ListPageShowFile(view, facts);
     view.cell[0] = row.command.substr(name);
     view.cell[1] = row.command.substr(0, name > 0 ? name - 1 : 0);
     view.cell[kDetectedColumn] = facts.firstDetected;
-    view.cell[kWrittenColumn] = HiddenWrittenText(row.command, inUse);
+    view.late[kWrittenColumn] = ListLate::Page;
     view.cell[kTypeColumn] = row.value == 0 ? kSystemType : "";
   }
 }

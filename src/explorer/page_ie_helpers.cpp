@@ -44,11 +44,10 @@ void IEHelpersFill(CategoryPage& page) {
   for (std::size_t i = 0; i < page.rows.size(); ++i) {
     const ItemRow& row = page.rows[i];
     ListRowView& view = page.list.rows[i];
-    const ListFileFacts& facts = CategoryPageFacts(page, row, kDetectedCategory);
-    ListPageShowFile(view, facts);
+    const ListFileFacts& facts = CategoryPageFacts(page, view, row, kDetectedCategory);
     view.cell[0] = row.title;
     view.cell[1] = CategoryCommandShown(row.command);
-    view.cell[2] = facts.company;
+    view.late[2] = ListLate::Company;
     view.cell[kTypeColumn] = IEHelperTypeText(row.code);
     view.cell[kDetectedColumn] = facts.firstDetected;
   }

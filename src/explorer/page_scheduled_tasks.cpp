@@ -38,11 +38,10 @@ void TasksFill(CategoryPage& page) {
   for (std::size_t i = 0; i < page.rows.size(); ++i) {
     const ItemRow& row = page.rows[i];
     ListRowView& view = page.list.rows[i];
-    const ListFileFacts& facts = CategoryPageFacts(page, row, nullptr);
-    ListPageShowFile(view, facts);
+    CategoryPageFacts(page, view, row, nullptr);
     view.cell[0] = TaskShownName(row.title);
     view.cell[1] = CategoryCommandShown(row.command);
-    view.cell[2] = facts.company;
+    view.late[2] = ListLate::Company;
     view.cell[3] = row.key;
     view.cell[4] = row.extra;
   }

@@ -2,6 +2,7 @@
 // their state and start type. Stopping and start types are changed in the info dialog.
 #include <string>
 
+#include "categories/service_states.h"
 #include "categories/services.h"
 #include "category_page.h"
 #include "pages.h"
@@ -29,17 +30,17 @@ void ServicesFill(CategoryPage& page) {
   EnumerateServices(0);
   page.rows = ItemRowsCopy();
   page.list.rows.resize(page.rows.size());
+  const ServiceStates states = ServiceStatesRead();
   for (std::size_t i = 0; i < page.rows.size(); ++i) {
     const ItemRow& row = page.rows[i];
     ListRowView& view = page.list.rows[i];
-    const ListFileFacts& facts = CategoryPageFacts(page, row, kDetectedCategory);
+    const ListFileFacts& facts = CategoryPageFacts(page, view, row, kDetectedCategory);
     char state[kServiceStateTextSize] = "";
-    ServiceStateText(row.title.c_str(), state, sizeof state);
-    ListPageShowFile(view, facts);
+    ServiceStatesText(ServiceStatesFind(states, row.title.c_str()), state, sizeof state);
     view.cell[0] = row.title;
     view.cell[1] = (row.code == kServiceSvchostCode ? kSvchostPrefix : "") +
                    CategoryCommandShown(row.command);
-    view.cell[2] = facts.company;
+    view.late[2] = ListLate::Company;
     view.cell[3] = state;
     view.cell[4] = row.key;
     view.cell[kDetectedColumn] = facts.firstDetected;

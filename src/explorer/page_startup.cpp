@@ -67,13 +67,12 @@ SortKey StartupSortKey(const ListPage& list, int entry, int column) {
 void StartupRowView(StartupPage& page, const ItemRow& row, const std::string& disabledText,
                     ListRowView& view) {
   const ListFileFacts& facts =
-      ListPageFileFacts(page.list, row.command.c_str(), kDetectedCategory, row.code);
-  ListPageShowFile(view, facts);
+      ListPageRowFacts(page.list, view, row.command.c_str(), kDetectedCategory, row.code);
   view.disabled = DisabledTitleListHolds(page.disabledTitles, row.title.c_str());
   view.cell[0] = row.title.substr(FileNameOffset(row.title));
   view.cell[1] = (row.value == 1 ? kRundllPrefix : "") +
                  row.command.substr(CommandFileNameOffset(row.command));
-  view.cell[2] = facts.company;
+  view.late[2] = ListLate::Company;
   view.cell[kLocationColumn] = view.disabled ? disabledText : ShortLocationName(row.code);
   view.cell[kDetectedColumn] = facts.firstDetected;
 }

@@ -8,6 +8,7 @@
 #include <unordered_set>
 #include <vector>
 
+#include "categories/process_snapshot.h"
 #include "foundation/filefacts.h"
 #include "foundation/handles.h"
 #include "foundation/paths.h"
@@ -15,7 +16,6 @@
 #include "foundation/strings.h"
 #include "foundation/trace.h"
 #include "foundation/user_hooks.h"
-#include "paths_text.h"
 #include "records/first_detected.h"
 #include "records/history.h"
 #include "resource.h"
@@ -192,19 +192,17 @@ int TaskCountDistinct(bool describe) {
 }
 
 struct FileMatch {
+  CommandFolders folders;
   char target[kPathSize];
   unsigned long processId;
 };
 
 bool TaskFileMatchVisit(unsigned long processId, unsigned short, const char* path, void* context) {
   auto& match = *static_cast<FileMatch*>(context);
-  if (path[0] == '\0') return true;
-  char command[kPathSize], longForm[kPathSize];
-  NormaliseCommand(path, command, sizeof command);
-  LongPath(command, longForm, sizeof longForm);
-  std::string name;
-  FileNamePart(path, name);
-  if (!EqualsNoCase(longForm, match.target) && !EqualsNoCase(match.target, name)) return true;
+  SnapshotProcess process;
+  if (!ProcessSnapshotEntry(match.folders, processId, path, process) ||
+      !ProcessSnapshotMatches(process, match.target))
+    return true;
   match.processId = processId;
   return false;
 }
@@ -232,6 +230,10 @@ bool WalkProcesses(ProcessVisitor visitor, void* context) {
   return TaskWalkFrom(PathSource::kFirstModule, visitor, context);
 }
 
+bool WalkProcessImages(ProcessVisitor visitor, void* context) {
+  return TaskWalkFrom(PathSource::kImageName, visitor, context);
+}
+
 int EnumerateActiveTasks() {
   ItemListClear();
   TaskCountDistinct(true);
@@ -240,7 +242,10 @@ int EnumerateActiveTasks() {
 
 unsigned long FindProcessByFile(const char* path) {
   FileMatch match{};
-  if (path == nullptr || NormaliseCommand(path, match.target, sizeof match.target) == 0) return 0;
+  CommandFoldersRead(match.folders);
+  if (path == nullptr ||
+      NormaliseCommandIn(match.folders, path, match.target, sizeof match.target) == 0)
+    return 0;
   WalkProcesses(TaskFileMatchVisit, &match);
   return match.processId;
 }

@@ -5,6 +5,9 @@ using ProcessVisitor = bool (*)(unsigned long processId, unsigned short task16,
                                 const char* path, void* context);
 
 bool WalkProcesses(ProcessVisitor visitor, void* context);
+// The same walk with each path read from the process's image name, which costs a fraction of
+// reading its module list; the first module's path where the image name cannot be asked.
+bool WalkProcessImages(ProcessVisitor visitor, void* context);
 int EnumerateActiveTasks();
 unsigned long FindProcessByFile(const char* path);
 bool IsProgramRunning(const char* path);

@@ -1,17 +1,13 @@
 #include <cstring>
 
 #include "categories/service_handle.h"
+#include "categories/service_states.h"
 #include "categories/services.h"
-#include "foundation/strings.h"
-#include "resource.h"
 #include "text.h"
 
 namespace {
 
 constexpr DWORD kKeyNameChars = 256;
-// States 2 to 7 have their own texts, numbered on from "Stopped".
-constexpr DWORD kFirstNamedState = 2;
-constexpr DWORD kLastNamedState = 7;
 
 bool KeyNameOf(SC_HANDLE manager, const char* displayName, char* keyName) {
   DWORD length = kKeyNameChars;
@@ -66,17 +62,8 @@ bool ControlServiceByName(const char* displayName, DWORD control) {
   return ControlService(service.get(), control, &status) != 0;
 }
 
-int ServiceStateString(DWORD state) {
-  if (state >= kFirstNamedState && state <= kLastNamedState)
-    return IDS_SERVICE_STOPPED + static_cast<int>(state - 1);
-  return IDS_SERVICE_STOPPED;
-}
-
 DWORD ServiceStateText(const char* displayName, char* text, int capacity) {
-  const DWORD packed = QueryServiceState(displayName);
-  const int number = ServiceStateString(packed >> 16);
-  if (text != nullptr && capacity > 0 && LocalString(number, text, capacity) == 0) *text = '\0';
-  return packed;
+  return ServiceStatesText(QueryServiceState(displayName), text, capacity);
 }
 
 bool ServiceDisplayName(const char* serviceName, char* displayName, int capacity) {

@@ -1,6 +1,7 @@
 #include "categories/services.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -8,6 +9,7 @@
 #include "categories/microsoft_program.h"
 #include "categories/service_handle.h"
 #include "categories/service_registry.h"
+#include "categories/service_states.h"
 #include "categories/services_known.h"
 #include "foundation/filefacts.h"
 #include "foundation/handles.h"
@@ -38,27 +40,16 @@ struct EnumerationPass {
   std::vector<std::string>* keyNames;  // when given: the key name of each listed service
 };
 
+void KeepDisplayName(const ENUM_SERVICE_STATUS_PROCESSA& service, void* context) {
+  if (service.lpDisplayName == nullptr) return;
+  (*static_cast<DisplayNames*>(context))[UpperText(service.lpServiceName)] = service.lpDisplayName;
+}
+
 // One call for all services: asking for each display name on its own costs a round trip to
 // the service manager per service.
 DisplayNames ManagerDisplayNames() {
   DisplayNames names;
-  ServiceHandle manager(OpenSCManagerA(nullptr, nullptr, GENERIC_READ));
-  if (!manager) return names;
-  std::vector<BYTE> buffer(64 * 1024);
-  DWORD resume = 0;
-  for (;;) {
-    DWORD needed = 0, count = 0;
-    const BOOL done = EnumServicesStatusExA(
-        manager.get(), SC_ENUM_PROCESS_INFO, SERVICE_WIN32 | SERVICE_DRIVER, SERVICE_STATE_ALL,
-        buffer.data(), static_cast<DWORD>(buffer.size()), &needed, &count, &resume, nullptr);
-    if (!done && GetLastError() != ERROR_MORE_DATA) break;
-    const auto* entries = reinterpret_cast<const ENUM_SERVICE_STATUS_PROCESSA*>(buffer.data());
-    for (DWORD i = 0; i < count; ++i)
-      if (entries[i].lpServiceName && entries[i].lpDisplayName)
-        names[UpperText(entries[i].lpServiceName)] = entries[i].lpDisplayName;
-    if (done) break;
-    if (count == 0) buffer.resize(std::max<std::size_t>(buffer.size() * 2, needed));
-  }
+  ServiceStatesEach(KeepDisplayName, &names);
   return names;
 }
 

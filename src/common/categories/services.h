@@ -32,8 +32,6 @@ DWORD QueryServiceState(const char* displayName);
 DWORD QueryServiceControls(const char* displayName);
 bool ControlServiceByName(const char* displayName, DWORD control);
 DWORD ServiceStateText(const char* displayName, char* text, int capacity);
-// The string of a current state's text (652-658; that of "Stopped" for a state without its own).
-int ServiceStateString(DWORD state);
 bool ServiceDisplayName(const char* serviceName, char* displayName, int capacity);
 // The registry key name the service manager keeps for a display name.
 bool ServiceKeyName(const char* displayName, char* out, int capacity);

@@ -110,6 +110,11 @@ int LongPath(const char* path, char* out, int capacity) {
 
 bool FileExists(char* name) {
   if (name == nullptr || name[0] == '\0') return false;
+  // A file found as named is there: the short form is asked for only when it is not, as that
+  // asks the disk once for every folder of the path.
+  const DWORD attributes = GetFileAttributesA(name);
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0)
+    return true;
   char shortName[kPathSize];
   if (OpensThroughShortForm(name, shortName)) return true;
   if (std::strlen(name) >= static_cast<size_t>(kShortSearchLimit)) return false;

@@ -52,15 +52,15 @@ std::vector<std::string> FirstDetectedStaleNames(HKEY root, const char* subkey) 
 
 }  // namespace
 
-const char* FirstDetectedKeyOf(int code) {
+std::string FirstDetectedPath(const char* categoryKey) {
+  return std::string(kDetectedKey) + "\\" + (categoryKey ? categoryKey : "");
+}
+
+const char* FirstDetectedKey(int code) {
   if (code < kFirstCategoryCode) return "Startup";
   for (const auto& row : kDetectedKeys)
     if (row.code == code) return row.key;
   return kFirstDetectedActiveTasks;
-}
-
-std::string FirstDetectedPath(const char* categoryKey) {
-  return std::string(kDetectedKey) + "\\" + (categoryKey ? categoryKey : "");
 }
 
 int RecordFirstDetected(const char* name, const char* categoryKey) {
@@ -87,7 +87,7 @@ int FirstDetectedText(const char* name, int code, char* out24) {
   if (out24 == nullptr) return 0;
   out24[0] = '\0';
   if (name == nullptr || name[0] == '\0') return 0;
-  const std::string path = FirstDetectedPath(FirstDetectedKeyOf(code));
+  const std::string path = FirstDetectedPath(FirstDetectedKey(code));
   return SettingsReadString(HKEY_CURRENT_USER, path.c_str(), name, out24, kDateTimeTextSize);
 }
 

@@ -13,9 +13,8 @@ inline constexpr char kFirstDetectedActiveTasks[] = "ActiveTasks";
 
 // Software\Tamsel\Detected\<categoryKey>.
 std::string FirstDetectedPath(const char* categoryKey);
-// The category key the records of an item code are kept under: "Startup" for the startup
-// locations, the category's own key, "ActiveTasks" for codes without one.
-const char* FirstDetectedKeyOf(int code);
+// The category key under which an item of the code is read.
+const char* FirstDetectedKey(int code);
 int RecordFirstDetected(const char* name, const char* categoryKey);
 int FirstDetectedText(const char* name, int code, char* out24);
 void PruneFirstDetected(HKEY root, const char* categoryKey);

@@ -5,9 +5,11 @@
 #include <string>
 
 #include "delay_text.h"
+#include "foundation/handles.h"
 #include "foundation/paths.h"
 #include "startup/delayed_start.h"
 #include "startup/reg_values.h"
+#include "text.h"
 
 namespace {
 
@@ -16,7 +18,18 @@ constexpr char kParametersKey[] = "Software\\Tamsel\\Korvane\\Delay\\Parameters"
 constexpr char kAppletKey[] = "Software\\Tamsel\\Korvane\\Delay\\Applet";
 constexpr int kTextSize = 1024;
 
-HKEY DelayedRecordRoot(int code) { return DelayRoot(DelayPerMachine(code) ? 0 : 1); }
+int DelayedRecordRootIndex(int code) { return DelayPerMachine(code) ? 0 : 1; }
+
+HKEY DelayedRecordRoot(int code) { return DelayRoot(DelayedRecordRootIndex(code)); }
+
+void DelayedRecordTimesOf(HKEY root, std::unordered_map<std::string, int>& seconds) {
+  RegKey key;
+  ValueCursor cursor;
+  if (!key.Open(root, kTimeKey, KEY_READ) || !ValueCursorStart(cursor, key.get())) return;
+  for (ValueRead read; (read = ValueCursorNext(cursor, kTextSize - 1)) != ValueRead::kEnd;)
+    if (read == ValueRead::kText)
+      seconds.emplace(UpperText(cursor.name.data()), DelaySeconds(cursor.data.data()));
+}
 
 std::string DelayedRecordText(int code, const char* subkey, const char* program) {
   char text[kTextSize] = "";
@@ -29,6 +42,20 @@ std::string DelayedRecordText(int code, const char* subkey, const char* program)
 int DelayedRecordSeconds(const char* program, int code) {
   if (program == nullptr || program[0] == '\0') return 0;
   return DelaySeconds(DelayedRecordText(code, kTimeKey, program));
+}
+
+DelayedTimes DelayedRecordTimes() {
+  DelayedTimes times;
+  for (int rootIndex = 0; rootIndex < kDelayRootCount; ++rootIndex)
+    DelayedRecordTimesOf(DelayRoot(rootIndex), times.byRoot[rootIndex]);
+  return times;
+}
+
+int DelayedRecordTimesFind(const DelayedTimes& times, const char* program, int code) {
+  if (program == nullptr || program[0] == '\0') return 0;
+  const auto& seconds = times.byRoot[DelayedRecordRootIndex(code)];
+  const auto found = seconds.find(UpperText(program));
+  return found == seconds.end() ? 0 : found->second;
 }
 
 int DelayedLaunchNow(const char* program, int code) {

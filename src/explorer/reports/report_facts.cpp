@@ -1,5 +1,6 @@
 #include "report_facts.h"
 
+#include "categories/services.h"
 #include "foundation/filefacts.h"
 #include "foundation/strings.h"
 #include "lookup/info.h"
@@ -56,10 +57,13 @@ void ReportFactsBegin(ReportFacts& facts) {
 
 std::string ReportFactsServiceState(ReportFacts& facts, const ItemRow& row) {
   if (!facts.serviceStatesRead) {
-    facts.serviceStates = ReadServiceStates();
+    facts.serviceStates = ServiceStatesRead();
     facts.serviceStatesRead = true;
   }
-  return ServiceStateTextIn(facts.serviceStates, row.title.c_str());
+  if (!ServiceStatesKnown(facts.serviceStates, row.title.c_str())) return {};
+  char text[kServiceStateTextSize] = "";
+  ServiceStatesText(ServiceStatesFind(facts.serviceStates, row.title.c_str()), text, sizeof text);
+  return text;
 }
 
 std::string ReportFactsLocation(const ReportFacts& facts, const ItemRow& row) {
@@ -80,12 +84,11 @@ const ReportProgram& ReportFactsProgram(ReportFacts& facts, const std::string& c
 
 const std::string& ReportFactsDetected(ReportFacts& facts, const ReportProgram& program, int code) {
   static const std::string kNone;
-  const char* categoryKey = FirstDetectedKeyOf(code);
-  auto [records, added] = facts.detected.try_emplace(categoryKey);
-  if (added) records->second = FirstDetectedRecords(categoryKey);
+  auto [store, added] = facts.detected.try_emplace(FirstDetectedKey(code));
+  if (added) store->second = FirstDetectedStoreRead(code);
   if (program.file.empty()) return kNone;
-  const auto found = records->second.find(UpperText(program.file));
-  return found == records->second.end() ? kNone : found->second;
+  const auto found = store->second.byName.find(UpperText(program.file));
+  return found == store->second.byName.end() ? kNone : found->second;
 }
 
 std::string ReportFactsInfoAddress(const ReportFacts& facts, const ReportProgram& program,

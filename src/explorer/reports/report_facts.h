@@ -8,7 +8,7 @@
 
 #include "categories/service_states.h"
 #include "foundation/paths.h"
-#include "records/first_detected_records.h"
+#include "records/first_detected_store.h"
 #include "startup/item_list.h"
 
 struct ReportProgram {
@@ -19,12 +19,12 @@ struct ReportProgram {
 struct ReportFacts {
   CommandFolders folders;
   std::unordered_map<std::string, ReportProgram> programs;  // by normalised file
-  std::unordered_map<std::string, FirstDetectedRecordMap> detected;  // by category key
+  std::unordered_map<std::string, FirstDetectedStore> detected;  // by category key
   std::string build;     // the program identity, for the info links
   std::string location;  // the info links' language code
   std::string base;      // the info lookup's base address
   std::vector<std::string> disabledTitles;  // the disabled index, read once
-  ServiceStateMap serviceStates;            // read when the first service asks
+  ServiceStates serviceStates;              // read when the first service asks
   bool serviceStatesRead = false;
 };
 
