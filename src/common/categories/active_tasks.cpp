@@ -191,22 +191,6 @@ int TaskCountDistinct(bool describe) {
   return count < kItemListMax ? count : kItemListMax;
 }
 
-struct FileMatch {
-  CommandFolders folders;
-  char target[kPathSize];
-  unsigned long processId;
-};
-
-bool TaskFileMatchVisit(unsigned long processId, unsigned short, const char* path, void* context) {
-  auto& match = *static_cast<FileMatch*>(context);
-  SnapshotProcess process;
-  if (!ProcessSnapshotEntry(match.folders, processId, path, process) ||
-      !ProcessSnapshotMatches(process, match.target))
-    return true;
-  match.processId = processId;
-  return false;
-}
-
 bool TaskAskToStop(const char* path, const char* title) {
   char format[512], text[1024];
   LocalString(IDS_KILL_TASK_QUESTION, format, sizeof format);
@@ -240,14 +224,10 @@ int EnumerateActiveTasks() {
   return ItemCount();
 }
 
+// The same walk and match as a fill's snapshot, so that a page and a single question agree.
 unsigned long FindProcessByFile(const char* path) {
-  FileMatch match{};
-  CommandFoldersRead(match.folders);
-  if (path == nullptr ||
-      NormaliseCommandIn(match.folders, path, match.target, sizeof match.target) == 0)
-    return 0;
-  WalkProcesses(TaskFileMatchVisit, &match);
-  return match.processId;
+  if (path == nullptr || path[0] == '\0') return 0;
+  return ProcessSnapshotFind(ProcessSnapshotRead(), path);
 }
 
 bool IsProgramRunning(const char* path) { return FindProcessByFile(path) != 0; }
