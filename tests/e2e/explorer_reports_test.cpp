@@ -13,7 +13,8 @@
 namespace {
 
 constexpr char kShellFolders[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
-constexpr char kTextColumns[] = "Title\tProgram\tDescription\tVersion\tCopyright\tLocation\tPath\r\n";
+constexpr char kTextColumns[] =
+    "Title\tProgram\tDescription\tVersion\tCopyright\tLocation\tPath\tSignature\r\n";
 // The association of .txt, which a fresh Wine prefix leaves to no program.
 constexpr char kTextType[] = ".txt";
 constexpr char kLogType[] = ".log";

@@ -61,9 +61,10 @@ TEST_F(SpreadsheetTest, HeaderAndColumnsInOrder) {
   ASSERT_EQ(1u, records[1].size()) << "the comma of the time stays in its field";
   EXPECT_EQ(0u, records[1][0].find("Scan saved at "));
   EXPECT_EQ((std::vector<std::string>{"Type", "SubType", "Title", "Filename", "Company",
-                                      "First Detected", "Path", "Description", "Version"}),
+                                      "First Detected", "Path", "Description", "Version",
+                                      "Signature"}),
             records[2]);
-  for (std::size_t i = 3; i < records.size(); ++i) EXPECT_EQ(9u, records[i].size()) << i;
+  for (std::size_t i = 3; i < records.size(); ++i) EXPECT_EQ(10u, records[i].size()) << i;
 }
 
 TEST_F(SpreadsheetTest, SeededEntriesKeepTheirFieldsWhateverTheyHold) {
@@ -72,7 +73,7 @@ TEST_F(SpreadsheetTest, SeededEntriesKeepTheirFieldsWhateverTheyHold) {
   ASSERT_NE(nullptr, tool);
   EXPECT_EQ((std::vector<std::string>{"HKLM", "Run", "Tool", "kv_versioned_sample.exe",
                                       "Korvane Tests", "", sample_ + " /t", "Sample program",
-                                      "1.2.3.4"}),
+                                      "1.2.3.4", "Not signed"}),
             *tool);
   const auto* hostile = FindTitle(records, kHostile);
   ASSERT_NE(nullptr, hostile);

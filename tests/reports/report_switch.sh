@@ -57,14 +57,15 @@ with open(path, encoding="utf-8", errors="strict") as f:
 categories = {"startup", "delayedStart", "activeTasks", "scheduledTasks", "ieHelpers",
               "fileTypes", "services", "hiddenFiles", "activeX"}
 strings = ["category", "title", "command", "company", "version"]
-assert doc["schema"] == 1 and isinstance(doc["items"], list), "document head"
+assert doc["schema"] == 2 and isinstance(doc["items"], list), "document head"
 for item in doc["items"]:
     assert item["category"] in categories, item
     assert isinstance(item["locationCode"], int), item
     assert all(isinstance(item[k], str) for k in strings), item
     for k in ("locationName", "programFile", "firstDetected"):
         assert item[k] is None or isinstance(item[k], str), item
-    assert item["signer"] is None, item
+    assert item["signature"] in (None, "valid", "invalid", "unsigned"), item
+    assert item["signer"] is None or item["signature"] == "valid", item
 seen = {i["title"]: i for i in doc["items"] if i["category"] == "startup"}
 first = seen[hostile]
 assert first["locationCode"] == 11 and first["command"] == command, first

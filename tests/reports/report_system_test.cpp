@@ -155,11 +155,12 @@ TEST_F(ReportTest, HtmlShowsEachSeededItemWithItsFactsAndEscapesWhatTheSystemHol
 
 TEST_F(ReportTest, TextTableHasTheColumnLineAndOneCleanLinePerItem) {
   const std::string table = Written(false);
-  EXPECT_EQ(0u, table.find("Title\tProgram\tDescription\tVersion\tCopyright\tLocation\tPath\r\nStartup Programs\r\n"));
+  EXPECT_EQ(0u, table.find("Title\tProgram\tDescription\tVersion\tCopyright\tLocation\tPath\tSignature\r\n"
+                        "Startup Programs\r\n"));
   const std::string copyright =
       "Copyright (C) Korvane Tests, a text of exactly one hundred and twenty-seven characters, "
       "the longest a version text may have. ..";
-  // The title's TAB and line break became blanks: seven columns, one line.
+  // The title's TAB and line break became blanks: eight columns, one line.
   EXPECT_TRUE(Has(table, "\r\nSplit Title  Here\tkvsample.exe /split\tSample program\t1.2.3.4\t" +
                              copyright + "\t"));
   EXPECT_TRUE(Has(table, std::string("\r\n") + kHostileTitle + "\tkvsample.exe /quiet\t"));
@@ -167,7 +168,7 @@ TEST_F(ReportTest, TextTableHasTheColumnLineAndOneCleanLinePerItem) {
     const std::size_t end = table.find("\r\n", start);
     ASSERT_NE(std::string::npos, end);
     const std::string line = table.substr(start, end - start);
-    EXPECT_TRUE(Count(line, "\t") == 0 || Count(line, "\t") == 6) << line;
+    EXPECT_TRUE(Count(line, "\t") == 0 || Count(line, "\t") == 7) << line;
     EXPECT_EQ(std::string::npos, line.find_first_of("\r\n")) << line;
     start = end + 2;
   }
@@ -209,7 +210,7 @@ TEST_F(ReportTest, JsonHasOneObjectPerItemWithItsFacts) {
   const std::string path = ScratchFolder() + "\\report.json";
   ASSERT_TRUE(WriteJsonReportFile(path)) << GetLastError();
   const std::string json = FileText(path);
-  EXPECT_EQ(0u, json.find("{\r\n  \"schema\": 1,\r\n  \"created\": \""));
+  EXPECT_EQ(0u, json.find("{\r\n  \"schema\": 2,\r\n  \"created\": \""));
   std::string escapedSample = sample_;
   for (std::size_t at = escapedSample.find('\\'); at != std::string::npos;
        at = escapedSample.find('\\', at + 2))
@@ -219,7 +220,8 @@ TEST_F(ReportTest, JsonHasOneObjectPerItemWithItsFacts) {
                             "\"title\": \"" + kHostileTitle +
                             "\", \"command\": \"" + escapedSample + " /quiet\""));
   EXPECT_TRUE(Has(json, "\"company\": \"Korvane Tests\", \"version\": \"1.2.3.4\", "
-                        "\"firstDetected\": \"2008-12-06T14:07:00\", \"signer\": null}"));
+                        "\"firstDetected\": \"2008-12-06T14:07:00\", \"signature\": \"unsigned\", "
+                        "\"signer\": null}"));
   EXPECT_TRUE(Has(json, "\"title\": \"Split\\tTitle\\r\\nHere\""));
   EXPECT_TRUE(Has(json, "\"category\": \"services\", \"locationCode\": 700"));
   EXPECT_TRUE(Has(json, "\"title\": \"Kv Control's \\\"x\\\"\""));
@@ -228,4 +230,25 @@ TEST_F(ReportTest, JsonHasOneObjectPerItemWithItsFacts) {
   EXPECT_TRUE(Has(json, "\"category\": \"delayedStart\""));
   EXPECT_EQ(std::string::npos, json.find('\t'));
   EXPECT_TRUE(json.size() > 10 && json.substr(json.size() - 10) == "\r\n  ]\r\n}\r\n");
+}
+
+// Every report says who signed a program, and shows a tampered one in the attention colour.
+TEST_F(ReportTest, SignedAndTamperedProgramsShowTheirSignatureInEveryReport) {
+  const std::string signed_ = ProgramFile("kv_signed_sample.exe");
+  const std::string tampered = ProgramFile("kv_tampered_sample.exe");
+  if (!PathExists(signed_) || !PathExists(tampered))
+    GTEST_SKIP() << "the signed stand-ins were not made (openssl or osslsigncode missing)";
+  WriteRegString(HKEY_CURRENT_USER, kRunKey, "KvSigned", signed_);
+  WriteRegString(HKEY_CURRENT_USER, kRunKey, "KvTampered", tampered);
+  const std::string page = Written(true);
+  EXPECT_TRUE(Has(page, "\tSigned by Korvane Test Signer<br>\r\n"));
+  EXPECT_TRUE(Has(page, "\t<font color='#C00000'>Not signed</font><br>\r\n"));
+  EXPECT_EQ(1u, Count(page, "<font color='#C00000'>Signature not valid: "));
+  EXPECT_TRUE(Has(Written(false), "\tSigned by Korvane Test Signer\r\n"));
+
+  const std::string path = ScratchFolder() + "\\signed.json";
+  ASSERT_TRUE(WriteJsonReportFile(path)) << GetLastError();
+  const std::string json = FileText(path);
+  EXPECT_TRUE(Has(json, "\"signature\": \"valid\", \"signer\": \"Korvane Test Signer\"}"));
+  EXPECT_TRUE(Has(json, "\"signature\": \"invalid\", \"signer\": null}"));
 }

@@ -37,6 +37,8 @@ ReportProgram ReportFactsRead(const std::string& file) {
   program.version = version.text[kProductVersion];
   program.copyright = version.text[kLegalCopyright];
   program.company = version.text[kCompanyName];
+  program.signature = SignatureOf(path);
+  program.signatureText = SignatureTextOf(program.signature);
   return program;
 }
 

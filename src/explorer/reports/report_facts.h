@@ -8,12 +8,15 @@
 
 #include "categories/service_states.h"
 #include "foundation/paths.h"
+#include "lookup/signature.h"
 #include "records/first_detected_store.h"
 #include "startup/item_list.h"
 
 struct ReportProgram {
   std::string file;  // the normalised program file; empty when the command names none
   std::string description, version, copyright, company;
+  SignatureFacts signature;    // kNone when there is no file to read
+  std::string signatureText;   // as the lists show it; empty for kNone
 };
 
 struct ReportFacts {

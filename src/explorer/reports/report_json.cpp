@@ -13,7 +13,7 @@
 
 namespace {
 
-constexpr int kJsonSchema = 1;
+constexpr int kJsonSchema = 2;
 constexpr char kNull[] = "null";
 
 // The system's texts are in the ANSI code page; the document is UTF-8. A text that cannot be
@@ -36,6 +36,16 @@ std::string JsonUtf8(const std::string& ansi) {
 std::string JsonText(const std::string& ansi) { return JsonQuote(JsonUtf8(ansi)); }
 
 std::string JsonTextOrNull(const std::string& ansi) { return ansi.empty() ? kNull : JsonText(ansi); }
+
+const char* JsonSignatureState(SignatureState state) {
+  switch (state) {
+    case SignatureState::kValid: return "\"valid\"";
+    case SignatureState::kInvalid: return "\"invalid\"";
+    case SignatureState::kUnsigned: return "\"unsigned\"";
+    case SignatureState::kNone: break;
+  }
+  return kNull;
+}
 
 std::string JsonNow() {
   SYSTEMTIME now;
@@ -60,7 +70,9 @@ std::string JsonItem(ReportFacts& facts, const char* category, const ItemRow& ro
   out += ", \"company\": " + JsonText(program.company);
   out += ", \"version\": " + JsonText(program.version);
   out += ", \"firstDetected\": " + (detected.empty() ? std::string(kNull) : JsonQuote(detected));
-  out += ", \"signer\": null}";
+  out += ", \"signature\": ";
+  out += JsonSignatureState(program.signature.state);
+  out += ", \"signer\": " + JsonTextOrNull(program.signature.signer) + "}";
   return out;
 }
 

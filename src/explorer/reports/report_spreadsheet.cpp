@@ -59,7 +59,8 @@ void SpreadsheetWriteRow(ReportFile& file, ReportFacts& facts, std::string_view 
   file.Write(CsvRecord({std::string(type), std::string(subType), row.title,
                         SpreadsheetFileName(row.command, program.file),
                         program.company, ReportFactsDetected(facts, program, row.code),
-                        row.command, program.description, program.version}));
+                        row.command, program.description, program.version,
+                        program.signatureText}));
 }
 
 // Run-family entries by their key; the other startup places under the short name of their
@@ -105,7 +106,7 @@ bool WriteSpreadsheetFile(const std::string& path) {
   file.Write(CsvRecord({"Log created by " + ReportProgramCaption() + " version " + ReportBuildText()}));
   file.Write(CsvRecord({"Scan saved at " + ReportNowText()}));
   file.Write(CsvRecord({"Type", "SubType", "Title", "Filename", "Company", "First Detected", "Path",
-                        "Description", "Version"}));
+                        "Description", "Version", "Signature"}));
   SpreadsheetWriteStartup(file, facts);
   SpreadsheetWriteAll(file, facts, "Delayed Start", FillDelayed);
   SpreadsheetWriteAll(file, facts, "Active Tasks", FillActiveTasks);

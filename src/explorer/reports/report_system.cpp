@@ -20,7 +20,8 @@ namespace {
 constexpr char kReportTitle[] = "Korvane Report Log";
 constexpr char kHtmlFileName[] = "KorvaneLog.html";
 constexpr char kTextFileName[] = "KorvaneLog.txt";
-constexpr char kTextColumns[] = "Title\tProgram\tDescription\tVersion\tCopyright\tLocation\tPath\r\n";
+constexpr char kTextColumns[] =
+    "Title\tProgram\tDescription\tVersion\tCopyright\tLocation\tPath\tSignature\r\n";
 constexpr char kNoTitle[] = "No Description available";
 constexpr char kSixteenBlanks[] =
     "&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;";
@@ -83,6 +84,16 @@ void ReportHtmlVersionFacts(std::string& out, const ReportProgram& program) {
   if (program.description.empty() && program.copyright.empty()) out += "<br>\r\n";
 }
 
+// Unsigned and tampered programs in the colour the lists give them.
+void ReportHtmlSignature(std::string& out, const ReportProgram& program) {
+  if (program.signatureText.empty()) return;
+  if (!SignatureNeedsAttention(program.signature.state)) {
+    ReportHtmlLine(out, "", program.signatureText);
+    return;
+  }
+  out += "\t<font color='#C00000'>" + HtmlEscape(program.signatureText) + "</font><br>\r\n";
+}
+
 void ReportHtmlServiceFacts(std::string& out, ReportFacts& facts, const ItemRow& row) {
   ReportHtmlLine(out, "Startup Type: ", row.key);
   const std::string state = ReportFactsServiceState(facts, row);
@@ -119,6 +130,7 @@ void ReportHtmlItem(std::string& out, ReportFacts& facts, const ReportItem& item
                     ReportSectionKind kind) {
   ReportHtmlHeading(out, item, kind);
   ReportHtmlVersionFacts(out, item.program);
+  ReportHtmlSignature(out, item.program);
   if (!item.location.empty()) ReportHtmlLine(out, "Location: ", item.location);
   if (!item.row.command.empty()) ReportHtmlLine(out, "Path:     ", item.row.command);
   if (!item.detected.empty()) ReportHtmlLine(out, "First Detected by Korvane: ", item.detected);
@@ -133,7 +145,7 @@ void ReportTextItem(std::string& out, const ReportItem& item) {
   const std::string* cells[] = {&item.row.title,         &item.name,
                                 &item.program.description, &item.program.version,
                                 &item.program.copyright,   &item.location,
-                                &item.row.command};
+                                &item.row.command,         &item.program.signatureText};
   for (std::size_t i = 0; i < std::size(cells); ++i) {
     if (i > 0) out += '\t';
     out += ReportTextCell(*cells[i]);
