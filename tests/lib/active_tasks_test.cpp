@@ -6,6 +6,7 @@
 
 #include "foundation/paths.h"
 #include "sandbox.h"
+#include "started_programs.h"
 #include "startup/item_list.h"
 #include "text.h"
 
@@ -14,23 +15,13 @@ namespace {
 class ActiveTasksTest : public RegistrySandbox {
  protected:
   void TearDown() override {
-    for (const PROCESS_INFORMATION& p : started_) {
-      TerminateProcess(p.hProcess, 0);
-      WaitForSingleObject(p.hProcess, 5000);
-      CloseHandle(p.hProcess);
-      CloseHandle(p.hThread);
-    }
+    started_.EndAll();
     RegistrySandbox::TearDown();
   }
   // Starts a sleeper and waits until the walk can read its program file.
   void StartSleeper() {
-    STARTUPINFOA si = {sizeof si};
-    si.dwFlags = STARTF_USESTDHANDLES;
-    PROCESS_INFORMATION pi = {};
-    std::string command = "\"" + sleeper_ + "\"";
-    ASSERT_TRUE(CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                               nullptr, &si, &pi));
-    started_.push_back(pi);
+    const PROCESS_INFORMATION pi = started_.Start(sleeper_);
+    ASSERT_NE(nullptr, pi.hProcess);
     struct Wanted {
       DWORD id;
       bool seen;
@@ -46,7 +37,7 @@ class ActiveTasksTest : public RegistrySandbox {
     }
   }
   const std::string sleeper_ = ProgramFile("kv_sleeper.exe");
-  std::vector<PROCESS_INFORMATION> started_;
+  StartedPrograms started_;
 };
 
 }  // namespace

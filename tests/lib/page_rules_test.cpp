@@ -11,6 +11,7 @@
 #include "foundation/settings.h"
 #include "records/known_items.h"
 #include "sandbox.h"
+#include "started_programs.h"
 #include "startup/delayed_records.h"
 #include "startup/delayed_start.h"
 #include "startup/item_list.h"
@@ -22,23 +23,13 @@ constexpr char kTimeKey[] = "Software\\Tamsel\\Korvane\\Delay\\Time";
 class PageRulesTest : public RegistrySandbox {
  protected:
   void TearDown() override {
-    for (const PROCESS_INFORMATION& p : started_) {
-      TerminateProcess(p.hProcess, 0);
-      WaitForSingleObject(p.hProcess, 5000);
-      CloseHandle(p.hProcess);
-      CloseHandle(p.hThread);
-    }
+    started_.EndAll();
     RegistrySandbox::TearDown();
   }
   // Starts the program and waits until the process walk reads its file.
   PROCESS_INFORMATION Start(const std::string& program) {
-    STARTUPINFOA si = {sizeof si};
-    PROCESS_INFORMATION pi = {};
-    std::string command = "\"" + program + "\"";
-    EXPECT_TRUE(CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                               nullptr, &si, &pi));
-    started_.push_back(pi);
-    for (int i = 0; i < 100 && !ProcessRunsFile(pi.dwProcessId, program.c_str()); ++i) Sleep(50);
+    const PROCESS_INFORMATION pi = started_.Start(program);
+    for (int i = 0; pi.hProcess && i < 100 && !ProcessRunsFile(pi.dwProcessId, program.c_str()); ++i) Sleep(50);
     return pi;
   }
   // The processes that run the program file.
@@ -60,7 +51,7 @@ class PageRulesTest : public RegistrySandbox {
     return WaitForSingleObject(pi.hProcess, 0) == WAIT_TIMEOUT;
   }
   const std::string sleeper_ = ProgramFile("kv_sleeper.exe");
-  std::vector<PROCESS_INFORMATION> started_;
+  StartedPrograms started_;
 };
 
 }  // namespace

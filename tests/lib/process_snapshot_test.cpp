@@ -9,6 +9,7 @@
 #include "categories/active_tasks.h"
 #include "foundation/paths.h"
 #include "sandbox.h"
+#include "started_programs.h"
 #include "text.h"
 
 namespace {
@@ -16,23 +17,13 @@ namespace {
 class ProcessSnapshotTest : public RegistrySandbox {
  protected:
   void TearDown() override {
-    for (const PROCESS_INFORMATION& p : started_) {
-      TerminateProcess(p.hProcess, 0);
-      WaitForSingleObject(p.hProcess, 5000);
-      CloseHandle(p.hProcess);
-      CloseHandle(p.hThread);
-    }
+    started_.EndAll();
     RegistrySandbox::TearDown();
   }
   // Starts the program as named and waits until a snapshot holds its process.
   unsigned long Start(const std::string& program) {
-    STARTUPINFOA si = {sizeof si};
-    PROCESS_INFORMATION pi = {};
-    std::string command = "\"" + program + "\"";
-    EXPECT_TRUE(CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                               nullptr, &si, &pi));
-    started_.push_back(pi);
-    for (int i = 0; i < 100 && Ids(ProcessSnapshotRead(), program).count(pi.dwProcessId) == 0; ++i)
+    const PROCESS_INFORMATION pi = started_.Start(program);
+    for (int i = 0; pi.hProcess && i < 100 && Ids(ProcessSnapshotRead(), program).count(pi.dwProcessId) == 0; ++i)
       Sleep(50);
     return pi.dwProcessId;
   }
@@ -47,7 +38,7 @@ class ProcessSnapshotTest : public RegistrySandbox {
     return ids;
   }
   const std::string sleeper_ = ProgramFile("kv_sleeper.exe");
-  std::vector<PROCESS_INFORMATION> started_;
+  StartedPrograms started_;
 };
 
 }  // namespace
