@@ -27,5 +27,8 @@ SignatureFacts SignatureOf(const char* path);
 // ...); empty for a path that names no file able to carry a signature.
 std::string SignatureText(const char* path);
 std::string SignatureTextOf(const SignatureFacts& facts);
+// The texts of all three states at once, for a caller that shows many files: each text is
+// looked up in the registry's translation first.
+SignatureTexts SignatureTextsLoad();
 // Forgets every reading.
 void SignatureCacheClear();

@@ -73,6 +73,14 @@ std::string SignatureTextOf(const SignatureFacts& facts) {
   return SignatureShownText(facts.state, facts.signer, texts);
 }
 
+SignatureTexts SignatureTextsLoad() {
+  SignatureTexts texts;
+  texts.valid = SignatureString(IDS_SIGNATURE_VALID);
+  texts.invalid = SignatureString(IDS_SIGNATURE_INVALID);
+  texts.notSigned = SignatureString(IDS_SIGNATURE_UNSIGNED);
+  return texts;
+}
+
 std::string SignatureText(const char* path) { return SignatureTextOf(SignatureOf(path)); }
 
 void SignatureCacheClear() {

@@ -25,7 +25,7 @@ bool ReportFactsFullPath(const std::string& file) {
 // A name without its drive is looked for in the Windows and System folders; a full path is
 // read as it is, without the existence test's walk through the short form of every folder on
 // the way (a file that is not there has no version strings either).
-ReportProgram ReportFactsRead(const std::string& file) {
+ReportProgram ReportFactsRead(const std::string& file, const SignatureTexts& signatureTexts) {
   ReportProgram program;
   program.file = file;
   char path[kPathSize];
@@ -38,7 +38,8 @@ ReportProgram ReportFactsRead(const std::string& file) {
   program.copyright = version.text[kLegalCopyright];
   program.company = version.text[kCompanyName];
   program.signature = SignatureOf(path);
-  program.signatureText = SignatureTextOf(program.signature);
+  program.signatureText = SignatureShownText(program.signature.state, program.signature.signer,
+                                             signatureTexts);
   return program;
 }
 
@@ -55,6 +56,7 @@ void ReportFactsBegin(ReportFacts& facts) {
   LookupBaseAddress(base, sizeof base);
   facts.base = base;
   facts.disabledTitles = DisabledTitleList();
+  facts.signatureTexts = SignatureTextsLoad();
 }
 
 std::string ReportFactsServiceState(ReportFacts& facts, const ItemRow& row) {
@@ -80,7 +82,8 @@ const ReportProgram& ReportFactsProgram(ReportFacts& facts, const std::string& c
   char file[kPathSize] = "";
   NormaliseCommandIn(facts.folders, command.c_str(), file, sizeof file);
   auto found = facts.programs.find(file);
-  if (found == facts.programs.end()) found = facts.programs.emplace(file, ReportFactsRead(file)).first;
+  if (found == facts.programs.end())
+    found = facts.programs.emplace(file, ReportFactsRead(file, facts.signatureTexts)).first;
   return found->second;
 }
 

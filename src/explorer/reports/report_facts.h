@@ -27,6 +27,7 @@ struct ReportFacts {
   std::string location;  // the info links' language code
   std::string base;      // the info lookup's base address
   std::vector<std::string> disabledTitles;  // the disabled index, read once
+  SignatureTexts signatureTexts;            // read once
   ServiceStates serviceStates;              // read when the first service asks
   bool serviceStatesRead = false;
 };
