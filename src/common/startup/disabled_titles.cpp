@@ -6,12 +6,17 @@
 
 #include "foundation/handles.h"
 #include "startup/locations.h"
+#include "startup/startup_approved.h"
 #include "text.h"
 
 std::vector<std::string> DisabledTitleList() {
-  std::vector<std::string> titles;
+  // Run values Task Manager turned off count as disabled too.
+  std::vector<std::string> titles = StartupApprovedOffNames();
   RegKey key;
-  if (!key.Open(HKEY_LOCAL_MACHINE, kDisabledIndexKey, KEY_QUERY_VALUE)) return titles;
+  if (!key.Open(HKEY_LOCAL_MACHINE, kDisabledIndexKey, KEY_QUERY_VALUE)) {
+    std::sort(titles.begin(), titles.end());
+    return titles;
+  }
   for (DWORD index = 0;; ++index) {
     char name[16384];
     DWORD length = sizeof name;
