@@ -19,6 +19,7 @@
 #include "reports/report_system.h"
 #include "resource.h"
 #include "sheet.h"
+#include "startup/startup_points.h"
 #include "startup/disabled_titles.h"
 #include "startup/locations.h"
 #include "startup/startup_list.h"
@@ -103,7 +104,7 @@ void StartupLocationRules(HWND window, int code) {
   LocalString(code == kLocationUserinit || code == kLocationShell ? kResetString : kRemoveString,
               remove, sizeof remove);
   SetDlgItemTextA(window, IDC_STARTUP_REMOVE, remove);
-  if (code >= kLocationUserinit && code < kLocationNotify) {
+  if ((code >= kLocationUserinit && code < kLocationNotify) || StartupPointCode(code)) {
     EnableWindow(GetDlgItem(window, IDC_STARTUP_ENABLE), FALSE);
     EnableWindow(GetDlgItem(window, IDC_STARTUP_DISABLE), FALSE);
   }

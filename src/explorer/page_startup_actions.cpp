@@ -21,6 +21,7 @@
 #include "records/note_file.h"
 #include "resource.h"
 #include "shell_verbs.h"
+#include "startup/startup_points.h"
 #include "startup/delayed_start.h"
 #include "startup/locations.h"
 #include "startup/startup_actions.h"
@@ -66,7 +67,7 @@ int StartupEntryOfCommand(const StartupPage& page, const char* command, int code
 void StartupRemoveOne(StartupPage& page, const ItemRow& row, bool single) {
   const char* title = row.title.c_str();
   const char* command = row.command.c_str();
-  if (row.code >= kLocationUserinit) {
+  if (row.code >= kLocationUserinit && !StartupPointCode(row.code)) {
     RemoveProtectedEntry(title, command, row.key.c_str(), row.code);
     return;
   }
