@@ -5,6 +5,8 @@
 #include <vector>
 
 #include "foundation/settings.h"
+#include "history_text.h"
+#include "records/history_undo.h"
 #include "sandbox.h"
 #include "startup/locations.h"
 #include "startup/snapshot.h"
@@ -156,8 +158,11 @@ TEST_F(StartupPointsTest, EachPointIsListedAlertedRemovedWithHistoryAndRestored)
     EXPECT_EQ(0, RemoveStartupEntry(row.title.c_str(), row.command.c_str(), row.key.c_str(),
                                     c.code));
 
-    ASSERT_EQ(1, RestoreStartupEntry(row.title.c_str(), row.command.c_str(), row.key.c_str(),
-                                     c.code));
+    // Undone from the history line, as the history dialog does: the type name leads back.
+    const std::vector<HistoryRecord> records = ParseHistoryText(HistoryText());
+    ASSERT_FALSE(records.empty());
+    EXPECT_EQ(c.code, records.back().typeCode);
+    ASSERT_EQ(1, HistoryUndo(records.back()));
     EXPECT_TRUE(Holds(c, c.command));
     const std::vector<ItemRow> back = RowsOf(c.code);
     ASSERT_EQ(1u, back.size());
