@@ -19,10 +19,10 @@
 #include "reports/report_system.h"
 #include "resource.h"
 #include "sheet.h"
-#include "startup/startup_points.h"
 #include "startup/disabled_titles.h"
 #include "startup/locations.h"
 #include "startup/startup_list.h"
+#include "startup/startup_points.h"
 #include "startup_questions.h"
 #include "text.h"
 

@@ -5,8 +5,8 @@
 #include "foundation/paths.h"
 #include "records/note_file.h"
 #include "resource.h"
-#include "startup/startup_points.h"
 #include "startup/locations.h"
+#include "startup/startup_points.h"
 
 namespace {
 

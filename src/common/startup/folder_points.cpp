@@ -2,15 +2,14 @@
 
 #include <windows.h>
 
+#include "foundation/handles.h"
 #include "foundation/paths.h"
-#include "foundation/settings.h"
 #include "point_text.h"
 #include "startup/folder_walk.h"
 #include "startup/item_list.h"
 #include "startup/startup_list.h"
 #include "startup/startup_points.h"
 #include "startup/value_place_read.h"
-#include "foundation/handles.h"
 #include "startup_text.h"
 
 namespace {
