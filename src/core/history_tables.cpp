@@ -78,6 +78,7 @@ const HistoryName kHistoryTypeNames[] = {
     {284, "GROUP_UserShellStartup"},
     {285, "GROUP_CommonShellStartup"},
     {286, "COM_UserShadow"},
+    {287, "WINLOGON_PolicyShell"},
     {3000, "TYPE_UNKNOWN"},
 };
 const std::size_t kHistoryTypeNameCount = sizeof kHistoryTypeNames / sizeof kHistoryTypeNames[0];

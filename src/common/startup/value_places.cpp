@@ -28,6 +28,7 @@ constexpr char kTsRunOnce[] =
     "Microsoft\\Windows\\CurrentVersion\\RunOnce";
 constexpr char kTsRdpwd[] = "SYSTEM\\CurrentControlSet\\Control\\Terminal Server\\Wds\\rdpwd";
 constexpr char kOfficeTest[] = "Software\\Microsoft\\Office test\\Special\\Perf";
+constexpr char kUserPolicySystem[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\System";
 constexpr char kRunOnceEx[] = "Software\\Microsoft\\Windows\\CurrentVersion\\RunOnceEx";
 constexpr char kRunOnceEx32[] = "Software\\Wow6432Node\\Microsoft\\Windows\\CurrentVersion\\RunOnceEx";
 
@@ -72,6 +73,7 @@ constexpr ValuePlace kPlaces[] = {
     {281, "HKLM_RUNONCEEX_SUB", false, kRunOnceEx, "", S::kSubKeyAllValues, L::kSingle, false, "", true},
     {282, "HKCU_RUNONCEEX_SUB", true, kRunOnceEx, "", S::kSubKeyAllValues, L::kSingle, false, "", true},
     {283, "x64_RUNONCEEX_SUB", false, kRunOnceEx32, "", S::kSubKeyAllValues, L::kSingle, true, "", true},
+    {287, "HKCU_POLICY_SHELL", true, kUserPolicySystem, "Shell", S::kValue, L::kSingle, false, "", true},
 };
 // clang-format on
 
