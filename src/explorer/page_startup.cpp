@@ -70,7 +70,8 @@ void StartupRowView(StartupPage& page, const ItemRow& row, const std::string& di
   const ListFileFacts& facts =
       ListPageFileFacts(page.list, row.command.c_str(), kDetectedCategory, row.code);
   ListPageShowFile(view, facts);
-  view.disabled = DisabledTitleListHolds(page.disabledTitles, row.title.c_str());
+  view.disabled =
+      DisabledEntryHolds(page.disabledTitles, row.code, row.title.c_str(), row.key.c_str());
   view.cell[0] = row.title.substr(FileNameOffset(row.title));
   view.cell[1] = (row.value == 1 ? kRundllPrefix : "") +
                  row.command.substr(CommandFileNameOffset(row.command));

@@ -22,6 +22,7 @@
 #include "resource.h"
 #include "shell_verbs.h"
 #include "startup/delayed_start.h"
+#include "startup/disabled_titles.h"
 #include "startup/locations.h"
 #include "startup/startup_actions.h"
 #include "startup/startup_points.h"
@@ -80,13 +81,13 @@ void StartupRemoveOne(StartupPage& page, const ItemRow& row, bool single) {
 void StartupToggleOne(const ItemRow& row, bool enable, bool single) {
   const char* title = row.title.c_str();
   if (enable) {
-    if (IsTitleDisabled(title))
+    if (IsEntryDisabled(title, row.code, row.key.c_str()))
       ToggleStartupEntry(title, row.command.c_str(), row.key.c_str(), row.code);
     return;
   }
   if (!StartupTogglable(row.code)) return;
   KillTask(row.command.c_str(), title, single ? 1 : 0);
-  if (!IsTitleDisabled(title))
+  if (!IsEntryDisabled(title, row.code, row.key.c_str()))
     ToggleStartupEntry(title, row.command.c_str(), row.key.c_str(), row.code);
 }
 

@@ -98,3 +98,30 @@ TEST_F(StartupApprovedTest, DisablingAndEnablingARunEntryClearsAStaleOffMark) {
   EXPECT_EQ("C:\\T\\tool.exe", ReadRegString(HKEY_CURRENT_USER, kRunKey, "Tool"));
   EXPECT_FALSE(StartupApprovedOff(11, "Tool"));
 }
+
+TEST_F(StartupApprovedTest, TheMonitorsDisableLeavesATurnedOffEntryOffAndFolderFilesGoByFile) {
+  WriteRegString(HKEY_CURRENT_USER, kRunKey, "Chat", "C:\\Chat\\chat.exe");
+  MarkApproved(HKEY_CURRENT_USER, "Run", "Chat", '\x03');
+  // Disabled already: known, still off, nothing moved into Korvane's own store.
+  EXPECT_EQ(1, DisableStartupEntryKnown("Chat", "C:\\Chat\\chat.exe", "", 11));
+  EXPECT_TRUE(StartupApprovedOff(11, "Chat"));
+  EXPECT_EQ("C:\\Chat\\chat.exe", ReadRegString(HKEY_CURRENT_USER, kRunKey, "Chat"));
+  EXPECT_EQ("11", ReadRegString(HKEY_CURRENT_USER, "Software\\Tamsel\\Korvane\\Run",
+                                "C:\\Chat\\chat.exe"));
+
+  const std::string folder = ScratchFolder() + "\\Startup";
+  CreateDirectoryA(folder.c_str(), nullptr);
+  SetShellFolder("Startup", folder);
+  const std::string file = WriteScratchFile("Startup\\Agent.exe", "MZ");
+  MarkApproved(HKEY_CURRENT_USER, "StartupFolder", "Agent.exe", '\x03');
+  const std::vector<std::string> titles = DisabledTitleList();
+  EXPECT_TRUE(DisabledEntryHolds(titles, 200, "Agent", file.c_str()));
+  EXPECT_FALSE(DisabledEntryHolds(titles, 11, "Agent", file.c_str()));
+  EXPECT_TRUE(IsEntryDisabled("Agent", 200, file.c_str()));
+  EXPECT_EQ(1, DisableStartupEntryKnown("Agent", file.c_str(), file.c_str(), 200));
+  EXPECT_TRUE(PathExists(file)) << "left where it is";
+  // Enabling turns it on where it lies.
+  EXPECT_EQ(1, ToggleStartupEntry("Agent", file.c_str(), file.c_str(), 200));
+  EXPECT_TRUE(PathExists(file));
+  EXPECT_FALSE(IsEntryDisabled("Agent", 200, file.c_str()));
+}

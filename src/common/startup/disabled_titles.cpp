@@ -33,3 +33,14 @@ bool DisabledTitleListHolds(const std::vector<std::string>& titles, const char* 
   if (title == nullptr || title[0] == '\0') return false;
   return std::binary_search(titles.begin(), titles.end(), UpperText(title));
 }
+
+bool DisabledEntryHolds(const std::vector<std::string>& titles, int code, const char* title,
+                        const char* key) {
+  if (DisabledTitleListHolds(titles, title)) return true;
+  return code == kLocationStartupFolder && key && key[0] && StartupApprovedOff(code, key);
+}
+
+bool IsEntryDisabled(const char* title, int code, const char* key) {
+  if (IsTitleDisabled(title)) return true;
+  return code == kLocationStartupFolder && key && key[0] && StartupApprovedOff(code, key);
+}

@@ -154,10 +154,9 @@ int ToggleStartupEntry(const char* title, const char* command, const char* key, 
   const int held = DisabledIndexCode(title);
   // The title is held for another location: touching either entry would lose the other.
   if (held != kDisabledIndexMissing && !DisabledIndexHolds(title, code)) return 0;
-  // A Run value turned off by Task Manager only (listed as disabled): enabling turns it on.
+  // An entry turned off by Task Manager only (listed as disabled): enabling turns it on.
   const char* approvedName = code == kLocationStartupFolder ? entry.key : title;
-  if (held == kDisabledIndexMissing && code != kLocationStartupFolder &&
-      StartupApprovedOff(code, approvedName))
+  if (held == kDisabledIndexMissing && StartupApprovedOff(code, approvedName))
     return StartupApprovedKeep(code, approvedName, false);
   const int result = ToggleDispatch(entry, held != kDisabledIndexMissing);
   StartupApprovedKeep(code, approvedName, DisabledIndexCode(title) != kDisabledIndexMissing);
