@@ -36,5 +36,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string approved = PointApprovedData(PointApprovedDisabled(value), input.Number(8));
   KV_CHECK(approved.size() == 12 && PointApprovedDisabled(approved) == PointApprovedDisabled(value));
   PointSameFolder(value, item);
+  const std::string title = PointTitle(value);
+  KV_CHECK(title.find('\\') == std::string::npos && title.find(' ') == std::string::npos);
+  KV_CHECK(title.size() <= value.size());
   return 0;
 }
