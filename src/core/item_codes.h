@@ -20,6 +20,10 @@ inline constexpr int kLocationTaskScheduler = 253;
 inline constexpr int kLocationShellHook = 254;
 inline constexpr int kLocationAppInit = 255;
 inline constexpr int kLocationNotify = 256;
+// The autostart points found beyond the catalogue's places (debuggers, boot and security
+// packages, helpers, per-user shadows of machine-wide classes ...): one code each in this range.
+inline constexpr int kFirstPointCode = 260;
+inline constexpr int kLastPointCode = 289;
 
 // Categories: every code from here up names one.
 inline constexpr int kFirstCategoryCode = 300;

@@ -70,3 +70,14 @@ std::string ScanLogField(std::string_view text) {
   }
   return out;
 }
+
+std::string ScanLogPointLine(std::string_view shortName, std::string_view title,
+                             std::string_view command) {
+  std::string line = "O4 - ";
+  line += shortName;
+  line += ": [";
+  line += title;
+  line += "]";
+  line += command;
+  return line;
+}

@@ -9,6 +9,9 @@
 std::string_view ScanLogRunTag(int code);
 // The whole O4 line body: tag, "[title]", command.
 std::string ScanLogRunLine(int code, std::string_view title, std::string_view command);
+// An autostart point beyond the Run family: "O4 - <short name>: [title]command".
+std::string ScanLogPointLine(std::string_view shortName, std::string_view title,
+                             std::string_view command);
 // "O4 - Startup: " for a per-user startup folder, "O4 - Global Startup: " for the common one.
 std::string ScanLogStartupLine(bool perUser, std::string_view fileName, std::string_view command);
 

@@ -22,6 +22,7 @@
 #include "startup/disabled_titles.h"
 #include "startup/locations.h"
 #include "startup/startup_list.h"
+#include "startup/startup_points.h"
 #include "startup_questions.h"
 #include "text.h"
 
@@ -68,7 +69,8 @@ void StartupRowView(StartupPage& page, const ItemRow& row, const std::string& di
                     ListRowView& view) {
   const ListFileFacts& facts =
       ListPageRowFacts(page.list, view, row.command.c_str(), kDetectedCategory, row.code);
-  view.disabled = DisabledTitleListHolds(page.disabledTitles, row.title.c_str());
+  view.disabled =
+      DisabledEntryHolds(page.disabledTitles, row.code, row.title.c_str(), row.key.c_str());
   view.cell[0] = row.title.substr(FileNameOffset(row.title));
   view.cell[1] = (row.value == 1 ? kRundllPrefix : "") +
                  row.command.substr(CommandFileNameOffset(row.command));
@@ -102,7 +104,7 @@ void StartupLocationRules(HWND window, int code) {
   LocalString(code == kLocationUserinit || code == kLocationShell ? kResetString : kRemoveString,
               remove, sizeof remove);
   SetDlgItemTextA(window, IDC_STARTUP_REMOVE, remove);
-  if (code >= kLocationUserinit && code < kLocationNotify) {
+  if ((code >= kLocationUserinit && code < kLocationNotify) || StartupPointCode(code)) {
     EnableWindow(GetDlgItem(window, IDC_STARTUP_ENABLE), FALSE);
     EnableWindow(GetDlgItem(window, IDC_STARTUP_DISABLE), FALSE);
   }

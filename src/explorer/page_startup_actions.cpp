@@ -22,8 +22,10 @@
 #include "resource.h"
 #include "shell_verbs.h"
 #include "startup/delayed_start.h"
+#include "startup/disabled_titles.h"
 #include "startup/locations.h"
 #include "startup/startup_actions.h"
+#include "startup/startup_points.h"
 #include "startup_questions.h"
 #include "sweep_time_dialog.h"
 #include "text.h"
@@ -66,7 +68,7 @@ int StartupEntryOfCommand(const StartupPage& page, const char* command, int code
 void StartupRemoveOne(StartupPage& page, const ItemRow& row, bool single) {
   const char* title = row.title.c_str();
   const char* command = row.command.c_str();
-  if (row.code >= kLocationUserinit) {
+  if (row.code >= kLocationUserinit && !StartupPointCode(row.code)) {
     RemoveProtectedEntry(title, command, row.key.c_str(), row.code);
     return;
   }
@@ -79,13 +81,13 @@ void StartupRemoveOne(StartupPage& page, const ItemRow& row, bool single) {
 void StartupToggleOne(const ItemRow& row, bool enable, bool single) {
   const char* title = row.title.c_str();
   if (enable) {
-    if (IsTitleDisabled(title))
+    if (IsEntryDisabled(title, row.code, row.key.c_str()))
       ToggleStartupEntry(title, row.command.c_str(), row.key.c_str(), row.code);
     return;
   }
   if (!StartupTogglable(row.code)) return;
   KillTask(row.command.c_str(), title, single ? 1 : 0);
-  if (!IsTitleDisabled(title))
+  if (!IsEntryDisabled(title, row.code, row.key.c_str()))
     ToggleStartupEntry(title, row.command.c_str(), row.key.c_str(), row.code);
 }
 

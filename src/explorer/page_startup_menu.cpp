@@ -6,6 +6,7 @@
 #include "records/note_file.h"
 #include "resource.h"
 #include "startup/locations.h"
+#include "startup/startup_points.h"
 
 namespace {
 
@@ -41,6 +42,9 @@ void StartupMenuFill(HMENU menu, const ItemRow& row, bool disabled) {
     StartupMenuAdd(menu, disabled ? MenuItem{632, IDC_STARTUP_ENABLE}
                                   : MenuItem{633, IDC_STARTUP_DISABLE});
     StartupMenuAdd(menu, {801, ID_MENU_DELETE_ON_REBOOT});
+  } else if (StartupPointCode(row.code)) {
+    StartupMenuAdd(menu, {0, 0});
+    StartupMenuAdd(menu, {302, IDC_STARTUP_REMOVE});
   }
   StartupMenuAdd(menu, {0, 0});
   StartupMenuAdd(menu, {641, ID_MENU_VELT_INFO});

@@ -24,9 +24,15 @@ class StartupPlacesTest : public RegistrySandbox {
       return place.root == root && place.path == path && place.subtree == subtree;
     });
   }
+  // The catalogue's own Run-family keys; other places under a Run key (the sub-keys of
+  // RunOnceEx, Terminal Server's copies) are not counted.
   static int RunFamilyKeys(const std::vector<StartupPlace>& places) {
     return static_cast<int>(std::count_if(places.begin(), places.end(), [](const StartupPlace& p) {
-      return p.root && (p.path.find("\\Run") != std::string::npos);
+      for (int code = 1; code <= 27; ++code)
+        if (IsRunFamily(code) && p.root == LocationRoot(code) && !p.subtree &&
+            p.path == LocationKeyPath(code))
+          return true;
+      return false;
     }));
   }
 };

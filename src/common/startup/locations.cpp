@@ -5,6 +5,8 @@
 #include "foundation/handles.h"
 #include "foundation/strings.h"
 #include "resource.h"
+#include "startup/startup_approved.h"
+#include "startup/startup_points.h"
 #include "text.h"
 
 bool g_wow64RunKey = false;
@@ -160,13 +162,20 @@ int DisabledStoreKey(int code, char* out, int capacity) {
       AppendBounded(out, static_cast<std::size_t>(capacity), kDisabledStoreSubKeys[store]));
 }
 
-const char* ShortLocationName(int code) { return FindText(kShortNames, code); }
+const char* ShortLocationName(int code) {
+  return StartupPointCode(code) ? StartupPointShortName(code) : FindText(kShortNames, code);
+}
 
+// Held in the disabled index, or a Run value Task Manager turned off.
 bool IsTitleDisabled(const char* title) {
   if (title == nullptr || title[0] == '\0') return false;
   RegKey key;
-  if (!key.Open(HKEY_LOCAL_MACHINE, kDisabledIndexKey, KEY_QUERY_VALUE)) return false;
-  return RegQueryValueExA(key.get(), title, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+  if (key.Open(HKEY_LOCAL_MACHINE, kDisabledIndexKey, KEY_QUERY_VALUE) &&
+      RegQueryValueExA(key.get(), title, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS)
+    return true;
+  for (int code : {kLocationMachineRun, kLocationFirstPerUser, 21})
+    if (StartupApprovedOff(code, title)) return true;
+  return false;
 }
 
 int LocationLabel(const char* title, int code, char* out, int capacity) {
@@ -182,6 +191,9 @@ int LocationLabelOf(bool disabled, int code, char* out, int capacity) {
       LocalString(row.string, out, capacity);
       return 0;
     }
+  if (StartupPointCode(code))
+    return static_cast<int>(CopyBounded(out, static_cast<std::size_t>(capacity),
+                                        StartupPointLabel(code)));
   if (code > kLocationNotify) return 0;
   if (disabled) AppendDisabledMarker(out, capacity);
   return AppendLabelBody(code, out, capacity);

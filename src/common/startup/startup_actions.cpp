@@ -7,6 +7,7 @@
 #include "startup/locations.h"
 #include "startup/run_entry_name.h"
 #include "startup/snapshot.h"
+#include "startup/startup_approved.h"
 #include "startup/startup_action_steps.h"
 
 namespace {
@@ -153,5 +154,11 @@ int ToggleStartupEntry(const char* title, const char* command, const char* key, 
   const int held = DisabledIndexCode(title);
   // The title is held for another location: touching either entry would lose the other.
   if (held != kDisabledIndexMissing && !DisabledIndexHolds(title, code)) return 0;
-  return ToggleDispatch(entry, held != kDisabledIndexMissing);
+  // An entry turned off by Task Manager only (listed as disabled): enabling turns it on.
+  const char* approvedName = code == kLocationStartupFolder ? entry.key : title;
+  if (held == kDisabledIndexMissing && StartupApprovedOff(code, approvedName))
+    return StartupApprovedKeep(code, approvedName, false);
+  const int result = ToggleDispatch(entry, held != kDisabledIndexMissing);
+  StartupApprovedKeep(code, approvedName, DisabledIndexCode(title) != kDisabledIndexMissing);
+  return result;
 }

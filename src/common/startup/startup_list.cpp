@@ -18,6 +18,7 @@
 #include "startup/run_entry_name.h"
 #include "startup/startup_actions.h"
 #include "startup/startup_folders.h"
+#include "startup/startup_points.h"
 #include "startup/value_table.h"
 #include "startup_text.h"
 #include "text.h"
@@ -198,5 +199,6 @@ int BuildStartupList(int quick) {
   const bool everything = quick == 0 || OptionRead(kOptShowAllStartup) > 0;
   if (everything && IsNtFamily()) AddWinlogonEntries();
   if (everything) EnumShellHooks();
+  if (everything) StartupPointsList();
   return ItemCount();
 }

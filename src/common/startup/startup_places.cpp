@@ -5,6 +5,7 @@
 #include "foundation/settings.h"
 #include "startup/locations.h"
 #include "startup/startup_action_steps.h"
+#include "startup/startup_points.h"
 
 namespace {
 
@@ -68,5 +69,6 @@ std::vector<StartupPlace> StartupPlaces() {
     places.push_back({HKEY_LOCAL_MACHINE, hook.path, hook.subtree});
   StartupPlacesFolders(places);
   StartupPlacesWinIni(places);
+  StartupPointPlaces(places);
   return places;
 }

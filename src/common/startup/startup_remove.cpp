@@ -9,6 +9,7 @@
 #include "startup/snapshot.h"
 #include "startup/startup_action_steps.h"
 #include "startup/startup_actions.h"
+#include "startup/startup_points.h"
 #include "text.h"
 
 namespace {
@@ -73,6 +74,7 @@ int RemoveStartupEntryOnly(const char* title, const char* command, const char* k
   if (code == kLocationWinLoad || code == kLocationWinRun) return RemoveWinIniEntry(t, c, code);
   if (code == kLocationStartupFolder) return RemoveFolderEntry(t, c, k);
   if (code == kLocationNotify) return RemoveNotifyEntry(t);
+  if (StartupPointCode(code)) return StartupPointRemove(t, c, k, code);
   return 0;
 }
 

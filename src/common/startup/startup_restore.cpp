@@ -4,6 +4,7 @@
 #include "startup/snapshot.h"
 #include "startup/startup_action_steps.h"
 #include "startup/startup_actions.h"
+#include "startup/startup_points.h"
 
 namespace {
 
@@ -34,7 +35,7 @@ int RestoreWrite(const char* title, const char* command, const char* key, int co
     case kLocationNotify:
       return NotifyEnable(title);
     default:
-      return 0;
+      return StartupPointCode(code) ? StartupPointRestore(title, command, key, code) : 0;
   }
 }
 

@@ -73,7 +73,8 @@ std::string ReportFactsServiceState(ReportFacts& facts, const ItemRow& row) {
 std::string ReportFactsLocation(const ReportFacts& facts, const ItemRow& row) {
   char label[kLabelSize] = "";
   const bool disabled =
-      row.code <= kLocationNotify && DisabledTitleListHolds(facts.disabledTitles, row.title.c_str());
+      row.code <= kLocationNotify &&
+      DisabledEntryHolds(facts.disabledTitles, row.code, row.title.c_str(), row.key.c_str());
   LocationLabelOf(disabled, row.code, label, sizeof label);
   return label;
 }

@@ -66,6 +66,7 @@ bool WriteScanLogFile(const std::string& path, bool full) {
   ScanLogWriteHosts(log);
   ScanLogWriteIEHelpers(log);
   ScanLogWriteRunEntries(log);
+  ScanLogWriteStartupPoints(log);
   ScanLogWritePolicies(log);
   ScanLogWriteBrowserExtras(log);
   ScanLogWritePrefixes(log);

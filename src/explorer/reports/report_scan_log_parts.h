@@ -44,6 +44,7 @@ void ScanLogWriteBootFiles(ScanLog& log);       // F0-F3
 void ScanLogWriteHosts(ScanLog& log);           // O1
 void ScanLogWriteIEHelpers(ScanLog& log);       // O2, O3
 void ScanLogWriteRunEntries(ScanLog& log);      // O4
+void ScanLogWriteStartupPoints(ScanLog& log);   // O4, the points beyond the Run family
 void ScanLogWritePolicies(ScanLog& log);        // O5-O7
 void ScanLogWriteBrowserExtras(ScanLog& log);   // O8, O9, O11, O12
 void ScanLogWritePrefixes(ScanLog& log);        // O13, O14

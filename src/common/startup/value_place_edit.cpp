@@ -1,0 +1,74 @@
+// Removing an entry from its value place and writing it back.
+#include <string>
+
+#include "foundation/handles.h"
+#include "startup/value_place_read.h"
+#include "startup/value_places.h"
+
+namespace {
+
+struct PlaceEntry {
+  const ValuePlace* place = nullptr;
+  std::string path;
+  std::string value;
+};
+
+bool PlaceEntryOf(const char* key, int code, PlaceEntry& entry) {
+  entry.place = ValuePlaceOf(code);
+  return entry.place != nullptr &&
+         ValuePlaceLocate(*entry.place, key ? key : "", entry.path, entry.value);
+}
+
+// A text or comma list left empty goes as a whole; a multi-string (BootExecute, the LSA
+// packages) stays as the system expects to find it, however short.
+bool PlaceEntryRewrite(HKEY key, const PlaceEntry& entry, const PlaceValueData& data,
+                       const std::string& rest) {
+  const PointListKind list = entry.place->list;
+  if (list != PointListKind::kMultiString && PointItems(rest, list).empty())
+    return RegDeleteValueA(key, entry.value.c_str()) == ERROR_SUCCESS;
+  return PlaceValueWrite(key, entry.value.c_str(), data.type, rest);
+}
+
+// Text written anew is expandable when it refers to the environment, as Windows writes it.
+DWORD PlaceEntryNewType(const ValuePlace& place, const char* command) {
+  if (place.list == PointListKind::kMultiString) return REG_MULTI_SZ;
+  return std::string(command).find('%') != std::string::npos ? REG_EXPAND_SZ : REG_SZ;
+}
+
+}  // namespace
+
+int ValuePlaceRemove(const char* command, const char* key, int code) {
+  PlaceEntry entry;
+  if (!command || !command[0] || !PlaceEntryOf(key, code, entry) || !entry.place->removable)
+    return 0;
+  RegKey place;
+  if (!place.Open(ValuePlaceRoot(*entry.place), entry.path.c_str(),
+                  KEY_QUERY_VALUE | KEY_SET_VALUE))
+    return 0;
+  PlaceValueData data;
+  if (!PlaceValueRead(place.get(), entry.value.c_str(), data) || !PlaceValueIsText(data.type))
+    return 0;
+  bool removed = false;
+  const std::string rest = PointListWithout(data.bytes, entry.place->list, command, removed);
+  return removed && PlaceEntryRewrite(place.get(), entry, data, rest) ? 1 : 0;
+}
+
+int ValuePlaceRestore(const char* command, const char* key, int code) {
+  PlaceEntry entry;
+  if (!command || !command[0] || !PlaceEntryOf(key, code, entry)) return 0;
+  RegKey place;
+  if (!place.Create(ValuePlaceRoot(*entry.place), entry.path.c_str(),
+                    KEY_QUERY_VALUE | KEY_SET_VALUE))
+    return 0;
+  PlaceValueData data;
+  const bool held = PlaceValueRead(place.get(), entry.value.c_str(), data) &&
+                    PlaceValueIsText(data.type);
+  if (!held) {
+    data.bytes.clear();
+    data.type = PlaceEntryNewType(*entry.place, command);
+  }
+  const std::string list = PointListWith(data.bytes, entry.place->list, command);
+  bool there = false;
+  PointListWithout(list, entry.place->list, command, there);
+  return there && PlaceValueWrite(place.get(), entry.value.c_str(), data.type, list) ? 1 : 0;
+}
