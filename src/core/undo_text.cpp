@@ -9,7 +9,7 @@ namespace {
 
 constexpr std::size_t kLengthDigitsMax = 12;
 constexpr char kUndoDataMark[] = "KVUNDO1";
-constexpr int kRecordedActions[] = {3, 4, 9, 10, 11, 12, 13, 14, 32, 33, 34, 35};
+constexpr int kRecordedActions[] = {1, 2, 3, 4, 9, 10, 11, 12, 13, 14, 32, 33, 34, 35};
 
 // Digits up to the delimiter; the position after it, or npos.
 std::size_t UndoNumber(std::string_view text, std::size_t at, char delimiter,
@@ -84,7 +84,9 @@ void UndoApplyEvent(std::vector<UndoEntry>& entries, const std::vector<std::stri
   }
 }
 
-using UndoRowKey = std::tuple<std::string, int, int, std::string, std::string, std::string>;
+// Views into rows that outlive the match, so a long log is keyed without copies.
+using UndoRowKey =
+    std::tuple<std::string_view, int, int, std::string_view, std::string_view, std::string_view>;
 
 UndoRowKey UndoKeyOf(const HistoryRecord& r) {
   return {r.stamp, r.actionCode, r.typeCode, r.title, r.command, r.extra};
@@ -177,10 +179,15 @@ HistoryRecord UndoEntryRow(const UndoEntry& e) {
 
 std::vector<long> UndoMatchRows(const std::vector<HistoryRecord>& rows,
                                 const std::vector<UndoEntry>& entries) {
+  std::vector<HistoryRecord> entryRows(entries.size());
   std::map<UndoRowKey, std::vector<long>> byKey;  // oldest first
-  for (std::size_t i = 0; i < entries.size(); ++i)
-    if (entries[i].lined) byKey[UndoKeyOf(UndoEntryRow(entries[i]))].push_back(static_cast<long>(i));
+  for (std::size_t i = 0; i < entries.size(); ++i) {
+    if (!entries[i].lined) continue;
+    entryRows[i] = UndoEntryRow(entries[i]);
+    byKey[UndoKeyOf(entryRows[i])].push_back(static_cast<long>(i));
+  }
   std::vector<long> matched(rows.size(), -1);
+  if (byKey.empty()) return matched;
   for (std::size_t r = rows.size(); r-- > 0;) {
     if (!UndoActionRecorded(rows[r].actionCode)) continue;
     const auto found = byKey.find(UndoKeyOf(rows[r]));

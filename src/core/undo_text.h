@@ -69,6 +69,7 @@ inline constexpr char kUndoPartRegistry[] = "registry";
 inline constexpr char kUndoPartRegistryValue[] = "regvalue";
 inline constexpr char kUndoPartFile[] = "file";
 inline constexpr char kUndoPartService[] = "service";
+inline constexpr char kUndoPartStartup[] = "startup";
 using UndoParts = std::vector<std::pair<std::string, std::string>>;
 std::string UndoDataText(const UndoParts& parts);
 // False when the data is not whole or not of this format.

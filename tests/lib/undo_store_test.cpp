@@ -20,6 +20,7 @@
 #include "records/history_read.h"
 #include "records/history_undo.h"
 #include "records/undo_file.h"
+#include "startup/startup_actions.h"
 #include "sandbox.h"
 
 namespace {
@@ -205,6 +206,19 @@ TEST_F(UndoStoreTest, RejectedHostsChangeComesBackReadOnlyAsItWas) {
   EXPECT_EQ("10.6.6.6 bank.example\r\n", FileText(hosts));
   EXPECT_TRUE(GetFileAttributesA(hosts.c_str()) & FILE_ATTRIBUTE_READONLY);
   SetFileAttributesA(hosts.c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+// The entry comes back to its Run key, and taking that back disables it again.
+TEST_F(UndoStoreTest, DisabledStartupEntryIsEnabledAgain) {
+  const char kRun[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+  WriteRegString(HKEY_CURRENT_USER, kRun, "KvTool", "C:\\T\\kvtool.exe");
+  ASSERT_EQ(1, DisableStartupEntryKnown("KvTool", "C:\\T\\kvtool.exe", "", 11));
+  ASSERT_FALSE(RegValueExists(HKEY_CURRENT_USER, kRun, "KvTool"));
+  EXPECT_EQ(kRestoreDone, Restore(kActStartDisable));
+  EXPECT_EQ("C:\\T\\kvtool.exe", ReadRegString(HKEY_CURRENT_USER, kRun, "KvTool"));
+  EXPECT_EQ(kRestoreAlready, Restore(kActStartDisable));
+  EXPECT_EQ(kRestoreDone, Restore(kActStartEnable));
+  EXPECT_FALSE(RegValueExists(HKEY_CURRENT_USER, kRun, "KvTool"));
 }
 
 // The record is in the store while the action has not written its line: a refused action

@@ -5,6 +5,7 @@
 #include "records/history.h"
 #include "records/undo_file.h"
 #include "records/undo_registry.h"
+#include "startup/startup_undo.h"
 #include "undo_text.h"
 
 namespace {
@@ -19,6 +20,7 @@ const UndoPartKind kUndoPartKinds[] = {
     {kUndoPartRegistryValue, UndoRegistryValuePutBack, UndoRegistryValueRecapture},
     {kUndoPartFile, UndoFilePutBack, UndoFileRecapture},
     {kUndoPartService, ServiceUndoPutBack, ServiceUndoRecapture},
+    {kUndoPartStartup, StartupUndoPutBack, StartupUndoRecapture},
 };
 
 const UndoPartKind* UndoKindOf(const std::string& tag) {
