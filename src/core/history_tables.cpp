@@ -92,6 +92,7 @@ const HistoryName kHistoryActionNames[] = {
     {33, "ACTIVEX_KillBit"},
     {34, "SYSFILE_Reject"},
     {35, "UNDO_Restore"},
+    {36, "COOKIE_Remove"},
 };
 const std::size_t kHistoryActionNameCount =
     sizeof kHistoryActionNames / sizeof kHistoryActionNames[0];

@@ -8,6 +8,8 @@
 #include <vector>
 
 #include "categories/activex.h"
+#include "categories/cookies.h"
+#include "categories/cookies_folders.h"
 #include "categories/file_types.h"
 #include "categories/ie_helpers.h"
 #include "categories/scheduled_tasks.h"
@@ -219,6 +221,26 @@ TEST_F(UndoStoreTest, DisabledStartupEntryIsEnabledAgain) {
   EXPECT_EQ(kRestoreAlready, Restore(kActStartDisable));
   EXPECT_EQ(kRestoreDone, Restore(kActStartEnable));
   EXPECT_FALSE(RegValueExists(HKEY_CURRENT_USER, kRun, "KvTool"));
+}
+
+// The filter's deletion keeps the file; it comes back byte for byte.
+TEST_F(UndoStoreTest, CookieTheFilterDeletedComesBack) {
+  const std::string folder = ScratchFolder() + "\\ie";
+  ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
+  WriteScratchFile("ie\\index.dat", "x");
+  const std::string bytes = "id\n2\nads.kvnut/\n";
+  const std::string cookie = WriteScratchFile("ie\\u@ads.kvnut[1].txt", bytes);
+  const std::string kept = WriteScratchFile("ie\\u@shop.example[1].txt", "id\n1\n");
+  SettingsWriteString(HKEY_CURRENT_USER, kBaseKey, kIECookieFolderValue, folder.c_str());
+  SettingsWriteString(HKEY_CURRENT_USER, kNutsKey, "kvnut", "1");
+  CookieKindSet(kCookieKindIE);
+  EnumerateCookies(1);
+  ASSERT_FALSE(PathExists(cookie));
+  ASSERT_TRUE(PathExists(kept));
+  const auto [row, undo] = Newest(kActCookieRemove);
+  EXPECT_EQ("u@ads.kvnut[1].txt", row.title);
+  EXPECT_EQ(kRestoreDone, HistoryRestore(row, undo));
+  EXPECT_EQ(bytes, FileText(cookie));
 }
 
 // The record is in the store while the action has not written its line: a refused action

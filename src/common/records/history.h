@@ -12,7 +12,7 @@ enum HistoryActionCode {
   kActRemoveTaskScheduler = 23, kActRemoveDelayLoad = 24, kActRemoveShellExecuteHook = 25,
   kActHiddenAlert = 28, kActHiddenDeleteFile = 29, kActTaskRestore = 13,
   kActIEHelperRestore = 14, kActFileTypeRestore = 32, kActActiveXKillBit = 33,
-  kActSystemFileReject = 34, kActUndoRestore = 35,
+  kActSystemFileReject = 34, kActUndoRestore = 35, kActCookieRemove = 36,
 };
 
 int HistoryWrite(const char* title, const char* command, const char* extra, int typeCode,
