@@ -93,6 +93,7 @@ const HistoryName kHistoryActionNames[] = {
     {34, "SYSFILE_Reject"},
     {35, "UNDO_Restore"},
     {36, "COOKIE_Remove"},
+    {37, "START_Delay"},
 };
 const std::size_t kHistoryActionNameCount =
     sizeof kHistoryActionNames / sizeof kHistoryActionNames[0];

@@ -9,7 +9,7 @@ namespace {
 
 constexpr std::size_t kLengthDigitsMax = 12;
 constexpr char kUndoDataMark[] = "KVUNDO1";
-constexpr int kRecordedActions[] = {1, 2, 3, 4, 9, 10, 11, 12, 13, 14, 32, 33, 34, 35, 36};
+constexpr int kRecordedActions[] = {1, 2, 3, 4, 9, 10, 11, 12, 13, 14, 32, 33, 34, 35, 36, 37};
 
 // Digits up to the delimiter; the position after it, or npos.
 std::size_t UndoNumber(std::string_view text, std::size_t at, char delimiter,

@@ -128,9 +128,9 @@ TEST(UndoData, PartsRoundTripAndOtherDataIsRefused) {
 }
 
 TEST(UndoActions, TheRecordedActionsAreTheActionsThatKeepUndoData) {
-  for (int code : {1, 2, 3, 4, 9, 10, 11, 12, 13, 14, 32, 33, 34, 35, 36})
+  for (int code : {1, 2, 3, 4, 9, 10, 11, 12, 13, 14, 32, 33, 34, 35, 36, 37})
     EXPECT_TRUE(UndoActionRecorded(code)) << code;
-  for (int code : {0, 29, 5, 6, 18, 31, -1, 37}) EXPECT_FALSE(UndoActionRecorded(code)) << code;
+  for (int code : {0, 29, 5, 6, 18, 31, -1, 38}) EXPECT_FALSE(UndoActionRecorded(code)) << code;
   EXPECT_STREQ("FILETYPE_Restore", HistoryActionNameOf(32));
   EXPECT_STREQ("UNDO_Restore", HistoryActionNameOf(35));
   EXPECT_FALSE(HistoryActionReversible(35));

@@ -22,6 +22,7 @@
 #include "records/history_read.h"
 #include "records/history_undo.h"
 #include "records/undo_file.h"
+#include "startup/delayed_start.h"
 #include "startup/startup_actions.h"
 #include "sandbox.h"
 
@@ -221,6 +222,22 @@ TEST_F(UndoStoreTest, DisabledStartupEntryIsEnabledAgain) {
   EXPECT_EQ(kRestoreAlready, Restore(kActStartDisable));
   EXPECT_EQ(kRestoreDone, Restore(kActStartEnable));
   EXPECT_FALSE(RegValueExists(HKEY_CURRENT_USER, kRun, "KvTool"));
+}
+
+// The delayed entry goes back to its Run key and its delay record goes; taking that back
+// delays it again.
+TEST_F(UndoStoreTest, DelayedEntryIsPutBackInItsPlace) {
+  const char kRun[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+  const char kDelay[] = "Software\\Tamsel\\Korvane\\Delay";
+  WriteRegString(HKEY_CURRENT_USER, kRun, "KvLate", "C:\\T\\late.exe -min");
+  ASSERT_EQ(kDelayDone, DelayStartupEntry("KvLate", "C:\\T\\late.exe -min", kRun, 11, 0));
+  ASSERT_FALSE(RegValueExists(HKEY_CURRENT_USER, kRun, "KvLate"));
+  EXPECT_EQ(kRestoreDone, Restore(kActStartDelay));
+  EXPECT_EQ("C:\\T\\LATE.EXE -min", ReadRegString(HKEY_CURRENT_USER, kRun, "KvLate"));
+  EXPECT_FALSE(RegValueExists(HKEY_CURRENT_USER, kDelay, "C:\\T\\LATE.EXE"));
+  EXPECT_EQ(kRestoreDone, Restore(kActUndoRestore));
+  EXPECT_EQ("11", ReadRegString(HKEY_CURRENT_USER, kDelay, "C:\\T\\LATE.EXE"));
+  EXPECT_FALSE(RegValueExists(HKEY_CURRENT_USER, kRun, "KvLate"));
 }
 
 // The filter's deletion keeps the file; it comes back byte for byte.

@@ -13,6 +13,7 @@ enum HistoryActionCode {
   kActHiddenAlert = 28, kActHiddenDeleteFile = 29, kActTaskRestore = 13,
   kActIEHelperRestore = 14, kActFileTypeRestore = 32, kActActiveXKillBit = 33,
   kActSystemFileReject = 34, kActUndoRestore = 35, kActCookieRemove = 36,
+  kActStartDelay = 37,
 };
 
 int HistoryWrite(const char* title, const char* command, const char* extra, int typeCode,

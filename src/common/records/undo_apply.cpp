@@ -5,6 +5,7 @@
 #include "records/history.h"
 #include "records/undo_file.h"
 #include "records/undo_registry.h"
+#include "startup/delayed_undo.h"
 #include "startup/startup_undo.h"
 #include "undo_text.h"
 
@@ -21,6 +22,7 @@ const UndoPartKind kUndoPartKinds[] = {
     {kUndoPartFile, UndoFilePutBack, UndoFileRecapture},
     {kUndoPartService, ServiceUndoPutBack, ServiceUndoRecapture},
     {kUndoPartStartup, StartupUndoPutBack, StartupUndoRecapture},
+    {kUndoPartDelayed, DelayedUndoPutBack, DelayedUndoRecapture},
 };
 
 const UndoPartKind* UndoKindOf(const std::string& tag) {
