@@ -116,6 +116,12 @@ const HistoryName kHistoryActionNames[] = {
     {29, "*HIDDEN_DeleteFile"},
     {30, "REMOVE_WinLogonNotify"},
     {31, "LOG_UNKNOWN"},
+    {32, "FILETYPE_Restore"},
+    {33, "ACTIVEX_KillBit"},
+    {34, "SYSFILE_Reject"},
+    {35, "UNDO_Restore"},
+    {36, "COOKIE_Remove"},
+    {37, "START_Delay"},
 };
 const std::size_t kHistoryActionNameCount =
     sizeof kHistoryActionNames / sizeof kHistoryActionNames[0];

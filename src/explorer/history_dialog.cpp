@@ -13,6 +13,7 @@
 #include "list_page.h"
 #include "records/history_read.h"
 #include "records/history_undo.h"
+#include "records/undo_store.h"
 #include "resource.h"
 
 namespace {
@@ -23,12 +24,16 @@ constexpr int kColumnCount = 4;
 constexpr int kCaptionString = 712;
 constexpr int kClearQuestion = 1300;
 constexpr int kRestoreFailed = 1301;
+constexpr int kUndoGone = 1307;
+constexpr int kUndoAlready = 1308;
+constexpr int kUndoFailed = 1309;
 constexpr int kMenuTextSize = 128;
 constexpr char kSortOption[] = "SortHistory";
 
 struct HistoryState {
   ListPage list;
   std::vector<HistoryRecord> records;  // by entry index, oldest first
+  std::vector<UndoRow> undo;           // the same rows' undo records
 };
 
 void HistoryRowView(HistoryState& state, const HistoryRecord& record, ListRowView& view) {
@@ -39,6 +44,13 @@ void HistoryRowView(HistoryState& state, const HistoryRecord& record, ListRowVie
   view.cell[3] = record.stamp;
 }
 
+bool HistoryRestorable(const HistoryState& state, const HistoryRecord* record) {
+  if (record == nullptr) return false;
+  const auto entry = static_cast<std::size_t>(record - state.records.data());
+  return HistoryActionReversible(record->actionCode) ||
+         (entry < state.undo.size() && state.undo[entry].state != kUndoRowNone);
+}
+
 const HistoryRecord* HistorySelected(const HistoryState& state) {
   const int entry = ListPageSelectedEntry(state.list);
   if (entry < 0 || static_cast<std::size_t>(entry) >= state.records.size()) return nullptr;
@@ -47,14 +59,14 @@ const HistoryRecord* HistorySelected(const HistoryState& state) {
 
 void HistorySelectionChanged(HWND dialog, const HistoryState& state) {
   const HistoryRecord* record = HistorySelected(state);
-  EnableWindow(GetDlgItem(dialog, IDC_HISTORY_RESTORE),
-               record != nullptr && HistoryActionReversible(record->actionCode));
+  EnableWindow(GetDlgItem(dialog, IDC_HISTORY_RESTORE), HistoryRestorable(state, record));
 }
 
 // The newest lines are at the end of the file, so the list opens scrolled to its end.
 void HistoryFill(HWND dialog, HistoryState& state) {
   HCURSOR previous = SetCursor(LoadCursorA(nullptr, MAKEINTRESOURCEA(32514)));  // the hourglass
   if (!HistoryReadRecords(state.records)) TraceNote("history", "history.txt could not be read");
+  state.undo = UndoStoreRows(state.records);
   ListPageBeginFill(state.list);
   state.list.rows.resize(state.records.size());
   for (std::size_t i = 0; i < state.records.size(); ++i)
@@ -82,12 +94,26 @@ void HistoryInit(HWND dialog, HistoryState& state) {
   HistoryFill(dialog, state);
 }
 
-// Only the actions the log marks as reversible are taken back; any other row does nothing.
+int HistoryRestoreMessage(HistoryRestoreResult result, bool starred) {
+  switch (result) {
+    case kRestoreFailed: return starred ? kRestoreFailed : kUndoFailed;
+    case kRestoreGone: return kUndoGone;
+    case kRestoreAlready: return kUndoAlready;
+    default: return 0;
+  }
+}
+
+// Only actions that can be taken back are; any other row does nothing at all.
 void HistoryRestore(HWND dialog, HistoryState& state) {
   const HistoryRecord* record = HistorySelected(state);
-  if (record == nullptr || !HistoryActionReversible(record->actionCode)) return;
+  if (!HistoryRestorable(state, record)) return;
   const int row = ListView_GetNextItem(state.list.list, -1, LVNI_SELECTED);
-  if (!HistoryUndo(*record)) ShowStringMessage(dialog, kRestoreFailed, MB_OK | MB_ICONEXCLAMATION);
+  const auto entry = static_cast<std::size_t>(record - state.records.data());
+  const UndoRow undo = entry < state.undo.size() ? state.undo[entry] : UndoRow{};
+  const HistoryRestoreResult result = HistoryRestore(*record, undo);
+  const int message = HistoryRestoreMessage(result, HistoryActionReversible(record->actionCode));
+  if (message != 0) ShowStringMessage(dialog, message, MB_OK | MB_ICONEXCLAMATION);
+  if (result != kRestoreDone) return;
   HistoryFill(dialog, state);
   ListPageSelectOnly(state.list, row);
   HistorySelectionChanged(dialog, state);
@@ -95,7 +121,9 @@ void HistoryRestore(HWND dialog, HistoryState& state) {
 
 void HistoryClearFile(HWND dialog, HistoryState& state) {
   if (ShowStringMessage(dialog, kClearQuestion, MB_YESNO | MB_ICONEXCLAMATION) != IDYES) return;
-  if (!HistoryClear()) ShowStringMessage(dialog, IDS_FILE_IN_USE, MB_OK | MB_ICONEXCLAMATION);
+  // The undo records go with the lines they belong to, so none can meet a later line.
+  if (!HistoryClear() || !UndoStoreClear())
+    ShowStringMessage(dialog, IDS_FILE_IN_USE, MB_OK | MB_ICONEXCLAMATION);
   HistoryFill(dialog, state);
 }
 
@@ -110,8 +138,7 @@ void HistoryMenu(HWND dialog, HistoryState& state, POINT at) {
     LocalString(item.string, text, sizeof text);
     AppendMenuA(menu, MF_STRING, static_cast<UINT_PTR>(item.command), text);
   }
-  const HistoryRecord* record = HistorySelected(state);
-  if (record == nullptr || !HistoryActionReversible(record->actionCode))
+  if (!HistoryRestorable(state, HistorySelected(state)))
     EnableMenuItem(menu, IDC_HISTORY_RESTORE, MF_BYCOMMAND | MF_GRAYED);
   if (at.x == -1 && at.y == -1) GetCursorPos(&at);  // from the keyboard
   TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_RIGHTBUTTON, at.x, at.y, 0, dialog, nullptr);
@@ -151,6 +178,7 @@ INT_PTR HistoryNotify(HWND dialog, HistoryState& state, const NMHDR* header) {
 void HistoryEnd(HWND dialog, HistoryState& state) {
   ListPageDestroy(state.list);
   state.records.clear();
+  state.undo.clear();
   EndDialog(dialog, IDOK);
 }
 

@@ -7,6 +7,7 @@
 
 #include "categories/active_tasks.h"
 #include "categories/service_start_change.h"
+#include "categories/service_stop.h"
 #include "categories/services.h"
 #include "categories/task_kill.h"
 #include "foundation/msgbox.h"
@@ -15,7 +16,6 @@
 #include "foundation/strings.h"
 #include "foundation/trace.h"
 #include "lookup/info.h"
-#include "records/history.h"
 #include "records/note_store.h"
 #include "resource.h"
 
@@ -26,7 +26,6 @@ constexpr int kSaveNoteString = 970;
 constexpr int kNoteNotSavedString = 1146;
 constexpr int kExpandString = 918;
 constexpr int kShrinkString = 919;
-constexpr DWORD kServiceStopControl = 1;
 // Heights of the client area and the row of buttons, in dialog units.
 constexpr int kExpandedHeight = 262;
 constexpr int kShrunkHeight = 150;
@@ -126,8 +125,7 @@ void InfoStop(HWND dialog, InfoDialogState& state) {
   char path[kPathSize] = "";
   NormaliseCommand(row.command.c_str(), path, sizeof path);
   if (InfoIsService(row.code)) {
-    if (ControlServiceByName(row.title.c_str(), kServiceStopControl))
-      HistoryWrite(row.title.c_str(), row.command.c_str(), "", row.code, kActServiceStop);
+    StopServiceRecorded(row.title.c_str(), row.command.c_str(), row.code);
     Sleep(100);
   } else if (row.code == kActiveTaskCode) {
     KillListedProcess(static_cast<unsigned long>(row.value), row.title.c_str(), path, row.extra.c_str());

@@ -87,8 +87,7 @@ void StartupToggleOne(const ItemRow& row, bool enable, bool single) {
   }
   if (!StartupTogglable(row.code)) return;
   KillTask(row.command.c_str(), title, single ? 1 : 0);
-  if (!IsEntryDisabled(title, row.code, row.key.c_str()))
-    ToggleStartupEntry(title, row.command.c_str(), row.key.c_str(), row.code);
+  DisableStartupEntry(title, row.command.c_str(), row.key.c_str(), row.code);
 }
 
 }  // namespace

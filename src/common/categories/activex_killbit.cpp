@@ -1,6 +1,7 @@
 #include <string>
 
 #include "categories/activex.h"
+#include "categories/activex_undo.h"
 #include "foundation/handles.h"
 #include "foundation/settings.h"
 
@@ -40,8 +41,12 @@ DWORD ReadCompatibilityFlags(const char* clsid) {
 // An empty CLSID would write into the list's own key.
 bool KillActiveX(const char* clsid) {
   if (!ActiveXNamed(clsid)) return false;
-  return SettingsWriteNumber(HKEY_LOCAL_MACHINE, ActiveXEntryPath(clsid).c_str(), kFlagsValue,
-                             ReadCompatibilityFlags(clsid) | kActiveXKillBit);
+  ActiveXUndoRecord(clsid);
+  if (!SettingsWriteNumber(HKEY_LOCAL_MACHINE, ActiveXEntryPath(clsid).c_str(), kFlagsValue,
+                           ReadCompatibilityFlags(clsid) | kActiveXKillBit))
+    return false;
+  ActiveXKilledLine(clsid);
+  return true;
 }
 
 void EnableActiveX(const char* clsid) {

@@ -8,6 +8,7 @@
 #include "categories/cookies_folders.h"
 #include "categories/cookies_mozilla.h"
 #include "categories/cookies_nuts.h"
+#include "categories/cookies_undo.h"
 #include "datetime_text.h"
 #include "foundation/datetime.h"
 #include "foundation/paths.h"
@@ -46,9 +47,10 @@ bool CookieAddIE(const WIN32_FIND_DATAA& found, const std::string& path) {
   return ItemAdd(found.cFileName, path.c_str(), "", created, kItemCookieCode, 0) != 0;
 }
 
-void CookieDeleteFile(const std::string& path) {
+void CookieDeleteFile(const char* name, const std::string& path) {
+  CookieUndoRecord(name, path);
   SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-  DeleteFileA(path.c_str());
+  if (DeleteFileA(path.c_str())) CookieRemovedLine(name, path);
 }
 
 // A path too long for the item list is still filtered, but not listed under a cut name.
@@ -64,7 +66,7 @@ int CookieEnumerateIE(bool filter) {
     const std::string path = std::string(folder) + found.cFileName;
     // The file's name only: the folder's path is the same for every cookie.
     if (filter && MatchesNut(found.cFileName)) {
-      CookieDeleteFile(path);
+      CookieDeleteFile(found.cFileName, path);
       continue;
     }
     if (!full && path.size() < kItemCommandSize) full = !CookieAddIE(found, path);

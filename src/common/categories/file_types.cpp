@@ -5,6 +5,7 @@
 #include <string>
 
 #include "categories/file_types_store.h"
+#include "categories/file_types_undo.h"
 #include "filetype_text.h"
 #include "foundation/handles.h"
 #include "foundation/settings.h"
@@ -122,13 +123,23 @@ void RestoreAssociation(const char* ext, int source) {
   // The HKCR source is written back where machine classes live, as it was first read.
   const bool machine = source == 1 || source == 4;
   const std::string progKey = (machine ? kMachineClasses : row->progPrefix) + dotted;
-  SettingsWriteString(machine ? HKEY_LOCAL_MACHINE : row->progRoot, progKey.c_str(),
-                      row->progValue, progId);
-  if (source == 4) return;
-  char command[kFileTypeTextSize];
-  if (SettingsReadString(HKEY_CURRENT_USER, row->classKey, progId, command, sizeof command) == 0)
+  const HKEY progRoot = machine ? HKEY_LOCAL_MACHINE : row->progRoot;
+  char command[kFileTypeTextSize] = "";
+  const bool withCommand =
+      source != 4 &&
+      SettingsReadString(HKEY_CURRENT_USER, row->classKey, progId, command, sizeof command) > 0;
+  const std::string commandKey = withCommand ? CommandKey(*row, progId) : std::string();
+  char liveProgId[kFileTypeTextSize], live[kFileTypeTextSize];
+  LookUpAssociation(ext, source, liveProgId, live);
+  const char* given = withCommand ? command : progId;
+  FileTypeUndoRecord(dotted.c_str(), given,
+                     {progRoot, progKey.c_str(), row->progValue, row->commandRoot,
+                      commandKey.c_str()});
+  if (!SettingsWriteString(progRoot, progKey.c_str(), row->progValue, progId)) return;
+  if (withCommand &&
+      !SettingsWriteString(row->commandRoot, commandKey.c_str(), nullptr, command))
     return;
-  SettingsWriteString(row->commandRoot, CommandKey(*row, progId).c_str(), nullptr, command);
+  FileTypeRestoredLine(dotted.c_str(), given, live);
 }
 
 int CompareAssociation(const char* ext, int source, std::string& stored, std::string& live) {

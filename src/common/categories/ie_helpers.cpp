@@ -7,6 +7,7 @@
 #include <string>
 
 #include "categories/class_server.h"
+#include "categories/ie_helpers_undo.h"
 #include "foundation/filefacts.h"
 #include "foundation/handles.h"
 #include "foundation/paths.h"
@@ -163,10 +164,15 @@ int RemoveIEHelper(const char* command, int index) {
   const int code = ItemCode(index);
   const std::string title = IEHelperFileName(command);
   int matches = 0;
+  bool recorded = false;  // once: every match removes the same entry
   for (int i = 0; i < ItemCount(); ++i) {
     char itemCommand[kItemCommandSize] = "";
     ItemCommand(i, itemCommand);
     if (!EqualsNoCase(itemCommand, command)) continue;
+    if (!recorded) {
+      IEHelperUndoRecord(code, key, title.c_str(), command);
+      recorded = true;
+    }
     const std::string removedFrom = IEHelperDeleteEntry(code, key);
     if (removedFrom.empty()) continue;
     ++matches;

@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "categories/scheduled_tasks_undo.h"
 #include "categories/service_handle.h"
 #include "foundation/handles.h"
 #include "foundation/platform.h"
@@ -302,10 +303,12 @@ long DeleteScheduledTask(const char* taskName) {
   HRESULT result = HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND);
   VisitTaskNames(scheduler, [&](const wchar_t* name) {
     if (!EqualsNoCase(Narrow(name), taskName)) return false;
+    ScheduledTaskUndoRecord(taskName);
     result = CallByName(name, [&](const wchar_t* candidate) {
       return scheduler->Delete(candidate);
     });
     return true;
   });
+  if (result == S_OK) ScheduledTaskRemovedLine(taskName);
   return result;
 }

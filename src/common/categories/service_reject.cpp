@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "categories/machine_job.h"
+#include "categories/service_undo.h"
 #include "categories/services.h"
 #include "records/history.h"
 
@@ -38,6 +39,9 @@ int ServiceRejectSteps(const char* displayName) {
 int ServiceReject(const char* displayName, const char* command, int code) {
   if (displayName == nullptr) return 0;
   ServiceRejectState(displayName, command, code);
+  // Each line the rejection may write gets its own record of the state before it.
+  ServiceUndoRecord(displayName, command, code, {kActServiceStop});
+  ServiceUndoRecord(displayName, command, code, {kActServiceDisabled});
   int steps = ServiceRejectSteps(displayName);
   if (!(steps & kServiceRejectDisabled)) steps |= MachineJobRun(MachineJobServiceReject(displayName));
   if (steps & kServiceRejectStopped) HistoryWrite(displayName, command, "", code, kActServiceStop);

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "categories/service_undo.h"
 #include "categories/services.h"
 #include "foundation/handles.h"
 #include "records/history.h"
@@ -36,6 +37,7 @@ bool ChangeServiceStartType(const char* displayName, const char* command, int co
   if (displayName == nullptr || choice < 0 || choice >= kChoiceCount) return false;
   const int start = ServiceConfiguredStart(displayName);
   const char* program = command ? command : "";
+  ServiceUndoRecord(displayName, program, code, {kActServiceAutomatic + choice});
   if (!SetServiceStartType(displayName, kAutomaticStart + choice)) return false;
   if (start >= kAutomaticStart && start <= kDisabledStart)
     HistoryWrite(displayName, program, "", code, kFirstFromAction + start - kAutomaticStart);

@@ -8,6 +8,7 @@
 #include "foundation/handles.h"
 #include "foundation/settings.h"
 #include "categories/machine_job.h"
+#include "categories/system_files_undo.h"
 #include "system_files.h"
 #include "system_files_facts.h"
 #include "text.h"
@@ -155,11 +156,13 @@ bool RejectSystemFileChange(const char* name, const char* path, bool stopWatchin
     SetLastError(ERROR_PATH_NOT_FOUND);
     return false;
   }
+  SystemFileUndoRecord(name, path);
   bool restored = MachineJobDirectAllowed() && CopyKeepingAttributes(saved, path);
   // HOSTS and the boot files are the administrators'; the saved copy is ours to hand over.
   const DWORD error = restored ? 0 : GetLastError();
   if (!restored) restored = MachineJobHandOver(MachineJobSystemFileRestore(name, saved)) != 0;
   if (stopWatching) StopWatching(name);
   if (!restored) SetLastError(error != 0 ? error : ERROR_ACCESS_DENIED);
+  else SystemFileRejectedLine(name, path);
   return restored;
 }

@@ -9,6 +9,7 @@
 #include "foundation/strings.h"
 #include "history_text.h"
 #include "records/history_upload.h"
+#include "records/undo_store.h"
 #include "resource.h"
 #include "text.h"
 
@@ -94,6 +95,7 @@ int HistoryWrite(const char* title, const char* command, const char* extra, int 
       WriteFile(file.get(), line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
   file.Reset();
   if (!wrote || written != line.size()) return 0;
+  UndoStoreLineWritten(actionCode, typeCode, title, command, extra, stamp);
   HistoryHandOn(action, type, title ? title : "", command ? command : "");
   return 1;
 }

@@ -10,7 +10,10 @@ enum HistoryActionCode {
   kActIEHelperAlert = 8, kActServiceStop = 9, kActServiceAutomatic = 10, kActServiceManual = 11,
   kActServiceDisabled = 12, kActResetUserinit = 21, kActResetShell = 22,
   kActRemoveTaskScheduler = 23, kActRemoveDelayLoad = 24, kActRemoveShellExecuteHook = 25,
-  kActHiddenAlert = 28, kActHiddenDeleteFile = 29,
+  kActHiddenAlert = 28, kActHiddenDeleteFile = 29, kActTaskRestore = 13,
+  kActIEHelperRestore = 14, kActFileTypeRestore = 32, kActActiveXKillBit = 33,
+  kActSystemFileReject = 34, kActUndoRestore = 35, kActCookieRemove = 36,
+  kActStartDelay = 37,
 };
 
 int HistoryWrite(const char* title, const char* command, const char* extra, int typeCode,

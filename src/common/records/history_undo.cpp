@@ -2,6 +2,7 @@
 
 #include "categories/hidden_files.h"
 #include "records/history.h"
+#include "records/undo_apply.h"
 #include "startup/startup_actions.h"
 
 int HistoryUndo(const HistoryRecord& record) {
@@ -15,5 +16,21 @@ int HistoryUndo(const HistoryRecord& record) {
       return RestoreHiddenFileFromVault(record.command.c_str()) ? 1 : 0;
     default:
       return 0;
+  }
+}
+
+HistoryRestoreResult HistoryRestore(const HistoryRecord& record, const UndoRow& undo) {
+  if (HistoryActionReversible(record.actionCode))
+    return HistoryUndo(record) ? kRestoreDone : kRestoreFailed;
+  switch (undo.state) {
+    case kUndoRowReady:
+      switch (UndoApplyRow(record, undo)) {
+        case kUndoApplied: return kRestoreDone;
+        case kUndoMissing: return kRestoreGone;
+        default: return kRestoreFailed;
+      }
+    case kUndoRowGone: return kRestoreGone;
+    case kUndoRowDone: return kRestoreAlready;
+    default: return kRestoreNothing;
   }
 }

@@ -17,6 +17,7 @@
 #include "item_codes.h"
 #include "paths_text.h"
 #include "startup_text.h"
+#include "startup/delayed_undo.h"
 #include "startup/item_list.h"
 #include "startup/reg_values.h"
 #include "startup/snapshot.h"
@@ -121,6 +122,7 @@ int DelayStartupEntry(const char* title, const char* command, const char* key, i
   std::string program, parameters;
   if (SplitCommand(command, WindowsFolder(), program, parameters) == 0) return kDelaySkipped;
   if (DelayPerMachine(code) && !UserConfirmDelayAllUsers(title)) return kDelaySkipped;
+  DelayedUndoRecord(title, command, key, code, rundll, program);
   const HKEY root = RootByCode(code);
   const char* name = program.c_str();
   char codeText[16];
@@ -137,6 +139,7 @@ int DelayStartupEntry(const char* title, const char* command, const char* key, i
     return kDelaySkipped;
   }
   SnapshotMarkKnown(command, kDelayedMarker);
+  DelayedLine(title, command, key, code);
   return kDelayDone;
 }
 

@@ -3,6 +3,9 @@
 #include <windows.h>
 
 int ToggleStartupEntry(const char* title, const char* command, const char* key, int code);
+// Disables a live entry with its undo record and history line; 0 when it was disabled
+// already or could not be. (ToggleStartupEntry alone leaves no trace in the history.)
+int DisableStartupEntry(const char* title, const char* command, const char* key, int code);
 // A live entry the user chose to disable: known only once it is disabled, so that an entry
 // that could not be disabled is asked about again. 1 when it was disabled.
 int DisableStartupEntryKnown(const char* title, const char* command, const char* key, int code);

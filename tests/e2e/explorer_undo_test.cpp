@@ -1,0 +1,280 @@
+// Taking actions back through the real explorer's history dialog: a rejected service, a
+// deleted scheduled task, a removed IE helper, a restored file type, a kill bit and a rejected
+// HOSTS change are each done by the library the monitor and the explorer share, then undone
+// row by row in the dialog, and the system is checked to be as it was. A line with no undo
+// data says so.
+#include <windows.h>
+#include <mstask.h>
+
+#include <initializer_list>
+#include <string>
+#include <vector>
+
+#include "categories/file_types.h"
+#include "categories/ie_helpers.h"
+#include "categories/scheduled_tasks.h"
+#include "categories/service_reject.h"
+#include "explorer_driver.h"
+#include "monitor_driver.h"
+#include "records/undo_store.h"
+#include "sandbox.h"
+#include "undo_probes.h"
+
+namespace {
+
+constexpr char kServiceName[] = "KvUndoProbeService";
+constexpr char kServiceDisplay[] = "Sentinel Undo Probe Service";
+constexpr char kServiceKey[] = "SYSTEM\\CurrentControlSet\\Services\\KvUndoProbeService";
+constexpr wchar_t kTaskName[] = L"KvUndoProbeTask";
+constexpr char kTaskTitle[] = "KvUndoProbeTask.job";
+constexpr char kHelperClsid[] = "{5E0F1A2B-0000-4000-8000-00000000AB01}";
+constexpr char kHelperServer[] = "C:\\kvundo\\probehelper.dll";
+constexpr char kKillClsid[] = "{5E0F1A2B-0000-4000-8000-00000000AB02}";
+constexpr char kFileExts[] =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\FileExts\\.kvundo";
+constexpr char kGoodCommand[] = "C:\\kvundo\\good.exe %1";
+constexpr char kBadCommand[] = "C:\\kvundo\\bad.exe %1";
+constexpr char kHostsName[] = "KvUndoHosts";
+constexpr char kHostsAccepted[] = "127.0.0.1 localhost\r\n";
+constexpr char kHostsRejected[] = "10.6.6.6 bank.example\r\n";
+constexpr char kGoneLine[] =
+    "12/06/2026  2:05 PM\tSERVICE_Stop\tSERVICE_EXE\tKvUndoGone\tC:\\kvundo\\gone.exe\t\r\n";
+
+SC_HANDLE OpenProbeService(DWORD access, bool create = false) {
+  SC_HANDLE manager = OpenSCManagerA(nullptr, nullptr, SC_MANAGER_ALL_ACCESS);
+  if (manager == nullptr) return nullptr;
+  SC_HANDLE service = OpenServiceA(manager, kServiceName, access);
+  if (!service && create)
+    service = CreateServiceA(manager, kServiceName, kServiceDisplay, access,
+                             SERVICE_WIN32_OWN_PROCESS, SERVICE_DEMAND_START, SERVICE_ERROR_IGNORE,
+                             (BinFolder() + "\\kv_test_service.exe").c_str(), nullptr, nullptr,
+                             nullptr, nullptr, nullptr);
+  CloseServiceHandle(manager);
+  return service;
+}
+
+DWORD ProbeServiceState() {
+  SC_HANDLE service = OpenProbeService(SERVICE_QUERY_STATUS);
+  SERVICE_STATUS status = {};
+  if (service && !QueryServiceStatus(service, &status)) status.dwCurrentState = 0;
+  if (service) CloseServiceHandle(service);
+  return status.dwCurrentState;
+}
+
+bool StartProbeService() {
+  SC_HANDLE service = OpenProbeService(SERVICE_ALL_ACCESS, true);
+  if (service == nullptr) return false;
+  const bool started = StartServiceA(service, 0, nullptr) != FALSE;
+  CloseServiceHandle(service);
+  return started && WaitUntil([] { return ProbeServiceState() == SERVICE_RUNNING; });
+}
+
+void RemoveProbeService() {
+  if (SC_HANDLE service = OpenProbeService(SERVICE_ALL_ACCESS)) {
+    SERVICE_STATUS status;
+    ControlService(service, SERVICE_CONTROL_STOP, &status);
+    WaitUntil([] { return ProbeServiceState() != SERVICE_RUNNING; });
+    DeleteService(service);
+    CloseServiceHandle(service);
+  }
+}
+
+std::string TaskFilePath() {
+  char windows[MAX_PATH] = "";
+  GetWindowsDirectoryA(windows, MAX_PATH);
+  return std::string(windows) + "\\Tasks\\" + kTaskTitle;
+}
+
+bool AddProbeTask() {
+  if (EnsureSchedulerRunning() != 0) return false;
+  CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+  ITaskScheduler* scheduler = nullptr;
+  ITask* task = nullptr;
+  IPersistFile* file = nullptr;
+  bool saved = false;
+  if (SUCCEEDED(CoCreateInstance(kSchedulerClass, nullptr, CLSCTX_INPROC_SERVER,
+                                 kSchedulerInterface, reinterpret_cast<void**>(&scheduler))) &&
+      SUCCEEDED(scheduler->NewWorkItem(kTaskName, kTaskClass, kTaskInterface,
+                                       reinterpret_cast<IUnknown**>(&task))) &&
+      SUCCEEDED(task->SetApplicationName(L"C:\\windows\\system32\\notepad.exe")) &&
+      SUCCEEDED(task->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file))))
+    saved = file->Save(nullptr, TRUE) == S_OK;
+  for (IUnknown* object : std::initializer_list<IUnknown*>{file, task, scheduler})
+    if (object) object->Release();
+  CoUninitialize();
+  return saved && PathExists(TaskFilePath());
+}
+
+std::string HelperKey() { return std::string(kBHOKey) + "\\" + kHelperClsid; }
+std::string HelperClassKey() { return std::string("Software\\Classes\\CLSID\\") + kHelperClsid; }
+std::string KillKey() { return UndoProbeKillKey(kKillClsid); }
+std::string HostsCopy() { return BinFolder() + "\\kvundo_hosts"; }
+
+void CleanProbes() {
+  RemoveProbeService();
+  DeleteScheduledTask(kTaskTitle);
+  DeleteFileA(TaskFilePath().c_str());
+  RegDeleteTreeA(HKEY_LOCAL_MACHINE, HelperKey().c_str());
+  RegDeleteTreeA(HKEY_LOCAL_MACHINE, HelperClassKey().c_str());
+  RegDeleteTreeA(HKEY_LOCAL_MACHINE, KillKey().c_str());
+  RegDeleteTreeA(HKEY_CURRENT_USER, kFileExts);
+  RegDeleteTreeA(HKEY_CLASSES_ROOT, "KvUndoGood");
+  RegDeleteTreeA(HKEY_CLASSES_ROOT, "KvUndoBad");
+  SetFileAttributesA(HostsCopy().c_str(), FILE_ATTRIBUTE_NORMAL);
+  DeleteFileA(HostsCopy().c_str());
+}
+
+class ExplorerUndoTest : public ExplorerTest {
+ protected:
+  void SetUp() override {
+    ExplorerTest::SetUp();
+    CleanProbes();
+    ASSERT_TRUE(UndoStoreClear());
+  }
+  void TearDown() override {
+    ExplorerTest::TearDown();
+    CleanProbes();
+    UndoStoreClear();
+  }
+
+  // Every kind of action, each through the library function both programs call.
+  void TakeEveryAction() {
+    ASSERT_TRUE(StartProbeService());
+    EXPECT_EQ(kServiceRejectStopped | kServiceRejectDisabled,
+              ServiceReject(kServiceDisplay, "kv_test_service.exe", kServiceExeCode));
+    ASSERT_TRUE(WaitUntil([] { return ProbeServiceState() == SERVICE_STOPPED; }));
+
+    ASSERT_TRUE(AddProbeTask());
+    taskBytes_ = FileText(TaskFilePath());
+    ASSERT_EQ(S_OK, DeleteScheduledTask(kTaskTitle));
+    ASSERT_FALSE(PathExists(TaskFilePath()));
+
+    WriteRegString(HKEY_LOCAL_MACHINE, HelperKey(), "NoExplorer", "1");
+    WriteRegString(HKEY_LOCAL_MACHINE, HelperClassKey() + "\\InprocServer32", nullptr,
+                   kHelperServer);
+    EnumerateIEHelpers();
+    int index = -1;
+    for (int i = 0; i < ItemCount(); ++i)
+      if (ItemRowAt(i).key == kHelperClsid) index = i;
+    ASSERT_GE(index, 0);
+    ASSERT_EQ(1, RemoveIEHelper(kHelperServer, index));
+    // What the server's own unregistration takes; this one has no file to do it.
+    RegDeleteTreeA(HKEY_LOCAL_MACHINE, HelperClassKey().c_str());
+
+    WriteRegString(HKEY_CURRENT_USER, kFileExts, "ProgID", "KvUndoGood");
+    WriteRegString(HKEY_CLASSES_ROOT, "KvUndoGood\\shell\\open\\command", nullptr, kGoodCommand);
+    StoreAssociation("kvundo", 3);
+    WriteRegString(HKEY_CURRENT_USER, kFileExts, "ProgID", "KvUndoBad");
+    WriteRegString(HKEY_CLASSES_ROOT, "KvUndoBad\\shell\\open\\command", nullptr, kBadCommand);
+    RestoreAssociation("kvundo", 3);
+    ASSERT_EQ("KvUndoGood", ReadRegString(HKEY_CURRENT_USER, kFileExts, "ProgID"));
+
+    ASSERT_TRUE(UndoProbeKillBit(kKillClsid));
+
+    ASSERT_TRUE(UndoProbeRejectFile(kHostsName, HostsCopy(), kHostsAccepted, kHostsRejected));
+    ASSERT_EQ(kHostsAccepted, FileText(HostsCopy()));
+  }
+
+  HWND OpenHistory() {
+    const HWND sheet = OpenExplorer("-OPTION", &run_);
+    if (sheet == nullptr) return nullptr;
+    EXPECT_TRUE(WaitUntil([&] { return PageControl(sheet, IDC_OPT_VIEW_HISTORY) != nullptr; }));
+    EXPECT_TRUE(PressPageButton(sheet, IDC_OPT_VIEW_HISTORY));
+    return WaitExplorerDialog(run_->Id(), "Korvane History");
+  }
+  // Selects the newest row with that title and action and presses Restore.
+  bool Restore(HWND dialog, const std::string& title, const std::string& action) {
+    const RemoteList rows(GetDlgItem(dialog, IDC_PAGE_LIST));
+    int found = -1;
+    for (int row : rows.RowsTitled(title))
+      if (rows.Cell(row, 1) == action) found = row;
+    if (found < 0 || !rows.Select({found})) return false;
+    if (!WaitUntil([&] { return IsWindowEnabled(GetDlgItem(dialog, IDC_HISTORY_RESTORE)); }))
+      return false;
+    return PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_HISTORY_RESTORE, BN_CLICKED), 0);
+  }
+  HWND BoxOver(HWND dialog) {
+    HWND box = nullptr;
+    WaitUntil([&] {
+      box = FindExplorerDialog(run_->Id(), kSheetCaption);
+      return box != nullptr && box != dialog;
+    });
+    return box;
+  }
+
+  ProgramRun* run_ = nullptr;
+  std::string taskBytes_;
+};
+
+}  // namespace
+
+TEST_F(ExplorerUndoTest, EachKindOfActionIsTakenBackFromTheHistoryDialog) {
+  TakeEveryAction();
+  ASSERT_FALSE(HasFatalFailure());
+  std::string log = FileText(HistoryFilePath());
+  ASSERT_TRUE(WriteTextFile(HistoryFilePath(), log + kGoneLine));
+  const HWND dialog = OpenHistory();
+  ASSERT_NE(nullptr, dialog);
+
+  ASSERT_TRUE(Restore(dialog, kServiceDisplay, "SERVICE_Stop"));
+  EXPECT_TRUE(WaitUntil([] { return ProbeServiceState() == SERVICE_RUNNING; }))
+      << "a service that ran runs again";
+  EXPECT_EQ(3u, ReadDword(HKEY_LOCAL_MACHINE, kServiceKey, "Start"));
+
+  ASSERT_TRUE(Restore(dialog, kTaskTitle, "TASK_Remove"));
+  EXPECT_TRUE(WaitUntil([&] { return FileText(TaskFilePath()) == taskBytes_; }));
+
+  ASSERT_TRUE(Restore(dialog, "probehelper.dll", "IEHELPER_Remove"));
+  EXPECT_TRUE(WaitUntil([] {
+    return ReadRegString(HKEY_LOCAL_MACHINE, HelperKey().c_str(), "NoExplorer") == "1" &&
+           ReadRegString(HKEY_LOCAL_MACHINE, (HelperClassKey() + "\\InprocServer32").c_str(),
+                         nullptr) == kHelperServer;
+  }));
+
+  ASSERT_TRUE(Restore(dialog, ".kvundo", "FILETYPE_Restore"));
+  EXPECT_TRUE(WaitUntil(
+      [] { return ReadRegString(HKEY_CURRENT_USER, kFileExts, "ProgID") == "KvUndoBad"; }));
+  EXPECT_EQ(kGoodCommand,
+            ReadRegString(HKEY_CLASSES_ROOT, "KvUndoGood\\shell\\open\\command", nullptr));
+
+  ASSERT_TRUE(Restore(dialog, kKillClsid, "ACTIVEX_KillBit"));
+  EXPECT_TRUE(WaitUntil([] { return !RegKeyExists(HKEY_LOCAL_MACHINE, KillKey().c_str()); }))
+      << "the entry the kill bit made is gone again";
+
+  ASSERT_TRUE(Restore(dialog, kHostsName, "SYSFILE_Reject"));
+  EXPECT_TRUE(WaitUntil([] { return FileText(HostsCopy()) == kHostsRejected; }));
+
+  for (const char* line : {"\tSERVICE_Manual\tSERVICE_EXE\tSentinel Undo Probe Service\t",
+                           "\tTASK_Restore\tTASK_SCHEDULED\tKvUndoProbeTask.job\t",
+                           "\tIEHELPER_Restore\tTYPE_BHO\tprobehelper.dll\t",
+                           "\tUNDO_Restore\tTYPE_FILETYPE\t.kvundo\t"})
+    EXPECT_TRUE(WaitHistoryHas(line)) << line << "\n" << FileText(HistoryFilePath());
+
+  // A second Restore of the same row says it was taken back already and changes nothing.
+  ASSERT_TRUE(Restore(dialog, kHostsName, "SYSFILE_Reject"));
+  HWND box = BoxOver(dialog);
+  ASSERT_NE(nullptr, box);
+  EXPECT_TRUE(Contains(BoxText(box), "already been taken back")) << BoxText(box);
+  EXPECT_TRUE(AnswerBox(box, IDOK));
+
+  // A line whose undo data was never kept says so.
+  ASSERT_TRUE(Restore(dialog, "KvUndoGone", "SERVICE_Stop"));
+  box = BoxOver(dialog);
+  ASSERT_NE(nullptr, box);
+  EXPECT_TRUE(Contains(BoxText(box), "can no longer be taken back")) << BoxText(box);
+  // KV_UNDO_SHOT_MS holds the box open for a screenshot taken from outside.
+  char hold[16] = "";
+  if (GetEnvironmentVariableA("KV_UNDO_SHOT_MS", hold, sizeof hold) > 0) Sleep(atoi(hold));
+  EXPECT_TRUE(AnswerBox(box, IDOK));
+
+  // Clear File, answered Yes, empties the log and the undo store with it.
+  PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_HISTORY_CLEAR, BN_CLICKED), 0);
+  box = BoxOver(dialog);
+  ASSERT_NE(nullptr, box);
+  EXPECT_TRUE(AnswerBox(box, IDYES));
+  EXPECT_TRUE(WaitUntil([] { return !PathExists(HistoryFilePath()); }));
+  char folder[MAX_PATH] = "";
+  ASSERT_GT(UndoStoreFolder(folder, sizeof folder), 0);
+  EXPECT_TRUE(WaitUntil([&] { return FileText(std::string(folder) + "\\undo.idx").empty(); }));
+  EXPECT_TRUE(AnswerBox(dialog, IDOK));
+}
