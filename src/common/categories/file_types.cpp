@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "categories/file_types_machine.h"
 #include "categories/file_types_store.h"
 #include "filetype_text.h"
 #include "foundation/handles.h"
@@ -110,25 +111,24 @@ int StoredAssociationCommand(const char* ext, int source, char* command260) {
                             kFileTypeTextSize);
 }
 
-void RestoreAssociation(const char* ext, int source) {
+bool RestoreAssociation(const char* ext, int source) {
   const SourceRow* row = Row(source);
-  if (!row || !ext) return;
+  if (!row || !ext) return false;
+  // The HKCR source is written back where machine classes live, as it was first read.
+  if (source == 1 || source == 4) return FileTypeRestoreMachine(ext, source);
   const std::string dotted = FileTypeDotted(ext);
   char progId[kFileTypeTextSize];
   // An empty name would read the watched list out of the Class key's default value.
   if (SettingsReadString(HKEY_CURRENT_USER, row->storeKey, dotted.c_str(), progId,
                          sizeof progId) == 0)
-    return;
-  // The HKCR source is written back where machine classes live, as it was first read.
-  const bool machine = source == 1 || source == 4;
-  const std::string progKey = (machine ? kMachineClasses : row->progPrefix) + dotted;
-  SettingsWriteString(machine ? HKEY_LOCAL_MACHINE : row->progRoot, progKey.c_str(),
-                      row->progValue, progId);
-  if (source == 4) return;
+    return false;
+  const std::string progKey = row->progPrefix + dotted;
+  if (!SettingsWriteString(row->progRoot, progKey.c_str(), row->progValue, progId)) return false;
   char command[kFileTypeTextSize];
   if (SettingsReadString(HKEY_CURRENT_USER, row->classKey, progId, command, sizeof command) == 0)
-    return;
-  SettingsWriteString(row->commandRoot, CommandKey(*row, progId).c_str(), nullptr, command);
+    return true;
+  return SettingsWriteString(row->commandRoot, CommandKey(*row, progId).c_str(), nullptr,
+                             command) != 0;
 }
 
 int CompareAssociation(const char* ext, int source, std::string& stored, std::string& live) {

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "categories/class_server.h"
+#include "categories/ie_helpers_machine.h"
 #include "foundation/filefacts.h"
 #include "foundation/handles.h"
 #include "foundation/paths.h"
@@ -117,17 +118,6 @@ void IEHelperAddExtension(const char* name) {
   ItemAdd(title.c_str(), command.c_str(), name, extra.c_str(), kTypeExtension, 0);
 }
 
-// Where the entry was removed from; empty when it could not be removed.
-std::string IEHelperDeleteEntry(int code, const char* key) {
-  if (code == kTypeToolbar)
-    return SettingsDeleteValue(HKEY_LOCAL_MACHINE, kToolbarKey, key) ? kToolbarKey : "";
-  const char* parent = code == kTypeExtension ? kExtensionsKey : kBHOKey;
-  const std::string path = std::string(parent) + "\\" + key;
-  // An empty name would take the whole parent key with it.
-  if (!key[0] || !SettingsDeleteKeyTree(HKEY_LOCAL_MACHINE, path.c_str())) return "";
-  return path;
-}
-
 void IEHelperUnregister(const char* server) {
   if (!server[0]) return;
   // Unquoted, a path with blanks would reach regsvr32 as several arguments.
@@ -161,17 +151,17 @@ int RemoveIEHelper(const char* command, int index) {
   char key[kItemKeySize] = "";
   ItemKey(index, key);
   const int code = ItemCode(index);
-  const std::string title = IEHelperFileName(command);
-  int matches = 0;
   for (int i = 0; i < ItemCount(); ++i) {
     char itemCommand[kItemCommandSize] = "";
     ItemCommand(i, itemCommand);
     if (!EqualsNoCase(itemCommand, command)) continue;
-    const std::string removedFrom = IEHelperDeleteEntry(code, key);
-    if (removedFrom.empty()) continue;
-    ++matches;
+    // One entry is chosen; later matches would only find it gone.
+    const std::string removedFrom = IEHelperDeleteMachineEntry(code, key);
+    if (removedFrom.empty()) return 0;
     IEHelperUnregister(itemCommand);
-    HistoryWrite(title.c_str(), command, removedFrom.c_str(), kTypeBHO, kActIEHelperRemove);
+    HistoryWrite(IEHelperFileName(command).c_str(), command, removedFrom.c_str(), kTypeBHO,
+                 kActIEHelperRemove);
+    return 1;
   }
-  return matches;
+  return 0;
 }
