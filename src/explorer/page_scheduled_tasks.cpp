@@ -3,6 +3,7 @@
 
 #include "categories/listed_removals.h"
 #include "categories/scheduled_tasks.h"
+#include "categories/scheduled_tasks_v2.h"
 #include "category_page.h"
 #include "foundation/trace.h"
 #include "pages.h"
@@ -28,6 +29,7 @@ constexpr CategoryMenuRow kMenu[] = {
 CategoryPage g_tasksPage;
 
 std::string TaskShownName(const std::string& name) {
+  if (TaskV2Named(name.c_str())) return name;
   return name.size() > kTaskFileExtension ? name.substr(0, name.size() - kTaskFileExtension) : name;
 }
 

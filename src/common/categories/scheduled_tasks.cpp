@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "categories/scheduled_tasks_v2.h"
 #include "categories/service_handle.h"
 #include "foundation/handles.h"
 #include "foundation/platform.h"
@@ -259,16 +260,18 @@ unsigned long StopScheduler() {
 
 int EnumerateScheduledTasks() {
   ItemListClear();
-  SchedulerSession session(kEnumerateWaitMs);
-  if (!session.Ready()) return 0;
-  ITaskScheduler* scheduler = session.Get();
-  if (scheduler == nullptr) return FAILED(session.Created()) ? session.Created() : E_FAIL;
   int count = 0;
-  VisitTaskNames(scheduler, [&](const wchar_t* name) {
-    if (AddTaskItem(scheduler, name)) ++count;
-    return false;
-  });
-  return count;
+  {
+    SchedulerSession session(kEnumerateWaitMs);
+    if (!session.Ready()) return 0;
+    ITaskScheduler* scheduler = session.Get();
+    if (scheduler == nullptr) return FAILED(session.Created()) ? session.Created() : E_FAIL;
+    VisitTaskNames(scheduler, [&](const wchar_t* name) {
+      if (AddTaskItem(scheduler, name)) ++count;
+      return false;
+    });
+  }
+  return count + TasksV2AddToList();
 }
 
 void TaskNextRunText(const char* taskName, char* out, int capacity) {
@@ -295,6 +298,7 @@ void TaskStatusText(const char* taskName, char* out, int capacity) {
 
 long DeleteScheduledTask(const char* taskName) {
   if (taskName == nullptr) return E_INVALIDARG;
+  if (TaskV2Named(taskName)) return DeleteTaskV2(taskName);
   SchedulerSession session(kLookupWaitMs);
   if (!session.Ready()) return HRESULT_FROM_WIN32(session.Error());
   ITaskScheduler* scheduler = session.Get();

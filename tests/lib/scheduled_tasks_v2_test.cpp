@@ -1,0 +1,177 @@
+// Tasks of the Task Scheduler 2.0, registered through the real task service. Wine's service
+// writes the task file but lists nothing, so these also hold the reading of the files.
+#include <windows.h>
+#include <taskschd.h>
+
+#include <fstream>
+#include <string>
+
+#include "categories/scheduled_tasks.h"
+#include "categories/scheduled_tasks_v2.h"
+#include "foundation/handles.h"
+#include "sandbox.h"
+
+namespace {
+
+constexpr char kTaskName[] = "KvV2Probe";
+constexpr char kFolderName[] = "KvV2Folder";
+constexpr wchar_t kTaskXml[] =
+    L"<?xml version=\"1.0\" encoding=\"UTF-16\"?>"
+    L"<Task version=\"1.2\" xmlns=\"http://schemas.microsoft.com/windows/2004/02/mit/task\">"
+    L"<RegistrationInfo><Author>Probe Author</Author></RegistrationInfo>"
+    L"<Triggers><LogonTrigger><Enabled>true</Enabled></LogonTrigger></Triggers>"
+    L"<Settings><Enabled>true</Enabled></Settings>"
+    L"<Actions Context=\"Author\"><Exec><Command>C:\\Probe Dir\\v2probe.exe</Command>"
+    L"<Arguments>/run &amp; go</Arguments></Exec></Actions></Task>";
+
+// Registers the task through the service as a setup program would; the HRESULT.
+HRESULT RegisterThroughService(const wchar_t* folderPath, const wchar_t* name) {
+  ComPtr<ITaskService> service;
+  HRESULT result = CoCreateInstance(kTaskServiceClass, nullptr, CLSCTX_INPROC_SERVER,
+                                    kTaskServiceInterface, service.PutVoid());
+  if (FAILED(result)) return result;
+  VARIANT empty;
+  VariantInit(&empty);
+  if (FAILED(result = service->Connect(empty, empty, empty, empty))) return result;
+  ComPtr<ITaskFolder> root;
+  BSTR rootPath = SysAllocString(L"\\");
+  result = service->GetFolder(rootPath, root.Put());
+  SysFreeString(rootPath);
+  if (FAILED(result)) return result;
+  ComPtr<ITaskFolder> folder;
+  BSTR sub = SysAllocString(folderPath);
+  if (folderPath[0] != L'\0' && FAILED(root->GetFolder(sub, folder.Put())))
+    result = root->CreateFolder(sub, empty, folder.Put());
+  SysFreeString(sub);
+  if (FAILED(result)) return result;
+  ITaskFolder* target = folderPath[0] != L'\0' ? folder.get() : root.get();
+  BSTR taskName = SysAllocString(name);
+  BSTR xml = SysAllocString(kTaskXml);
+  ComPtr<IRegisteredTask> task;
+  result = target->RegisterTask(taskName, xml, TASK_CREATE_OR_UPDATE, empty, empty,
+                                TASK_LOGON_INTERACTIVE_TOKEN, empty, task.Put());
+  SysFreeString(xml);
+  SysFreeString(taskName);
+  return result;
+}
+
+// As Windows writes task files.
+std::string Utf16WithMark(const std::string& ascii) {
+  std::string bytes = "\xFF\xFE";
+  for (char c : ascii) {
+    bytes += c;
+    bytes += '\0';
+  }
+  return bytes;
+}
+
+class ScheduledTasksV2Test : public RegistrySandbox {
+ protected:
+  void SetUp() override {
+    RegistrySandbox::SetUp();
+    SetShellFolder("AppData", ScratchFolder());
+    ASSERT_TRUE(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));
+    folder_ = TasksV2Folder();
+    ASSERT_NE("", folder_);
+  }
+  void TearDown() override {
+    DeleteFileA((folder_ + "\\" + kTaskName).c_str());
+    DeleteFileA((folder_ + "\\" + kFolderName + "\\" + kTaskName).c_str());
+    for (const char* name : {"KvHostileBig", "KvHostileCut", "KvHostileBomb", ".KvDot\\Inner"})
+      DeleteFileA((folder_ + "\\" + name).c_str());
+    RemoveDirectoryA((folder_ + "\\.KvDot").c_str());
+    RemoveDirectoryA((folder_ + "\\" + kFolderName).c_str());
+    CoUninitialize();
+    RegistrySandbox::TearDown();
+  }
+  static const TaskV2* Find(const std::vector<TaskV2>& tasks, const std::string& path) {
+    for (const TaskV2& task : tasks)
+      if (task.path == path) return &task;
+    return nullptr;
+  }
+  void Drop(const std::string& name, const std::string& bytes) const {
+    std::ofstream(folder_ + "\\" + name, std::ios::binary) << bytes;
+  }
+  std::string folder_;
+};
+
+TEST_F(ScheduledTasksV2Test, RegisteredTasksAreListedWithTheirProgramsInEveryFolder) {
+  ASSERT_EQ(S_OK, RegisterThroughService(L"", L"KvV2Probe"));
+  ASSERT_EQ(S_OK, RegisterThroughService(L"KvV2Folder", L"KvV2Probe"));
+  const std::vector<TaskV2> tasks = TasksV2List();
+  for (const char* path : {"\\KvV2Probe", "\\KvV2Folder\\KvV2Probe"}) {
+    const TaskV2* task = Find(tasks, path);
+    ASSERT_NE(nullptr, task) << path;
+    EXPECT_EQ("\"C:\\Probe Dir\\v2probe.exe\" /run & go", task->command);
+    EXPECT_EQ("Probe Author", task->author);
+    EXPECT_TRUE(task->enabled);
+  }
+  // The category's list holds them after the work items, under their own code.
+  EnumerateScheduledTasks();
+  bool listed = false;
+  for (const ItemRow& row : ItemRowsCopy())
+    if (row.title == "\\KvV2Folder\\KvV2Probe")
+      listed = row.code == kTaskScheduled2Code && row.command.find("v2probe.exe") != std::string::npos;
+  EXPECT_TRUE(listed);
+}
+
+TEST_F(ScheduledTasksV2Test, DeletionKeepsTheTaskFileInTheVaultAndWritesHistory) {
+  ASSERT_EQ(S_OK, RegisterThroughService(L"KvV2Folder", L"KvV2Probe"));
+  const std::string file = folder_ + "\\KvV2Folder\\KvV2Probe";
+  const std::string bytes = FileText(file);
+  ASSERT_NE("", bytes);
+  EXPECT_NE(S_OK, DeleteScheduledTask("\\KvV2Folder\\NoSuchTask"));
+  EXPECT_EQ("", HistoryText());
+
+  EXPECT_EQ(S_OK, DeleteScheduledTask("\\kvv2folder\\KVV2PROBE"));
+  EXPECT_FALSE(PathExists(file));
+  EXPECT_EQ(nullptr, Find(TasksV2List(), "\\KvV2Folder\\KvV2Probe"));
+  TaskV2 gone;
+  gone.file = file;
+  EXPECT_EQ(bytes, FileText(TaskV2VaultCopy(gone))) << "what an undo needs";
+  const std::string history = HistoryText();
+  EXPECT_NE(std::string::npos, history.find("TASK_Remove\tTASK_SCHEDULED2")) << history;
+  EXPECT_NE(std::string::npos, history.find("\\KvV2Folder\\KvV2Probe")) << history;
+}
+
+// Where the service cannot disable a task, nothing says it was.
+TEST_F(ScheduledTasksV2Test, DisablingIsReportedOnlyWhenTheTaskIsDisabled) {
+  ASSERT_EQ(S_OK, RegisterThroughService(L"", L"KvV2Probe"));
+  const HRESULT result = DisableTaskV2("\\KvV2Probe");
+  const TaskV2* task = nullptr;
+  const std::vector<TaskV2> tasks = TasksV2List();
+  task = Find(tasks, "\\KvV2Probe");
+  ASSERT_NE(nullptr, task);
+  EXPECT_EQ(SUCCEEDED(result), !task->enabled) << std::hex << result;
+  EXPECT_NE(S_OK, DisableTaskV2("KvV2Probe")) << "not a task path";
+  EXPECT_NE(S_OK, DisableTaskV2("\\"));
+}
+
+TEST_F(ScheduledTasksV2Test, HostileFilesInTheFolderAreListedAndReadSafely) {
+  Drop("KvHostileBig", "<Task><Actions><Exec><Command>big.exe</Command></Exec></Actions>" +
+                           std::string(2u << 20, ' ') + "</Task>");
+  Drop("KvHostileCut", Utf16WithMark("<Task><Actions><Exec><Command>cut.exe</Command><Ar"));
+  Drop("KvHostileBomb",
+       "<!DOCTYPE T [<!ENTITY a \"aaaaaaaaaaaaaaaa\"><!ENTITY b \"&a;&a;&a;&a;&a;&a;&a;&a;\">]>"
+       "<Task><Actions><Exec><Command>&b;bomb.exe</Command></Exec></Actions></Task>");
+  ASSERT_TRUE(CreateDirectoryA((folder_ + "\\.KvDot").c_str(), nullptr));
+  Drop(".KvDot\\Inner", "<Task><Actions><Exec><Command>dot.exe</Command></Exec></Actions></Task>");
+
+  bool fromFiles = false;
+  const std::vector<TaskV2> tasks = TasksV2List(&fromFiles);
+  if (!fromFiles) GTEST_SKIP() << "the task service lists its tasks; the files are not read";
+  const TaskV2* big = Find(tasks, "\\KvHostileBig");
+  ASSERT_NE(nullptr, big) << "too large to read, still listed";
+  EXPECT_EQ("", big->command);
+  const TaskV2* cut = Find(tasks, "\\KvHostileCut");
+  ASSERT_NE(nullptr, cut);
+  EXPECT_EQ("cut.exe", cut->command);
+  const TaskV2* bomb = Find(tasks, "\\KvHostileBomb");
+  ASSERT_NE(nullptr, bomb);
+  EXPECT_EQ("&b;bomb.exe", bomb->command);
+  const TaskV2* dot = Find(tasks, "\\.KvDot\\Inner");
+  ASSERT_NE(nullptr, dot) << "a folder named with a dot hides nothing";
+  EXPECT_EQ("dot.exe", dot->command);
+}
+
+}  // namespace
