@@ -175,6 +175,9 @@
 #define IDS_JOB_IE_HELPER_REMOVE 1417
 #define IDS_JOB_FILE_TYPE_RESTORE 1418
 
+// Scheduled tasks page: a task the Task Scheduler would not disable.
+#define IDS_TASK_DISABLE_FAILED 1330
+
 // Alert dialogs of the monitor. The program alerts share their control ids; the file-type
 // alert has its own below.
 #define IDD_ALERT_STARTUP 131

@@ -1,7 +1,7 @@
 // Tasks of the Task Scheduler 2.0, registered through the real task service. Wine's service
 // writes the task file but lists nothing, so these also hold the reading of the files.
 #include <windows.h>
-#include <taskschd.h>
+#include <objbase.h>
 
 #include <fstream>
 #include <string>
@@ -10,49 +10,15 @@
 #include "categories/scheduled_tasks_v2.h"
 #include "foundation/handles.h"
 #include "sandbox.h"
+#include "task_service_probe.h"
 
 namespace {
 
 constexpr char kTaskName[] = "KvV2Probe";
 constexpr char kFolderName[] = "KvV2Folder";
-constexpr wchar_t kTaskXml[] =
-    L"<?xml version=\"1.0\" encoding=\"UTF-16\"?>"
-    L"<Task version=\"1.2\" xmlns=\"http://schemas.microsoft.com/windows/2004/02/mit/task\">"
-    L"<RegistrationInfo><Author>Probe Author</Author></RegistrationInfo>"
-    L"<Triggers><LogonTrigger><Enabled>true</Enabled></LogonTrigger></Triggers>"
-    L"<Settings><Enabled>true</Enabled></Settings>"
-    L"<Actions Context=\"Author\"><Exec><Command>C:\\Probe Dir\\v2probe.exe</Command>"
-    L"<Arguments>/run &amp; go</Arguments></Exec></Actions></Task>";
 
-// Registers the task through the service as a setup program would; the HRESULT.
-HRESULT RegisterThroughService(const wchar_t* folderPath, const wchar_t* name) {
-  ComPtr<ITaskService> service;
-  HRESULT result = CoCreateInstance(kTaskServiceClass, nullptr, CLSCTX_INPROC_SERVER,
-                                    kTaskServiceInterface, service.PutVoid());
-  if (FAILED(result)) return result;
-  VARIANT empty;
-  VariantInit(&empty);
-  if (FAILED(result = service->Connect(empty, empty, empty, empty))) return result;
-  ComPtr<ITaskFolder> root;
-  BSTR rootPath = SysAllocString(L"\\");
-  result = service->GetFolder(rootPath, root.Put());
-  SysFreeString(rootPath);
-  if (FAILED(result)) return result;
-  ComPtr<ITaskFolder> folder;
-  BSTR sub = SysAllocString(folderPath);
-  if (folderPath[0] != L'\0' && FAILED(root->GetFolder(sub, folder.Put())))
-    result = root->CreateFolder(sub, empty, folder.Put());
-  SysFreeString(sub);
-  if (FAILED(result)) return result;
-  ITaskFolder* target = folderPath[0] != L'\0' ? folder.get() : root.get();
-  BSTR taskName = SysAllocString(name);
-  BSTR xml = SysAllocString(kTaskXml);
-  ComPtr<IRegisteredTask> task;
-  result = target->RegisterTask(taskName, xml, TASK_CREATE_OR_UPDATE, empty, empty,
-                                TASK_LOGON_INTERACTIVE_TOKEN, empty, task.Put());
-  SysFreeString(xml);
-  SysFreeString(taskName);
-  return result;
+HRESULT RegisterThroughService(const wchar_t* folder, const wchar_t* name) {
+  return RegisterProbeTask(folder, name, L"C:\\Probe Dir\\v2probe.exe", L"/run &amp; go");
 }
 
 // As Windows writes task files.

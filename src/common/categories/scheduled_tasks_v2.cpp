@@ -145,6 +145,14 @@ bool TaskV2FileGone(const std::string& file) {
   return GetFileAttributesA(file.c_str()) == INVALID_FILE_ATTRIBUTES;
 }
 
+// Asked afresh, so that a change the service took but did not keep is not taken for done.
+HRESULT TaskV2EnabledNow(ITaskFolder* folder, BSTR name, VARIANT_BOOL& enabled) {
+  ComPtr<IRegisteredTask> task;
+  const HRESULT found = folder->GetTask(name, task.Put());
+  if (FAILED(found) || !task) return FAILED(found) ? found : E_FAIL;
+  return task->get_Enabled(&enabled);
+}
+
 }  // namespace
 
 bool TaskV2Named(const char* name) { return name != nullptr && name[0] == '\\'; }
@@ -200,7 +208,8 @@ long DisableTaskV2(const char* path) {
     const HRESULT set = task->put_Enabled(VARIANT_FALSE);
     if (FAILED(set)) return set;
     VARIANT_BOOL enabled = VARIANT_TRUE;
-    if (FAILED(task->get_Enabled(&enabled)) || enabled != VARIANT_FALSE) return E_FAIL;
-    return S_OK;
+    const HRESULT read = TaskV2EnabledNow(folder, name, enabled);
+    if (FAILED(read)) return read;
+    return enabled == VARIANT_FALSE ? S_OK : E_FAIL;
   });
 }
