@@ -21,6 +21,19 @@ HRESULT RegisterThroughService(const wchar_t* folder, const wchar_t* name) {
   return RegisterProbeTask(folder, name, L"C:\\Probe Dir\\v2probe.exe", L"/run &amp; go");
 }
 
+constexpr char kWindowsTask[] =
+    "<?xml version=\"1.0\" encoding=\"UTF-16\"?>\r\n"
+    "<Task version=\"1.2\" xmlns=\"http://schemas.microsoft.com/windows/2004/02/mit/task\">\r\n"
+    "  <RegistrationInfo><Author>Written Author</Author></RegistrationInfo>\r\n"
+    "  <Settings><Enabled>false</Enabled></Settings>\r\n"
+    "  <Actions Context=\"Author\">\r\n"
+    "    <Exec>\r\n"
+    "      <Command>C:\\Probe Dir\\v2probe.exe</Command>\r\n"
+    "      <Arguments>/run &amp; go</Arguments>\r\n"
+    "    </Exec>\r\n"
+    "  </Actions>\r\n"
+    "</Task>\r\n";
+
 // As Windows writes task files.
 std::string Utf16WithMark(const std::string& ascii) {
   std::string bytes = "\xFF\xFE";
@@ -34,7 +47,15 @@ std::string Utf16WithMark(const std::string& ascii) {
 class ScheduledTasksV2Test : public RegistrySandbox {
  protected:
   void SetUp() override {
+    char computer[MAX_COMPUTERNAME_LENGTH + 1] = "";
+    DWORD length = sizeof computer;
+    ASSERT_TRUE(GetComputerNameA(computer, &length));
     RegistrySandbox::SetUp();
+    // The task service's client asks the machine's name of HKLM before it connects.
+    for (const char* key : {"ActiveComputerName", "ComputerName"})
+      WriteRegString(HKEY_LOCAL_MACHINE,
+                     std::string("System\\CurrentControlSet\\Control\\ComputerName\\") + key,
+                     "ComputerName", computer);
     SetShellFolder("AppData", ScratchFolder());
     ASSERT_TRUE(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));
     folder_ = TasksV2Folder();
@@ -43,6 +64,7 @@ class ScheduledTasksV2Test : public RegistrySandbox {
   void TearDown() override {
     DeleteFileA((folder_ + "\\" + kTaskName).c_str());
     DeleteFileA((folder_ + "\\" + kFolderName + "\\" + kTaskName).c_str());
+    DeleteFileA((folder_ + "\\" + kFolderName + "\\KvV2Written").c_str());
     for (const char* name : {"KvHostileBig", "KvHostileCut", "KvHostileBomb", ".KvDot\\Inner"})
       DeleteFileA((folder_ + "\\" + name).c_str());
     RemoveDirectoryA((folder_ + "\\.KvDot").c_str());
@@ -61,24 +83,29 @@ class ScheduledTasksV2Test : public RegistrySandbox {
   std::string folder_;
 };
 
-TEST_F(ScheduledTasksV2Test, RegisteredTasksAreListedWithTheirProgramsInEveryFolder) {
+// Wine's service keeps a registered task's path, author and state but writes its actions
+// empty; the programs are checked on a file as Windows writes it.
+TEST_F(ScheduledTasksV2Test, RegisteredTasksAreListedInEveryFolderWithTheirPrograms) {
   ASSERT_EQ(S_OK, RegisterThroughService(L"", L"KvV2Probe"));
   ASSERT_EQ(S_OK, RegisterThroughService(L"KvV2Folder", L"KvV2Probe"));
+  Drop("KvV2Folder\\KvV2Written", Utf16WithMark(kWindowsTask));
   const std::vector<TaskV2> tasks = TasksV2List();
   for (const char* path : {"\\KvV2Probe", "\\KvV2Folder\\KvV2Probe"}) {
     const TaskV2* task = Find(tasks, path);
     ASSERT_NE(nullptr, task) << path;
-    EXPECT_EQ("\"C:\\Probe Dir\\v2probe.exe\" /run & go", task->command);
     EXPECT_EQ("Probe Author", task->author);
     EXPECT_TRUE(task->enabled);
   }
+  const TaskV2* written = Find(tasks, "\\KvV2Folder\\KvV2Written");
+  ASSERT_NE(nullptr, written);
+  EXPECT_EQ("\"C:\\Probe Dir\\v2probe.exe\" /run & go", written->command);
+  EXPECT_FALSE(written->enabled);
   // The category's list holds them after the work items, under their own code.
   EnumerateScheduledTasks();
-  bool listed = false;
+  int listed = 0;
   for (const ItemRow& row : ItemRowsCopy())
-    if (row.title == "\\KvV2Folder\\KvV2Probe")
-      listed = row.code == kTaskScheduled2Code && row.command.find("v2probe.exe") != std::string::npos;
-  EXPECT_TRUE(listed);
+    if (row.code == kTaskScheduled2Code && row.title.rfind("\\KvV2", 0) == 0) ++listed;
+  EXPECT_EQ(3, listed);
 }
 
 TEST_F(ScheduledTasksV2Test, DeletionKeepsTheTaskFileInTheVaultAndWritesHistory) {
