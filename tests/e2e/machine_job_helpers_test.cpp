@@ -69,6 +69,7 @@ class MachineJobHelpersTest : public MonitorTest {
 
 TEST_F(MachineJobHelpersTest, RejectedMachineAddOnIsRemovedByTheElevatedJob) {
   ProgramRun& monitor = Launch("");
+  ASSERT_TRUE(monitor.CountStarts());
   const HWND window = WatchMonitor(monitor);
   AddToolbar();
   ASSERT_TRUE(CyclesUntil(window, [] { return !ToolbarThere(); }));
@@ -96,9 +97,11 @@ TEST_F(MachineJobHelpersTest, RefusedAddOnRemovalRecordsNothingAndIsAskedAgain) 
 }
 
 TEST_F(MachineJobHelpersTest, ChangedMachineFileTypeIsPutBackByTheElevatedJob) {
-  WatchType();
   ProgramRun& monitor = Launch("");
+  ASSERT_TRUE(monitor.CountStarts());
   const HWND window = WatchMonitor(monitor);
+  // After the first start has filled the store, which sets the watched list afresh.
+  WatchType();
   WriteRegString(HKEY_LOCAL_MACHINE, kCommandKey, nullptr, kEvilCommand);
   ASSERT_TRUE(CyclesUntil(window, [] { return LiveCommand() == kGoodCommand; }))
       << LiveCommand();
@@ -106,9 +109,11 @@ TEST_F(MachineJobHelpersTest, ChangedMachineFileTypeIsPutBackByTheElevatedJob) {
 }
 
 TEST_F(MachineJobHelpersTest, RefusedFileTypeRestoreTellsTheUserAndKeepsAsking) {
-  WatchType();
   ProgramRun& monitor = Launch("");
+  ASSERT_TRUE(monitor.CountStarts());
   const HWND window = WatchMonitor(monitor);
+  // After the first start has filled the store, which sets the watched list afresh.
+  WatchType();
   WriteRegString(HKEY_LOCAL_MACHINE, kCommandKey, nullptr, kEvilCommand);
   ASSERT_TRUE(DenyKeyWrites(HKEY_LOCAL_MACHINE, kCommandKey, true));
   const HWND box = DialogAfterCycles(monitor, window, nullptr);
