@@ -145,12 +145,19 @@ bool TaskV2FileGone(const std::string& file) {
   return GetFileAttributesA(file.c_str()) == INVALID_FILE_ATTRIBUTES;
 }
 
-// Asked afresh, so that a change the service took but did not keep is not taken for done.
-HRESULT TaskV2EnabledNow(ITaskFolder* folder, BSTR name, VARIANT_BOOL& enabled) {
+// Asked afresh, from the definition the service keeps: a change it took but did not keep
+// (Wine's service answers yes and writes nothing) is not taken for done.
+bool TaskV2DisabledNow(ITaskFolder* folder, BSTR name) {
   ComPtr<IRegisteredTask> task;
-  const HRESULT found = folder->GetTask(name, task.Put());
-  if (FAILED(found) || !task) return FAILED(found) ? found : E_FAIL;
-  return task->get_Enabled(&enabled);
+  VARIANT_BOOL enabled = VARIANT_TRUE;
+  Bstr xml;
+  if (FAILED(folder->GetTask(name, task.Put())) || !task ||
+      FAILED(task->get_Enabled(&enabled)) || enabled != VARIANT_FALSE ||
+      FAILED(task->get_Xml(xml.Put())) || xml.get() == nullptr)
+    return false;
+  TaskV2 kept;
+  TaskV2FromXml(xml.get(), kept);
+  return !kept.enabled;
 }
 
 }  // namespace
@@ -168,7 +175,7 @@ std::vector<TaskV2> TasksV2List(bool* fromFiles) {
 int TasksV2AddToList() {
   int added = 0;
   for (const TaskV2& task : TasksV2List())
-    if (ItemAdd(task.path.c_str(), task.command.c_str(), "", task.author.c_str(),
+    if (ItemAdd(task.path.c_str(), task.command.c_str(), "", "",
                 kTaskScheduled2Code, task.enabled ? 1 : 0))
       ++added;
   return added;
@@ -207,9 +214,6 @@ long DisableTaskV2(const char* path) {
     if (FAILED(found) || !task) return FAILED(found) ? found : E_FAIL;
     const HRESULT set = task->put_Enabled(VARIANT_FALSE);
     if (FAILED(set)) return set;
-    VARIANT_BOOL enabled = VARIANT_TRUE;
-    const HRESULT read = TaskV2EnabledNow(folder, name, enabled);
-    if (FAILED(read)) return read;
-    return enabled == VARIANT_FALSE ? S_OK : E_FAIL;
+    return TaskV2DisabledNow(folder, name) ? S_OK : E_FAIL;
   });
 }

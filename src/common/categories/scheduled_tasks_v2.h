@@ -29,9 +29,9 @@ bool TaskV2Named(const char* name);
 std::string TasksV2Folder();
 // The service's tasks, else the files'; fromFiles tells which.
 std::vector<TaskV2> TasksV2List(bool* fromFiles = nullptr);
-// Adds one item per task to the item list (title = path, command, key empty as the next run
-// is not known, extra = author, code kTaskScheduled2Code, value 1 when enabled); the number
-// added.
+// Adds one item per task to the item list (title = path, command, code kTaskScheduled2Code,
+// value 1 when enabled); key and extra, the run times of a work item, stay empty as they are
+// not known. The number added.
 int TasksV2AddToList();
 // Copies the task's file to the vault, then deletes the task through the service, or its
 // file where the service does not know it. S_OK when it is gone; the vault copy is kept only
