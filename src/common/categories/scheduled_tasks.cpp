@@ -238,6 +238,19 @@ void SetOut(char* out, int capacity, const std::string& text) {
   if (out != nullptr && capacity > 0) CopyBounded(out, static_cast<size_t>(capacity), text);
 }
 
+int EnumerateWorkItems() {
+  SchedulerSession session(kEnumerateWaitMs);
+  if (!session.Ready()) return 0;
+  ITaskScheduler* scheduler = session.Get();
+  if (scheduler == nullptr) return FAILED(session.Created()) ? session.Created() : E_FAIL;
+  int count = 0;
+  VisitTaskNames(scheduler, [&](const wchar_t* name) {
+    if (AddTaskItem(scheduler, name)) ++count;
+    return false;
+  });
+  return count;
+}
+
 }  // namespace
 
 unsigned long EnsureSchedulerRunning() {
@@ -258,20 +271,13 @@ unsigned long StopScheduler() {
   return 0;
 }
 
+// The 2.0 tasks are listed whether or not the older scheduler object can be had: their files
+// are read without it.
 int EnumerateScheduledTasks() {
   ItemListClear();
-  int count = 0;
-  {
-    SchedulerSession session(kEnumerateWaitMs);
-    if (!session.Ready()) return 0;
-    ITaskScheduler* scheduler = session.Get();
-    if (scheduler == nullptr) return FAILED(session.Created()) ? session.Created() : E_FAIL;
-    VisitTaskNames(scheduler, [&](const wchar_t* name) {
-      if (AddTaskItem(scheduler, name)) ++count;
-      return false;
-    });
-  }
-  return count + TasksV2AddToList();
+  const int workItems = EnumerateWorkItems();
+  const int tasks = TasksV2AddToList();
+  return workItems < 0 && tasks == 0 ? workItems : (workItems > 0 ? workItems : 0) + tasks;
 }
 
 void TaskNextRunText(const char* taskName, char* out, int capacity) {
