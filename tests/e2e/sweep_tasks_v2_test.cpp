@@ -79,3 +79,17 @@ TEST_F(SweepTasksV2Test, ApprovedTaskIsKnownUnderItsOwnCodeAndNotAskedAgain) {
   EXPECT_TRUE(TaskThere());
   EXPECT_TRUE(QuietForTwoCycles(monitor, window, "Korvane New Program Alert"));
 }
+
+// The tasks folder is watched with its sub-folders: no sweep tick is waited for.
+TEST_F(SweepTasksV2Test, TaskWrittenIntoANewFolderIsCheckedTheMomentItAppears) {
+  WriteOption("HideTasks", "1");
+  WriteOption("Debug", "1");
+  ProgramRun& monitor = Launch("");
+  const HWND window = WatchMonitor(monitor);
+  ASSERT_TRUE(WaitMessagesHandled(window));
+  Sleep(300);
+  ASSERT_TRUE(CreateDirectoryA((TasksV2Folder() + "\\KvE2eFolder").c_str(), nullptr));
+  ASSERT_TRUE(WriteTextFile(TaskFile(), WindowsTaskFile("C:\\Probe\\v2watch.exe", "")));
+  EXPECT_TRUE(WaitUntil(
+      [] { return ReadRegString(HKEY_CURRENT_USER, kTasksKey, kTaskPath) == "801"; }, 5000));
+}
