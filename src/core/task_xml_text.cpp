@@ -1,6 +1,8 @@
 #include "task_xml_text.h"
 
+#include <algorithm>
 #include <cstdint>
+#include <initializer_list>
 
 #include "text.h"
 
