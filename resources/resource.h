@@ -172,6 +172,11 @@
 #define IDS_JOB_SERVICE_REJECT 1414
 #define IDS_JOB_SYSTEM_FILE_RESTORE 1415
 #define IDS_JOB_ACTIVEX_KILL 1416
+#define IDS_JOB_IE_HELPER_REMOVE 1417
+#define IDS_JOB_FILE_TYPE_RESTORE 1418
+
+// Scheduled tasks page: a task the Task Scheduler would not disable.
+#define IDS_TASK_DISABLE_FAILED 1330
 
 // Alert dialogs of the monitor. The program alerts share their control ids; the file-type
 // alert has its own below.

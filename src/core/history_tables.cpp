@@ -38,6 +38,7 @@ const HistoryName kHistoryTypeNames[] = {
     {700, "SERVICE_EXE"},
     {701, "SERVICE_SVCHOST"},
     {800, "TASK_SCHEDULED"},
+    {801, "TASK_SCHEDULED2"},
     {900, "TYPE_BHO"},
     {300, "RESTART_DELETE"},
     {301, "RESTART_RENAME"},

@@ -37,6 +37,8 @@ inline constexpr int kTaskCode = 600;
 inline constexpr int kServiceExeCode = 700;
 inline constexpr int kServiceSvchostCode = 701;
 inline constexpr int kTaskScheduledCode = 800;
+// A task of the Task Scheduler 2.0, kept as an XML file rather than a work item.
+inline constexpr int kTaskScheduled2Code = 801;
 inline constexpr int kTypeBHO = 900;
 inline constexpr int kTypeToolbar = 901;
 inline constexpr int kTypeExtension = 902;

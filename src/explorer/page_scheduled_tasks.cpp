@@ -3,7 +3,9 @@
 
 #include "categories/listed_removals.h"
 #include "categories/scheduled_tasks.h"
+#include "categories/scheduled_tasks_v2.h"
 #include "category_page.h"
+#include "message_dialog.h"
 #include "foundation/trace.h"
 #include "pages.h"
 #include "resource.h"
@@ -22,12 +24,14 @@ constexpr CategoryMenuRow kMenu[] = {
     {1136, ID_MENU_PROPERTIES, MenuShow::Always},
     {971, ID_MENU_VIEW_NOTE, MenuShow::NoteExists},
     {302, IDC_PAGE_REMOVE, MenuShow::Always},
+    {633, IDC_PAGE_DISABLE, MenuShow::Always},
     {801, ID_MENU_DELETE_ON_REBOOT, MenuShow::Always},
 };
 
 CategoryPage g_tasksPage;
 
 std::string TaskShownName(const std::string& name) {
+  if (TaskV2Named(name.c_str())) return name;
   return name.size() > kTaskFileExtension ? name.substr(0, name.size() - kTaskFileExtension) : name;
 }
 
@@ -57,7 +61,23 @@ void TasksRemove(CategoryPage& page) {
   CategoryPageFill(page);
 }
 
+// Only a 2.0 task can be switched off, and only through the Task Scheduler.
+void TasksDisable(CategoryPage& page) {
+  const int entry = CategoryPageSelectedEntry(page);
+  if (entry < 0) return;
+  const std::string title = page.rows[static_cast<std::size_t>(entry)].title;
+  if (DisableTaskV2(title.c_str()) != S_OK) {
+    ShowMessageDialog(page.window, IDS_TASK_DISABLE_FAILED);
+    return;
+  }
+  CategoryPageFill(page);
+}
+
 bool TasksCommand(CategoryPage& page, int command) {
+  if (command == IDC_PAGE_DISABLE) {
+    TasksDisable(page);
+    return true;
+  }
   if (command != IDC_PAGE_REMOVE) return false;
   TasksRemove(page);
   return true;

@@ -3,6 +3,7 @@
 
 #include "alerts.h"
 #include "categories/file_types.h"
+#include "categories/machine_job.h"
 #include "monitor.h"
 #include "records/first_detected.h"
 #include "resource.h"
@@ -12,6 +13,12 @@
 #include "tray_icon.h"
 
 namespace {
+
+// A type that could not be put back keeps its stored association, so it is asked about again.
+void FileTypeRestore(const char* ext, int source) {
+  if (!RestoreAssociation(ext, source))
+    MachineJobTellFailure(MachineJobFileTypeRestore(ext, source), ext);
+}
 
 inline constexpr char kDetectedCategory[] = "FileTypes";
 
@@ -27,7 +34,7 @@ void FileTypeAsk(const ItemRow& entry, const std::string& live, const char* stor
   const int answer =
       AlertAsk(g_options.value[kOptHideFileType], kSoundFileType, kAlertFileType);
   if (answer == kAnswerNo)
-    RestoreAssociation(ext, entry.value);
+    FileTypeRestore(ext, entry.value);
   else if (answer == kAnswerYes)
     StoreAssociation(ext, entry.value);
 }
@@ -38,7 +45,7 @@ void FileTypeCompare(const ItemRow& entry) {
   std::string stored, live;
   if (!CompareAssociation(ext, entry.value, stored, live)) return;
   if (g_options.value[kOptLockFileTypes] != 0)
-    RestoreAssociation(ext, entry.value);
+    FileTypeRestore(ext, entry.value);
   else
     FileTypeAsk(entry, live, stored.c_str());
 }

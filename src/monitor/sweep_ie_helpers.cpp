@@ -3,6 +3,8 @@
 #include "alerts.h"
 #include "categories/active_tasks.h"
 #include "categories/ie_helpers.h"
+#include "categories/ie_helpers_machine.h"
+#include "categories/machine_job.h"
 #include "monitor.h"
 #include "records/first_detected.h"
 #include "records/known_items.h"
@@ -16,9 +18,14 @@ namespace {
 
 inline constexpr char kDetectedCategory[] = "IEHelper";
 
+// An add-on that neither this process nor the elevated job could remove stays unknown, so the
+// next check asks again; one that went by itself meanwhile needs no notice.
 void IEHelperReject(const ItemRow& entry) {
   KillTask(entry.command.c_str(), entry.title.c_str(), 0);
-  RemoveIEHelper(entry.command.c_str(), entry.index);
+  if (RemoveIEHelper(entry.command.c_str(), entry.index) == 0 &&
+      IEHelperEntryExists(entry.code, entry.key.c_str()))
+    MachineJobTellFailure(MachineJobIEHelperRemove(entry.code, entry.key.c_str()),
+                          entry.title.c_str());
   KnownItemForget(kIEHelpersKey, entry.title.c_str());
 }
 

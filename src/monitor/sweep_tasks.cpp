@@ -32,7 +32,7 @@ void TaskAsk(const ItemRow& task) {
     DeleteScheduledTask(title);
     KnownItemForget(kTasksKey, title);
   } else if (answer == kAnswerYes) {
-    KnownItemRemember(kTasksKey, title, kTaskScheduledCode);
+    KnownItemRemember(kTasksKey, title, task.code);
   }
 }
 

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "categories/file_types_machine.h"
 #include "categories/file_types_store.h"
 #include "categories/file_types_undo.h"
 #include "filetype_text.h"
@@ -111,16 +112,30 @@ int StoredAssociationCommand(const char* ext, int source, char* command260) {
                             kFileTypeTextSize);
 }
 
-void RestoreAssociation(const char* ext, int source) {
+namespace {
+
+// The HKCR sources are written back where machine classes live, as they were first read, and
+// go to the elevated job where this account may not write there.
+bool RestoreAssociationWrite(const SourceRow& row, int source, const char* ext,
+                             const std::string& progKey, const char* progId, const char* command,
+                             const std::string& commandKey) {
+  if (source == 1 || source == 4) return FileTypeRestoreMachine(ext, source);
+  if (!SettingsWriteString(row.progRoot, progKey.c_str(), row.progValue, progId)) return false;
+  return commandKey.empty() ||
+         SettingsWriteString(row.commandRoot, commandKey.c_str(), nullptr, command) != 0;
+}
+
+}  // namespace
+
+bool RestoreAssociation(const char* ext, int source) {
   const SourceRow* row = Row(source);
-  if (!row || !ext) return;
+  if (!row || !ext) return false;
   const std::string dotted = FileTypeDotted(ext);
   char progId[kFileTypeTextSize];
   // An empty name would read the watched list out of the Class key's default value.
   if (SettingsReadString(HKEY_CURRENT_USER, row->storeKey, dotted.c_str(), progId,
                          sizeof progId) == 0)
-    return;
-  // The HKCR source is written back where machine classes live, as it was first read.
+    return false;
   const bool machine = source == 1 || source == 4;
   const std::string progKey = (machine ? kMachineClasses : row->progPrefix) + dotted;
   const HKEY progRoot = machine ? HKEY_LOCAL_MACHINE : row->progRoot;
@@ -135,11 +150,10 @@ void RestoreAssociation(const char* ext, int source) {
   FileTypeUndoRecord(dotted.c_str(), given,
                      {progRoot, progKey.c_str(), row->progValue, row->commandRoot,
                       commandKey.c_str()});
-  if (!SettingsWriteString(progRoot, progKey.c_str(), row->progValue, progId)) return;
-  if (withCommand &&
-      !SettingsWriteString(row->commandRoot, commandKey.c_str(), nullptr, command))
-    return;
+  if (!RestoreAssociationWrite(*row, source, ext, progKey, progId, command, commandKey))
+    return false;
   FileTypeRestoredLine(dotted.c_str(), given, live);
+  return true;
 }
 
 int CompareAssociation(const char* ext, int source, std::string& stored, std::string& live) {

@@ -11,7 +11,9 @@ inline constexpr int kFileTypeTextSize = 260;
 // Sources 1 to 4: HKLM classes, the user's chosen application, the user's ProgID, HKCR.
 bool LookUpAssociation(const char* ext, int source, char* progId260, char* command260);
 void StoreAssociation(const char* ext, int source);
-void RestoreAssociation(const char* ext, int source);
+// True when the stored association is back in place; a machine-wide one may take the
+// elevated job.
+bool RestoreAssociation(const char* ext, int source);
 // The open command the store keeps for the extension's source; 0 when nothing is stored.
 int StoredAssociationCommand(const char* ext, int source, char* command260);
 // The live open command of the extension's source against the stored one, both as the

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "categories/class_server.h"
+#include "categories/ie_helpers_machine.h"
 #include "categories/ie_helpers_undo.h"
 #include "foundation/filefacts.h"
 #include "foundation/handles.h"
@@ -118,17 +119,6 @@ void IEHelperAddExtension(const char* name) {
   ItemAdd(title.c_str(), command.c_str(), name, extra.c_str(), kTypeExtension, 0);
 }
 
-// Where the entry was removed from; empty when it could not be removed.
-std::string IEHelperDeleteEntry(int code, const char* key) {
-  if (code == kTypeToolbar)
-    return SettingsDeleteValue(HKEY_LOCAL_MACHINE, kToolbarKey, key) ? kToolbarKey : "";
-  const char* parent = code == kTypeExtension ? kExtensionsKey : kBHOKey;
-  const std::string path = std::string(parent) + "\\" + key;
-  // An empty name would take the whole parent key with it.
-  if (!key[0] || !SettingsDeleteKeyTree(HKEY_LOCAL_MACHINE, path.c_str())) return "";
-  return path;
-}
-
 void IEHelperUnregister(const char* server) {
   if (!server[0]) return;
   // Unquoted, a path with blanks would reach regsvr32 as several arguments.
@@ -163,21 +153,18 @@ int RemoveIEHelper(const char* command, int index) {
   ItemKey(index, key);
   const int code = ItemCode(index);
   const std::string title = IEHelperFileName(command);
-  int matches = 0;
-  bool recorded = false;  // once: every match removes the same entry
   for (int i = 0; i < ItemCount(); ++i) {
     char itemCommand[kItemCommandSize] = "";
     ItemCommand(i, itemCommand);
     if (!EqualsNoCase(itemCommand, command)) continue;
-    if (!recorded) {
-      IEHelperUndoRecord(code, key, title.c_str(), command);
-      recorded = true;
-    }
-    const std::string removedFrom = IEHelperDeleteEntry(code, key);
-    if (removedFrom.empty()) continue;
-    ++matches;
+    // The keys are kept in this process, before any hand-over to the elevated job. One entry
+    // is chosen; later matches would only find it gone.
+    IEHelperUndoRecord(code, key, title.c_str(), command);
+    const std::string removedFrom = IEHelperDeleteMachineEntry(code, key);
+    if (removedFrom.empty()) return 0;
     IEHelperUnregister(itemCommand);
     HistoryWrite(title.c_str(), command, removedFrom.c_str(), kTypeBHO, kActIEHelperRemove);
+    return 1;
   }
-  return matches;
+  return 0;
 }

@@ -8,6 +8,8 @@
 #include <string>
 
 #include "categories/activex.h"
+#include "categories/file_types_machine.h"
+#include "categories/ie_helpers_machine.h"
 #include "categories/service_reject.h"
 #include "categories/system_files.h"
 #include "categories/system_files_facts.h"
@@ -70,6 +72,18 @@ int DoActiveXKill(const std::vector<std::string>& f) {
   return KillActiveX(f[0].c_str()) ? kMachineJobDone : 0;
 }
 
+int DoIEHelperRemove(const std::vector<std::string>& f) {
+  return IEHelperDeleteExisting(ParseDecimal(f[0]), f[1].c_str()).empty() ? 0 : kMachineJobDone;
+}
+
+// The asking account's store, not the consenting administrator's, keeps what to put back.
+int DoFileTypeRestore(const std::vector<std::string>& f) {
+  const HKEY store = FileTypeStoreOpen(f[2].c_str());
+  const bool restored = FileTypeRestoreMachineFrom(store, f[0].c_str(), ParseDecimal(f[1]));
+  if (store != nullptr && store != HKEY_CURRENT_USER) RegCloseKey(store);
+  return restored ? kMachineJobDone : 0;
+}
+
 struct JobRow {
   MachineJobKind kind;
   const char* name;
@@ -86,6 +100,10 @@ constexpr JobRow kJobRows[] = {
     {MachineJobKind::SystemFileRestore, "system-file-restore", 2, DoSystemFileRestore,
      IDS_JOB_SYSTEM_FILE_RESTORE},
     {MachineJobKind::ActiveXKill, "activex-kill", 1, DoActiveXKill, IDS_JOB_ACTIVEX_KILL},
+    {MachineJobKind::IEHelperRemove, "ie-helper-remove", 2, DoIEHelperRemove,
+     IDS_JOB_IE_HELPER_REMOVE},
+    {MachineJobKind::FileTypeRestore, "file-type-restore", 3, DoFileTypeRestore,
+     IDS_JOB_FILE_TYPE_RESTORE},
 };
 
 const JobRow* RowOf(MachineJobKind kind) {
@@ -128,6 +146,14 @@ MachineJob MachineJobSystemFileRestore(const char* name, const char* savedCopy) 
 }
 MachineJob MachineJobActiveXKill(const char* clsid) {
   return {MachineJobKind::ActiveXKill, {clsid ? clsid : ""}};
+}
+
+MachineJob MachineJobIEHelperRemove(int code, const char* key) {
+  return {MachineJobKind::IEHelperRemove, {std::to_string(code), key ? key : ""}};
+}
+MachineJob MachineJobFileTypeRestore(const char* ext, int source) {
+  return {MachineJobKind::FileTypeRestore,
+          {ext ? ext : "", std::to_string(source), FileTypeStoreAccount()}};
 }
 
 int MachineJobDo(const MachineJob& job) {

@@ -14,6 +14,8 @@ enum class MachineJobKind {
   ServiceReject,
   SystemFileRestore,
   ActiveXKill,
+  IEHelperRemove,
+  FileTypeRestore,
 };
 
 struct MachineJob {
@@ -31,6 +33,11 @@ MachineJob MachineJobStartupRemove(const char* title, const char* command, const
 MachineJob MachineJobServiceReject(const char* displayName);
 MachineJob MachineJobSystemFileRestore(const char* name, const char* savedCopy);
 MachineJob MachineJobActiveXKill(const char* clsid);
+// The add-on is named by its kind (900-902) and key; the job finds it under HKLM itself.
+MachineJob MachineJobIEHelperRemove(int code, const char* key);
+// Names the extension, its source and the account whose store keeps the association to put
+// back; the job reads the ProgID and command from that store, never from its command line.
+MachineJob MachineJobFileTypeRestore(const char* ext, int source);
 
 // With this process's rights; the job's result.
 int MachineJobDo(const MachineJob& job);

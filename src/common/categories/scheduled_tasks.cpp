@@ -6,6 +6,7 @@
 #include <string>
 
 #include "categories/scheduled_tasks_undo.h"
+#include "categories/scheduled_tasks_v2.h"
 #include "categories/service_handle.h"
 #include "foundation/handles.h"
 #include "foundation/platform.h"
@@ -238,6 +239,19 @@ void SetOut(char* out, int capacity, const std::string& text) {
   if (out != nullptr && capacity > 0) CopyBounded(out, static_cast<size_t>(capacity), text);
 }
 
+int EnumerateWorkItems() {
+  SchedulerSession session(kEnumerateWaitMs);
+  if (!session.Ready()) return 0;
+  ITaskScheduler* scheduler = session.Get();
+  if (scheduler == nullptr) return FAILED(session.Created()) ? session.Created() : E_FAIL;
+  int count = 0;
+  VisitTaskNames(scheduler, [&](const wchar_t* name) {
+    if (AddTaskItem(scheduler, name)) ++count;
+    return false;
+  });
+  return count;
+}
+
 }  // namespace
 
 unsigned long EnsureSchedulerRunning() {
@@ -258,18 +272,13 @@ unsigned long StopScheduler() {
   return 0;
 }
 
+// The 2.0 tasks are listed whether or not the older scheduler object can be had: their files
+// are read without it.
 int EnumerateScheduledTasks() {
   ItemListClear();
-  SchedulerSession session(kEnumerateWaitMs);
-  if (!session.Ready()) return 0;
-  ITaskScheduler* scheduler = session.Get();
-  if (scheduler == nullptr) return FAILED(session.Created()) ? session.Created() : E_FAIL;
-  int count = 0;
-  VisitTaskNames(scheduler, [&](const wchar_t* name) {
-    if (AddTaskItem(scheduler, name)) ++count;
-    return false;
-  });
-  return count;
+  const int workItems = EnumerateWorkItems();
+  const int tasks = TasksV2AddToList();
+  return workItems < 0 && tasks == 0 ? workItems : (workItems > 0 ? workItems : 0) + tasks;
 }
 
 void TaskNextRunText(const char* taskName, char* out, int capacity) {
@@ -296,6 +305,7 @@ void TaskStatusText(const char* taskName, char* out, int capacity) {
 
 long DeleteScheduledTask(const char* taskName) {
   if (taskName == nullptr) return E_INVALIDARG;
+  if (TaskV2Named(taskName)) return DeleteTaskV2(taskName);
   SchedulerSession session(kLookupWaitMs);
   if (!session.Ready()) return HRESULT_FROM_WIN32(session.Error());
   ITaskScheduler* scheduler = session.Get();

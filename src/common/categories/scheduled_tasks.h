@@ -21,8 +21,9 @@ bool IsSchedulerRunning();
 // Undoes a start made by EnsureSchedulerRunning.
 unsigned long StopScheduler();
 
-// Refills the item list with one item per task; 0 when the scheduler cannot run, a
-// negative code when the scheduler object cannot be created.
+// Refills the item list with one item per work item, then the 2.0 tasks; the count. Without
+// 2.0 tasks: 0 when the scheduler cannot run, a negative code when the scheduler object
+// cannot be created.
 int EnumerateScheduledTasks();
 // Empty when the task is not found or the scheduler is unavailable.
 void TaskNextRunText(const char* taskName, char* out, int capacity);

@@ -1,0 +1,77 @@
+#include "categories/file_types_machine.h"
+
+#include <windows.h>
+#include <sddl.h>
+
+#include <cstring>
+#include <string>
+
+#include "categories/file_types.h"
+#include "categories/file_types_store.h"
+#include "categories/machine_job.h"
+#include "filetype_text.h"
+#include "foundation/handles.h"
+#include "foundation/settings.h"
+#include "text.h"
+
+namespace {
+
+constexpr char kMachineClasses[] = "Software\\Classes\\";
+constexpr char kOpenCommand[] = "\\shell\\open\\command";
+
+// A name with a backslash would reach keys beyond the file type's own.
+bool FileTypeNameSound(const std::string& name) {
+  return name.size() > 1 && name.find('\\') == std::string::npos;
+}
+
+}  // namespace
+
+std::string FileTypeStoreAccount() {
+  HANDLE token = nullptr;
+  if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) return {};
+  Handle owned(token);
+  DWORD size = 0;
+  GetTokenInformation(token, TokenUser, nullptr, 0, &size);
+  std::string buffer(size, '\0');
+  if (size == 0 || !GetTokenInformation(token, TokenUser, buffer.data(), size, &size)) return {};
+  char* text = nullptr;
+  if (!ConvertSidToStringSidA(reinterpret_cast<TOKEN_USER*>(buffer.data())->User.Sid, &text))
+    return {};
+  std::string account = text;
+  LocalFree(text);
+  return account;
+}
+
+HKEY FileTypeStoreOpen(const char* account) {
+  if (account == nullptr || account[0] == '\0' || std::strchr(account, '\\')) return nullptr;
+  if (EqualsNoCase(account, FileTypeStoreAccount())) return HKEY_CURRENT_USER;
+  HKEY hive = nullptr;
+  if (RegOpenKeyExA(HKEY_USERS, account, 0, KEY_READ, &hive) != ERROR_SUCCESS) return nullptr;
+  return hive;
+}
+
+bool FileTypeRestoreMachineFrom(HKEY store, const char* ext, int source) {
+  if (store == nullptr || ext == nullptr || (source != 1 && source != 4)) return false;
+  const std::string dotted = FileTypeDotted(ext);
+  char progId[kFileTypeTextSize] = "";
+  if (!FileTypeNameSound(dotted) ||
+      SettingsReadString(store, FileTypeSourceKey(source), dotted.c_str(), progId,
+                         sizeof progId) == 0 ||
+      !FileTypeNameSound(std::string(".") + progId))
+    return false;
+  if (!SettingsWriteString(HKEY_LOCAL_MACHINE, (kMachineClasses + dotted).c_str(), nullptr,
+                           progId))
+    return false;
+  if (source == 4) return true;
+  char command[kFileTypeTextSize] = "";
+  if (SettingsReadString(store, kFileTypeClassKey, progId, command, sizeof command) == 0)
+    return true;
+  const std::string commandKey = kMachineClasses + std::string(progId) + kOpenCommand;
+  return SettingsWriteString(HKEY_LOCAL_MACHINE, commandKey.c_str(), nullptr, command) != 0;
+}
+
+bool FileTypeRestoreMachine(const char* ext, int source) {
+  if (MachineJobDirectAllowed() && FileTypeRestoreMachineFrom(HKEY_CURRENT_USER, ext, source))
+    return true;
+  return MachineJobHandOver(MachineJobFileTypeRestore(ext, source)) != 0;
+}
