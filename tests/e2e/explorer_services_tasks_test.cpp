@@ -11,6 +11,7 @@
 #include "categories/scheduled_tasks.h"
 #include "explorer_driver.h"
 #include "monitor_driver.h"
+#include "probe_service.h"
 #include "sandbox.h"
 
 namespace {
@@ -27,50 +28,9 @@ inline constexpr int kStateColumn = 3;
 inline constexpr int kDisabledChoice = 2;  // Automatic, Manual, Disabled
 inline constexpr DWORD kDisabledStart = 4;
 
-SC_HANDLE OpenPageService(DWORD access, bool create = false) {
-  SC_HANDLE manager = OpenSCManagerA(nullptr, nullptr, SC_MANAGER_ALL_ACCESS);
-  if (manager == nullptr) return nullptr;
-  SC_HANDLE service = OpenServiceA(manager, kServiceName, access);
-  if (!service && create)
-    service = CreateServiceA(manager, kServiceName, kServiceDisplay, access,
-                             SERVICE_WIN32_OWN_PROCESS, SERVICE_DEMAND_START, SERVICE_ERROR_IGNORE,
-                             (BinFolder() + "\\kv_test_service.exe").c_str(), nullptr, nullptr,
-                             nullptr, nullptr, nullptr);
-  CloseServiceHandle(manager);
-  return service;
-}
+const ProbeService kPageService{kServiceName, kServiceDisplay};
 
-DWORD PageServiceState() {
-  SC_HANDLE service = OpenPageService(SERVICE_QUERY_STATUS);
-  SERVICE_STATUS status = {};
-  if (service && !QueryServiceStatus(service, &status)) status.dwCurrentState = 0;
-  if (service) CloseServiceHandle(service);
-  return status.dwCurrentState;
-}
-
-bool StartPageService() {
-  SC_HANDLE service = OpenPageService(SERVICE_ALL_ACCESS, true);
-  if (service == nullptr) return false;
-  const bool started = StartServiceA(service, 0, nullptr) != FALSE;
-  CloseServiceHandle(service);
-  return started && WaitUntil([] { return PageServiceState() == SERVICE_RUNNING; });
-}
-
-void RemovePageService() {
-  if (SC_HANDLE service = OpenPageService(SERVICE_ALL_ACCESS)) {
-    SERVICE_STATUS status;
-    ControlService(service, SERVICE_CONTROL_STOP, &status);
-    WaitUntil([] { return PageServiceState() != SERVICE_RUNNING; });
-    DeleteService(service);
-    CloseServiceHandle(service);
-  }
-}
-
-std::string TaskFilePath() {
-  char windows[MAX_PATH] = "";
-  GetWindowsDirectoryA(windows, MAX_PATH);
-  return std::string(windows) + "\\Tasks\\" + kTaskTitle;
-}
+std::string TaskFilePath() { return TaskJobPath(kTaskTitle); }
 
 bool TaskFileThere() { return GetFileAttributesA(TaskFilePath().c_str()) != INVALID_FILE_ATTRIBUTES; }
 
@@ -99,12 +59,12 @@ class ExplorerServicesTasksTest : public ExplorerTest {
  protected:
   void SetUp() override {
     ExplorerTest::SetUp();
-    RemovePageService();
+    kPageService.Remove();
     DeleteScheduledTask(kTaskTitle);
   }
   void TearDown() override {
     ExplorerTest::TearDown();
-    RemovePageService();
+    kPageService.Remove();
     DeleteScheduledTask(kTaskTitle);
     RegDeleteKeyValueA(HKEY_CURRENT_USER, kKnownTasksKey, kTaskTitle);
   }
@@ -151,7 +111,7 @@ class ExplorerServicesTasksTest : public ExplorerTest {
 }  // namespace
 
 TEST_F(ExplorerServicesTasksTest, ServiceListedRunningStoppedAndDisabledThroughItsInfo) {
-  ASSERT_TRUE(StartPageService());
+  ASSERT_TRUE(kPageService.Start());
   const std::string title = kServiceDisplay;
   const HWND sheet = OpenPage("-SERVICE", title.c_str());
   ASSERT_NE(nullptr, sheet);
@@ -164,7 +124,7 @@ TEST_F(ExplorerServicesTasksTest, ServiceListedRunningStoppedAndDisabledThroughI
 
   const std::string line = "\tSERVICE_EXE\t" + title;
   PostMessageA(info, WM_COMMAND, IDC_INFO_KILL, 0);
-  EXPECT_TRUE(WaitUntil([] { return PageServiceState() == SERVICE_STOPPED; }));
+  EXPECT_TRUE(WaitUntil([] { return kPageService.State() == SERVICE_STOPPED; }));
   EXPECT_TRUE(WaitUntil([&] { return HistoryHas("SERVICE_Stop" + line); }))
       << FileText(HistoryFilePath());
 

@@ -16,6 +16,7 @@
 #include "categories/service_reject.h"
 #include "explorer_driver.h"
 #include "monitor_driver.h"
+#include "probe_service.h"
 #include "records/undo_store.h"
 #include "sandbox.h"
 #include "undo_probes.h"
@@ -40,50 +41,9 @@ constexpr char kHostsRejected[] = "10.6.6.6 bank.example\r\n";
 constexpr char kGoneLine[] =
     "12/06/2026  2:05 PM\tSERVICE_Stop\tSERVICE_EXE\tKvUndoGone\tC:\\kvundo\\gone.exe\t\r\n";
 
-SC_HANDLE OpenProbeService(DWORD access, bool create = false) {
-  SC_HANDLE manager = OpenSCManagerA(nullptr, nullptr, SC_MANAGER_ALL_ACCESS);
-  if (manager == nullptr) return nullptr;
-  SC_HANDLE service = OpenServiceA(manager, kServiceName, access);
-  if (!service && create)
-    service = CreateServiceA(manager, kServiceName, kServiceDisplay, access,
-                             SERVICE_WIN32_OWN_PROCESS, SERVICE_DEMAND_START, SERVICE_ERROR_IGNORE,
-                             (BinFolder() + "\\kv_test_service.exe").c_str(), nullptr, nullptr,
-                             nullptr, nullptr, nullptr);
-  CloseServiceHandle(manager);
-  return service;
-}
+const ProbeService kProbe{kServiceName, kServiceDisplay};
 
-DWORD ProbeServiceState() {
-  SC_HANDLE service = OpenProbeService(SERVICE_QUERY_STATUS);
-  SERVICE_STATUS status = {};
-  if (service && !QueryServiceStatus(service, &status)) status.dwCurrentState = 0;
-  if (service) CloseServiceHandle(service);
-  return status.dwCurrentState;
-}
-
-bool StartProbeService() {
-  SC_HANDLE service = OpenProbeService(SERVICE_ALL_ACCESS, true);
-  if (service == nullptr) return false;
-  const bool started = StartServiceA(service, 0, nullptr) != FALSE;
-  CloseServiceHandle(service);
-  return started && WaitUntil([] { return ProbeServiceState() == SERVICE_RUNNING; });
-}
-
-void RemoveProbeService() {
-  if (SC_HANDLE service = OpenProbeService(SERVICE_ALL_ACCESS)) {
-    SERVICE_STATUS status;
-    ControlService(service, SERVICE_CONTROL_STOP, &status);
-    WaitUntil([] { return ProbeServiceState() != SERVICE_RUNNING; });
-    DeleteService(service);
-    CloseServiceHandle(service);
-  }
-}
-
-std::string TaskFilePath() {
-  char windows[MAX_PATH] = "";
-  GetWindowsDirectoryA(windows, MAX_PATH);
-  return std::string(windows) + "\\Tasks\\" + kTaskTitle;
-}
+std::string TaskFilePath() { return TaskJobPath(kTaskTitle); }
 
 bool AddProbeTask() {
   if (EnsureSchedulerRunning() != 0) return false;
@@ -111,7 +71,7 @@ std::string KillKey() { return UndoProbeKillKey(kKillClsid); }
 std::string HostsCopy() { return BinFolder() + "\\kvundo_hosts"; }
 
 void CleanProbes() {
-  RemoveProbeService();
+  kProbe.Remove();
   DeleteScheduledTask(kTaskTitle);
   DeleteFileA(TaskFilePath().c_str());
   RegDeleteTreeA(HKEY_LOCAL_MACHINE, HelperKey().c_str());
@@ -139,10 +99,10 @@ class ExplorerUndoTest : public ExplorerTest {
 
   // Every kind of action, each through the library function both programs call.
   void TakeEveryAction() {
-    ASSERT_TRUE(StartProbeService());
+    ASSERT_TRUE(kProbe.Start());
     EXPECT_EQ(kServiceRejectStopped | kServiceRejectDisabled,
               ServiceReject(kServiceDisplay, "kv_test_service.exe", kServiceExeCode));
-    ASSERT_TRUE(WaitUntil([] { return ProbeServiceState() == SERVICE_STOPPED; }));
+    ASSERT_TRUE(WaitUntil([] { return kProbe.State() == SERVICE_STOPPED; }));
 
     ASSERT_TRUE(AddProbeTask());
     taskBytes_ = FileText(TaskFilePath());
@@ -217,7 +177,7 @@ TEST_F(ExplorerUndoTest, EachKindOfActionIsTakenBackFromTheHistoryDialog) {
   ASSERT_NE(nullptr, dialog);
 
   ASSERT_TRUE(Restore(dialog, kServiceDisplay, "SERVICE_Stop"));
-  EXPECT_TRUE(WaitUntil([] { return ProbeServiceState() == SERVICE_RUNNING; }))
+  EXPECT_TRUE(WaitUntil([] { return kProbe.State() == SERVICE_RUNNING; }))
       << "a service that ran runs again";
   EXPECT_EQ(3u, ReadDword(HKEY_LOCAL_MACHINE, kServiceKey, "Start"));
 

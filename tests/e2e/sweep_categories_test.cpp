@@ -9,6 +9,7 @@
 #include "categories/file_types.h"
 #include "categories/scheduled_tasks.h"
 #include "monitor_driver.h"
+#include "probe_service.h"
 #include "sandbox.h"
 
 namespace {
@@ -54,41 +55,10 @@ void AddTask() {
 }
 
 bool TaskFileThere() {
-  char windows[MAX_PATH] = "";
-  GetWindowsDirectoryA(windows, MAX_PATH);
-  const std::string path = std::string(windows) + "\\Tasks\\" + kTaskTitle;
-  return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+  return GetFileAttributesA(TaskJobPath(kTaskTitle).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-// Opens the test's service; with create, makes it first, running the test service program.
-SC_HANDLE OpenProbeService(DWORD access, bool create = false) {
-  SC_HANDLE manager = OpenSCManagerA(nullptr, nullptr, SC_MANAGER_ALL_ACCESS);
-  SC_HANDLE service = OpenServiceA(manager, kServiceName, access);
-  if (!service && create)
-    service = CreateServiceA(manager, kServiceName, kServiceDisplay, access,
-                             SERVICE_WIN32_OWN_PROCESS, SERVICE_DEMAND_START, SERVICE_ERROR_IGNORE,
-                             (BinFolder() + "\\kv_test_service.exe").c_str(), nullptr, nullptr,
-                             nullptr, nullptr, nullptr);
-  CloseServiceHandle(manager);
-  return service;
-}
-
-DWORD ServiceState() {
-  SC_HANDLE service = OpenProbeService(SERVICE_QUERY_STATUS);
-  SERVICE_STATUS status = {};
-  if (service) QueryServiceStatus(service, &status);
-  CloseServiceHandle(service);
-  return status.dwCurrentState;
-}
-
-void RemoveService() {
-  if (SC_HANDLE service = OpenProbeService(SERVICE_ALL_ACCESS)) {
-    SERVICE_STATUS status;
-    ControlService(service, SERVICE_CONTROL_STOP, &status);
-    DeleteService(service);
-    CloseServiceHandle(service);
-  }
-}
+const ProbeService kProbe{kServiceName, kServiceDisplay};
 
 // Every helper runs the same server file, so all share its product name, "Korvane", as title.
 void AddHelper(const char* id) {
@@ -115,7 +85,7 @@ class SweepCategoriesTest : public MonitorTest {
  protected:
   void TearDown() override {
     MonitorTest::TearDown();
-    RemoveService();
+    kProbe.Remove();
     DeleteScheduledTask(kTaskTitle);
     for (const char* id : kHelperIds) {
       RegDeleteTreeA(HKEY_LOCAL_MACHINE, (std::string(kHelperObjectsKey) + id).c_str());
@@ -136,17 +106,17 @@ TEST_F(SweepCategoriesTest, ServiceAndTaskRejectedHelpersApprovedAndLockedFileTy
   ProgramRun& monitor = Launch("");
   const HWND window = WatchMonitor(monitor);
 
-  SC_HANDLE service = OpenProbeService(SERVICE_ALL_ACCESS, true);
+  SC_HANDLE service = kProbe.Open(SERVICE_ALL_ACCESS, true);
   ASSERT_NE(nullptr, service);
   EXPECT_TRUE(StartServiceA(service, 0, nullptr));
   CloseServiceHandle(service);
-  ASSERT_TRUE(WaitUntil([] { return ServiceState() == SERVICE_RUNNING; }));
+  ASSERT_TRUE(WaitUntil([] { return kProbe.State() == SERVICE_RUNNING; }));
   HWND alert = AlertNamed(monitor, window, kServiceDisplay);
   ASSERT_NE(nullptr, alert);
   const std::string status = DialogItemText(alert, kServiceStatusField);
   EXPECT_TRUE(Contains(status, "Startup Status: Manual\nActive Status: Running.")) << status;
   PressBoxButton(alert, IDNO);
-  EXPECT_TRUE(WaitUntil([] { return ServiceState() == SERVICE_STOPPED; }));
+  EXPECT_TRUE(WaitUntil([] { return kProbe.State() == SERVICE_STOPPED; }));
   EXPECT_TRUE(WaitUntil([] { return ReadDword(HKEY_LOCAL_MACHINE, kServiceKey, "Start") == 4; }));
   // The snapshot is written after the service manager's answers, so it may come a little later.
   EXPECT_TRUE(WaitUntil([] {
