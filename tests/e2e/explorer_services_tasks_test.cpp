@@ -34,26 +34,7 @@ std::string TaskFilePath() { return TaskJobPath(kTaskTitle); }
 
 bool TaskFileThere() { return GetFileAttributesA(TaskFilePath().c_str()) != INVALID_FILE_ATTRIBUTES; }
 
-// A work item running Notepad, saved through the scheduler's own object.
-bool AddPageTask() {
-  if (EnsureSchedulerRunning() != 0) return false;
-  CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-  ITaskScheduler* scheduler = nullptr;
-  ITask* task = nullptr;
-  IPersistFile* file = nullptr;
-  bool saved = false;
-  if (SUCCEEDED(CoCreateInstance(kSchedulerClass, nullptr, CLSCTX_INPROC_SERVER,
-                                 kSchedulerInterface, reinterpret_cast<void**>(&scheduler))) &&
-      SUCCEEDED(scheduler->NewWorkItem(kTaskName, kTaskClass, kTaskInterface,
-                                       reinterpret_cast<IUnknown**>(&task))) &&
-      SUCCEEDED(task->SetApplicationName(L"C:\\windows\\system32\\notepad.exe")) &&
-      SUCCEEDED(task->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file))))
-    saved = file->Save(nullptr, TRUE) == S_OK;
-  for (IUnknown* object : std::initializer_list<IUnknown*>{file, task, scheduler})
-    if (object) object->Release();
-  CoUninitialize();
-  return saved && TaskFileThere();
-}
+bool AddPageTask() { return AddNotepadJob(kTaskName, kTaskTitle); }
 
 class ExplorerServicesTasksTest : public ExplorerTest {
  protected:

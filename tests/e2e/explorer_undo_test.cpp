@@ -45,25 +45,7 @@ const ProbeService kProbe{kServiceName, kServiceDisplay};
 
 std::string TaskFilePath() { return TaskJobPath(kTaskTitle); }
 
-bool AddProbeTask() {
-  if (EnsureSchedulerRunning() != 0) return false;
-  CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-  ITaskScheduler* scheduler = nullptr;
-  ITask* task = nullptr;
-  IPersistFile* file = nullptr;
-  bool saved = false;
-  if (SUCCEEDED(CoCreateInstance(kSchedulerClass, nullptr, CLSCTX_INPROC_SERVER,
-                                 kSchedulerInterface, reinterpret_cast<void**>(&scheduler))) &&
-      SUCCEEDED(scheduler->NewWorkItem(kTaskName, kTaskClass, kTaskInterface,
-                                       reinterpret_cast<IUnknown**>(&task))) &&
-      SUCCEEDED(task->SetApplicationName(L"C:\\windows\\system32\\notepad.exe")) &&
-      SUCCEEDED(task->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file))))
-    saved = file->Save(nullptr, TRUE) == S_OK;
-  for (IUnknown* object : std::initializer_list<IUnknown*>{file, task, scheduler})
-    if (object) object->Release();
-  CoUninitialize();
-  return saved && PathExists(TaskFilePath());
-}
+bool AddProbeTask() { return AddNotepadJob(kTaskName, kTaskTitle); }
 
 std::string HelperKey() { return std::string(kBHOKey) + "\\" + kHelperClsid; }
 std::string HelperClassKey() { return std::string("Software\\Classes\\CLSID\\") + kHelperClsid; }

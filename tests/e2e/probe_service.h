@@ -1,10 +1,13 @@
-// A service the real service manager runs for a test (the test service program), and where
-// the Task Scheduler keeps a test's job file.
+// A service the real service manager runs for a test (the test service program), and a Task
+// Scheduler job of a test's.
 #pragma once
 #include <windows.h>
+#include <mstask.h>
 
+#include <initializer_list>
 #include <string>
 
+#include "categories/scheduled_tasks.h"
 #include "monitor_driver.h"
 
 class ProbeService {
@@ -60,4 +63,26 @@ inline std::string TaskJobPath(const char* title) {
   char windows[MAX_PATH] = "";
   GetWindowsDirectoryA(windows, MAX_PATH);
   return std::string(windows) + "\\Tasks\\" + title;
+}
+
+// A work item running Notepad, saved through the scheduler's own object; true once its job
+// file is there.
+inline bool AddNotepadJob(const wchar_t* name, const char* title) {
+  if (EnsureSchedulerRunning() != 0) return false;
+  CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+  ITaskScheduler* scheduler = nullptr;
+  ITask* task = nullptr;
+  IPersistFile* file = nullptr;
+  bool saved = false;
+  if (SUCCEEDED(CoCreateInstance(kSchedulerClass, nullptr, CLSCTX_INPROC_SERVER,
+                                 kSchedulerInterface, reinterpret_cast<void**>(&scheduler))) &&
+      SUCCEEDED(scheduler->NewWorkItem(name, kTaskClass, kTaskInterface,
+                                       reinterpret_cast<IUnknown**>(&task))) &&
+      SUCCEEDED(task->SetApplicationName(L"C:\\windows\\system32\\notepad.exe")) &&
+      SUCCEEDED(task->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file))))
+    saved = file->Save(nullptr, TRUE) == S_OK;
+  for (IUnknown* object : std::initializer_list<IUnknown*>{file, task, scheduler})
+    if (object) object->Release();
+  CoUninitialize();
+  return saved && GetFileAttributesA(TaskJobPath(title).c_str()) != INVALID_FILE_ATTRIBUTES;
 }

@@ -35,24 +35,7 @@ inline constexpr char kViewerCommand[] = "C:\\Apps\\viewer.exe %1";
 
 inline constexpr char kSleeperFile[] = "kv_sleeper.exe";
 
-void AddTask() {
-  ASSERT_EQ(0u, EnsureSchedulerRunning());
-  CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-  ITaskScheduler* scheduler = nullptr;
-  ITask* task = nullptr;
-  IPersistFile* file = nullptr;
-  if (SUCCEEDED(CoCreateInstance(kSchedulerClass, nullptr, CLSCTX_INPROC_SERVER,
-                                 kSchedulerInterface, reinterpret_cast<void**>(&scheduler))) &&
-      SUCCEEDED(scheduler->NewWorkItem(kTaskName, kTaskClass, kTaskInterface,
-                                       reinterpret_cast<IUnknown**>(&task))) &&
-      SUCCEEDED(task->SetApplicationName(L"C:\\windows\\system32\\notepad.exe")) &&
-      SUCCEEDED(task->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)))) {
-    EXPECT_EQ(S_OK, file->Save(nullptr, TRUE));
-  }
-  for (IUnknown* object : std::initializer_list<IUnknown*>{file, task, scheduler})
-    if (object) object->Release();
-  CoUninitialize();
-}
+void AddTask() { ASSERT_TRUE(AddNotepadJob(kTaskName, kTaskTitle)); }
 
 bool TaskFileThere() {
   return GetFileAttributesA(TaskJobPath(kTaskTitle).c_str()) != INVALID_FILE_ATTRIBUTES;
