@@ -9,7 +9,7 @@
 
 #include "foundation/handles.h"
 #include "foundation/settings.h"
-#include "sandbox.h"
+#include "shortcut_sandbox.h"
 #include "startup/item_list.h"
 #include "startup/locations.h"
 #include "startup/snapshot.h"
@@ -38,30 +38,8 @@ bool Live(const std::string& name) {
   return RegValueExists(HKEY_CURRENT_USER, kRun, name.c_str());
 }
 
-void Shortcut(const std::string& path, const std::string& target, const char* arguments) {
-  ComPtr<IShellLinkA> link;
-  ASSERT_HRESULT_SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER,
-                                            IID_IShellLinkA, link.PutVoid()));
-  link->SetPath(target.c_str());
-  link->SetArguments(arguments);
-  ComPtr<IPersistFile> file;
-  ASSERT_HRESULT_SUCCEEDED(link->QueryInterface(IID_IPersistFile, file.PutVoid()));
-  wchar_t wide[MAX_PATH];
-  MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide, MAX_PATH);
-  ASSERT_HRESULT_SUCCEEDED(file->Save(wide, TRUE));
-}
 
-class StartupHidingTest : public RegistrySandbox {
- protected:
-  void SetUp() override {
-    RegistrySandbox::SetUp();
-    CoInitialize(nullptr);
-  }
-  void TearDown() override {
-    CoUninitialize();
-    RegistrySandbox::TearDown();
-  }
-};
+using StartupHidingTest = ShortcutSandbox;
 
 }  // namespace
 
@@ -150,14 +128,14 @@ TEST_F(StartupHidingTest, ShortcutArgumentsAreThePartOfTheEntry) {
   ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
   SetShellFolder("Startup", folder);
   const std::string cmd = WriteScratchFile("cmd.exe", "MZ");
-  Shortcut(folder + "\\plain.lnk", cmd, "");
+  MakeShortcut(folder + "\\plain.lnk", cmd, "", "");
   EnumStartupFolders();
   ASSERT_EQ(1, ItemCount());
   EXPECT_EQ(cmd, ReadItem(0).command);
   SnapshotMarkKnown(ReadItem(0).command.c_str(), kLocationStartupFolder);
   EXPECT_EQ(0, StartupChanged());
 
-  Shortcut(folder + "\\evil.lnk", cmd, "/c C:\\evil.bat");
+  MakeShortcut(folder + "\\evil.lnk", cmd, "/c C:\\evil.bat", "");
   EXPECT_EQ(1, StartupChanged());
   const ItemRow evil = FindByKey(folder + "\\evil.lnk");
   EXPECT_EQ("cmd", evil.title);

@@ -9,7 +9,7 @@
 #include "categories/class_server.h"
 #include "foundation/handles.h"
 #include "foundation/settings.h"
-#include "sandbox.h"
+#include "shortcut_sandbox.h"
 #include "startup/item_list.h"
 #include "startup/locations.h"
 
@@ -41,30 +41,8 @@ void SetRaw(const std::string& name, DWORD type, const std::string& bytes) {
   WriteRegValue(HKEY_CURRENT_USER, kRun, name.c_str(), type, bytes);
 }
 
-void MakeShortcut(const std::string& path, const std::string& target, const char* description) {
-  ComPtr<IShellLinkA> link;
-  ASSERT_HRESULT_SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER,
-                                            IID_IShellLinkA, link.PutVoid()));
-  link->SetPath(target.c_str());
-  link->SetDescription(description);
-  ComPtr<IPersistFile> file;
-  ASSERT_HRESULT_SUCCEEDED(link->QueryInterface(IID_IPersistFile, file.PutVoid()));
-  wchar_t wide[MAX_PATH];
-  MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide, MAX_PATH);
-  ASSERT_HRESULT_SUCCEEDED(file->Save(wide, TRUE));
-}
 
-class StartupListTest : public RegistrySandbox {
- protected:
-  void SetUp() override {
-    RegistrySandbox::SetUp();
-    CoInitialize(nullptr);
-  }
-  void TearDown() override {
-    CoUninitialize();
-    RegistrySandbox::TearDown();
-  }
-};
+using StartupListTest = ShortcutSandbox;
 
 }  // namespace
 
@@ -148,9 +126,9 @@ TEST_F(StartupListTest, StartupFolderFilesByKind) {
   const std::string gone = WriteScratchFile("gone.exe", "MZ");
   WriteScratchFile("Startup\\desktop.ini", "[.ShellClassInfo]");
   WriteScratchFile("Startup\\notes.txt", "hello");
-  MakeShortcut(folder + "\\app.lnk", tool, "");
-  MakeShortcut(folder + "\\named.lnk", tool, "My App");
-  MakeShortcut(folder + "\\gone.lnk", gone, "");
+  MakeShortcut(folder + "\\app.lnk", tool, "", "");
+  MakeShortcut(folder + "\\named.lnk", tool, "", "My App");
+  MakeShortcut(folder + "\\gone.lnk", gone, "", "");
   ASSERT_TRUE(DeleteFileA(gone.c_str()));
   SetShellFolder("Startup", folder);
   EnumStartupFolders();
