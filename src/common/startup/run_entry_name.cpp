@@ -56,3 +56,7 @@ std::string RunEntryName(int code, const char* title, const char* key) {
     return whole;
   return listed;
 }
+
+std::string StartupEntryName(int code, const char* title, const char* key) {
+  return IsRunFamily(code) ? RunEntryName(code, title, key) : std::string(title ? title : "");
+}

@@ -11,3 +11,6 @@ const char* RunEntryKeyFor(const char* name);
 // name when the listed one was cut and one value of the live key or of the disabled index
 // begins with it, else the listed name as it is.
 std::string RunEntryName(int code, const char* title, const char* key);
+// The name any startup entry is held and disabled by: RunEntryName for the Run family, the
+// title elsewhere.
+std::string StartupEntryName(int code, const char* title, const char* key);

@@ -146,7 +146,7 @@ int ToggleDispatch(ToggleEntry& entry, bool enable) {
 int ToggleStartupEntry(const char* title, const char* command, const char* key, int code) {
   // The index is keyed by title alone; an empty one would be the key's default value.
   if (!title || !title[0]) return 0;
-  const std::string name = IsRunFamily(code) ? RunEntryName(code, title, key) : title;
+  const std::string name = StartupEntryName(code, title, key);
   title = name.c_str();
   ToggleEntry entry{title, command ? command : "", key ? key : "", code, {}};
   DisabledStoreKey(code, entry.store, sizeof entry.store);

@@ -14,7 +14,7 @@ enum class StartupOffState { kLive, kDisabled, kTurnedOffOnly };
 
 // Turned off by Task Manager only: Windows starts it no more, yet Korvane's store holds nothing.
 StartupOffState StartupOffStateOf(const char* title, const char* key, int code) {
-  const std::string name = IsRunFamily(code) ? RunEntryName(code, title, key) : title;
+  const std::string name = StartupEntryName(code, title, key);
   const char* approvedName = code == kLocationStartupFolder ? (key ? key : "") : name.c_str();
   const bool turnedOff = StartupApprovedOff(code, approvedName);
   if (!IsTitleDisabled(name.c_str()) && !turnedOff) return StartupOffState::kLive;

@@ -12,7 +12,7 @@
 namespace {
 
 bool StartupIsDisabled(const char* title, const char* key, int code) {
-  return IsTitleDisabled(IsRunFamily(code) ? RunEntryName(code, title, key).c_str() : title);
+  return IsTitleDisabled(StartupEntryName(code, title, key).c_str());
 }
 
 int StartupCodeOf(const std::string& text) {
