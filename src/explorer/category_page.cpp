@@ -80,8 +80,7 @@ void CategoryPageInit(CategoryPage& page, const CategoryPageTraits& traits, HWND
   CategoryPageIcon(window, traits.pageIcon);
   page.boldFont = CategoryBoldFont(window);
   ListPageInit(page.list, window, traits.pageCommand, traits.sortOption, traits.columnTitles,
-               traits.columnCount, traits.sortKey);
-  ListPageAddSignatureColumn(page.list);
+               traits.columnCount, traits.sortKey, true);
   SheetPageInit(window, traits.pageCommand);
 }
 

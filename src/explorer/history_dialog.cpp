@@ -87,7 +87,8 @@ void HistoryInit(HWND dialog, HistoryState& state) {
   SetDialogText(dialog, 711, IDC_HISTORY_CLEAR);
   SetDialogText(dialog, IDS_CLOSE, IDOK);
   // The rows keep the file's order; a column click only stores the column.
-  ListPageInit(state.list, dialog, kHistoryPage, kSortOption, kColumnTitles, kColumnCount, nullptr);
+  ListPageInit(state.list, dialog, kHistoryPage, kSortOption, kColumnTitles, kColumnCount, nullptr,
+               false);
   state.list.sort = {};
   EnableWindow(GetDlgItem(dialog, IDC_HISTORY_RESTORE), FALSE);
   PlacementCentre(dialog);

@@ -35,22 +35,41 @@ int ListPageSortable(const ListPage& list) {
   return std::min(list.columnCount, SortableColumns(list.pageCommand));
 }
 
-void ListPageInsertColumns(ListPage& list, const int* titles) {
+bool ListPageInsertColumn(HWND list, int column, int titleString, int width) {
+  char title[kTitleSize] = "";
+  LocalString(titleString, title, sizeof title);
+  LVCOLUMNA item = {};
+  item.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
+  item.fmt = LVCFMT_LEFT;
+  item.cx = width;
+  item.pszText = title;
+  item.iSubItem = column;
+  return SendMessageA(list, LVM_INSERTCOLUMNA, column, reinterpret_cast<LPARAM>(&item)) >= 0;
+}
+
+// With a signature column, the page's own columns give up a share of their widths, so that
+// it shows without scrolling and the others keep their proportions. The widths are final when
+// inserted: resizing columns afterwards costs the list a relayout each.
+void ListPageInsertColumns(ListPage& list, const int* titles, bool signatureColumn) {
   RECT area = {};
   GetClientRect(list.list, &area);
   const int scrollBar = GetSystemMetrics(SM_CXVSCROLL);
+  const double share = signatureColumn ? 1.0 - kSignatureColumnFraction : 1.0;
+  int total = 0;
   for (int column = 0; column < list.columnCount; ++column) {
-    char title[kTitleSize] = "";
-    LocalString(titles[column], title, sizeof title);
-    LVCOLUMNA item = {};
-    item.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
-    item.fmt = LVCFMT_LEFT;
-    item.cx = ColumnWidthPixels(list.pageCommand, column, area.right - area.left, scrollBar);
-    item.pszText = title;
-    item.iSubItem = column;
-    if (SendMessageA(list.list, LVM_INSERTCOLUMNA, column, reinterpret_cast<LPARAM>(&item)) < 0)
+    const int width = ColumnWidthPixels(list.pageCommand, column, area.right - area.left, scrollBar);
+    if (ListPageInsertColumn(list.list, column, titles[column], static_cast<int>(width * share)))
+      total += width;
+    else
       TraceNote("list page", "a column could not be inserted");
   }
+  if (!signatureColumn) return;
+  if (!ListPageInsertColumn(list.list, list.columnCount, IDS_SIGNATURE_COLUMN,
+                            static_cast<int>(total * kSignatureColumnFraction))) {
+    TraceNote("list page", "the signature column could not be inserted");
+    return;
+  }
+  list.signatureColumn = list.columnCount;
 }
 
 HICON ListPageSmallIcon(int resource) {
@@ -322,7 +341,8 @@ LRESULT ListPageCustomDraw(ListPage& list, NMLVCUSTOMDRAW& draw) {
 }  // namespace
 
 void ListPageInit(ListPage& list, HWND page, int pageCommand, const char* sortOption,
-                  const int* columnTitles, int columnCount, ListSortKeyFn sortKey) {
+                  const int* columnTitles, int columnCount, ListSortKeyFn sortKey,
+                  bool signatureColumn) {
   list.page = page;
   list.list = GetDlgItem(page, IDC_PAGE_LIST);
   list.pageCommand = pageCommand;
@@ -332,33 +352,8 @@ void ListPageInit(ListPage& list, HWND page, int pageCommand, const char* sortOp
   list.datePattern = ListPageDatePattern();
   ListView_SetExtendedListViewStyle(list.list, LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER |
                                                    LVS_EX_LABELTIP);
-  ListPageInsertColumns(list, columnTitles);
+  ListPageInsertColumns(list, columnTitles, signatureColumn);
   SortStateRestore(list.sort, OptionGet(sortOption, 0), ListPageSortable(list));
-}
-
-// The page's own columns give up a share of their widths, so that the signature column
-// shows without scrolling and the others keep their proportions.
-void ListPageAddSignatureColumn(ListPage& list) {
-  int total = 0;
-  for (int column = 0; column < list.columnCount; ++column) {
-    const int width = ListView_GetColumnWidth(list.list, column);
-    const int narrower = static_cast<int>(width * (1.0 - kSignatureColumnFraction));
-    if (ListView_SetColumnWidth(list.list, column, narrower)) total += width;
-  }
-  char title[kTitleSize] = "";
-  LocalString(IDS_SIGNATURE_COLUMN, title, sizeof title);
-  LVCOLUMNA item = {};
-  item.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
-  item.fmt = LVCFMT_LEFT;
-  item.cx = static_cast<int>(total * kSignatureColumnFraction);
-  item.pszText = title;
-  item.iSubItem = list.columnCount;
-  if (SendMessageA(list.list, LVM_INSERTCOLUMNA, list.columnCount,
-                   reinterpret_cast<LPARAM>(&item)) < 0) {
-    TraceNote("list page", "the signature column could not be inserted");
-    return;
-  }
-  list.signatureColumn = list.columnCount;
 }
 
 void ListPageDestroy(ListPage& list) {

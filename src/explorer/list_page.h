@@ -89,11 +89,11 @@ struct ListPage {
   std::unordered_map<std::string, ListIconCache> icons;  // by program file, across fills
 };
 
-// WM_INITDIALOG: columns of the page with their width fractions, and the stored sort.
+// WM_INITDIALOG: columns of the page with their width fractions, and the stored sort. Program
+// lists add the signature column after the page's own columns.
 void ListPageInit(ListPage& list, HWND page, int pageCommand, const char* sortOption,
-                  const int* columnTitles, int columnCount, ListSortKeyFn sortKey);
-// Adds the signature column after the page's own columns (program lists only).
-void ListPageAddSignatureColumn(ListPage& list);
+                  const int* columnTitles, int columnCount, ListSortKeyFn sortKey,
+                  bool signatureColumn);
 void ListPageDestroy(ListPage& list);
 // A fill: begin (fresh image list and file cache, no rows), then a row per entry, then end
 // (sorted as stored, shown). Returns the row count.

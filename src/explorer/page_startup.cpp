@@ -141,8 +141,7 @@ void StartupPageInit(StartupPage& page, HWND window) {
   StartupPageIcon(window);
   page.boldFont = StartupBoldFont(window);
   ListPageInit(page.list, window, ID_PAGE_STARTUP, "SortStartup", kColumnTitles, kColumnCount,
-               StartupSortKey);
-  ListPageAddSignatureColumn(page.list);
+               StartupSortKey, true);
   SheetPageInit(window, ID_PAGE_STARTUP);
 }
 
