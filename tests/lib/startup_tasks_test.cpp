@@ -1,6 +1,5 @@
 // Task Scheduler 2.0 tasks among the Startup page's entries: listed in the advanced mode only,
-// never in the monitor's startup check, and removed or switched off through the scheduled-task
-// category's own functions.
+// never in the monitor's startup check; their removal is the end-to-end test's.
 #include "startup/startup_tasks.h"
 
 #include <windows.h>
@@ -83,40 +82,14 @@ TEST_F(StartupTasksTest, TasksAreListedWithTheOtherNewPlacesButNotInTheMonitorsC
     EXPECT_EQ(off, StartupTaskDisabled(row)) << row.title;
     if (off) EXPECT_EQ("C:\\Off\\off.exe", row.command);
   }
-  EXPECT_FALSE(StartupTaskDisabled({"\\KvStartOff", "C:\\Off\\off.exe", "", "", 11, 0}))
-      << "a Run entry's value is no task state";
+  // A Run entry's value is no task state, and its row never reaches the task functions.
+  const ItemRow run = {"\\KvStartOff", "C:\\Off\\off.exe", "", "", 11, 0};
+  EXPECT_FALSE(StartupTaskDisabled(run));
+  EXPECT_FALSE(StartupTaskRemove(run));
+  EXPECT_FALSE(StartupTaskDisable(run));
+  EXPECT_TRUE(PathExists(folder_ + "\\KvStartOff"));
 
   // The monitor's check alerts on tasks through the scheduled-task category, not twice.
   BuildStartupList(0);
   EXPECT_TRUE(TaskRows().empty());
-}
-
-TEST_F(StartupTasksTest, RemovalKeepsTheVaultCopyAndTheLineAndTouchesOnlyTasks) {
-  OptionSet("ShowAllStartup", 1);
-  StartupTasksBuildList(1);
-  std::vector<ItemRow> rows = TaskRows();
-  ASSERT_EQ(2u, rows.size());
-  const ItemRow& off = rows[0].title == "\\KvStartOff" ? rows[0] : rows[1];
-  const std::string file = folder_ + "\\KvStartOff";
-  const std::string bytes = FileText(file);
-
-  ItemRow notTask = off;
-  notTask.code = 11;
-  EXPECT_FALSE(StartupTaskRemove(notTask));
-  EXPECT_FALSE(StartupTaskDisable(notTask));
-  EXPECT_TRUE(PathExists(file));
-
-  ASSERT_TRUE(StartupTaskRemove(off));
-  EXPECT_FALSE(PathExists(file));
-  TaskV2 gone;
-  gone.file = file;
-  EXPECT_EQ(bytes, FileText(TaskV2VaultCopy(gone)));
-  const std::string history = HistoryText();
-  EXPECT_NE(std::string::npos, history.find("TASK_Remove\tTASK_SCHEDULED2\t\\KvStartOff"))
-      << history;
-  EXPECT_FALSE(StartupTaskRemove(off)) << "gone already";
-  StartupTasksBuildList(1);
-  rows = TaskRows();
-  ASSERT_EQ(1u, rows.size());
-  EXPECT_EQ("\\KvStartOn", rows[0].title);
 }
