@@ -23,6 +23,7 @@
 #include "startup/locations.h"
 #include "startup/startup_list.h"
 #include "startup/startup_points.h"
+#include "startup/startup_tasks.h"
 #include "startup_questions.h"
 #include "text.h"
 
@@ -69,10 +70,13 @@ void StartupRowView(StartupPage& page, const ItemRow& row, const std::string& di
                     ListRowView& view) {
   const ListFileFacts& facts =
       ListPageRowFacts(page.list, view, row.command.c_str(), kDetectedCategory, row.code);
+  const bool task = StartupTaskRow(row.code);
   view.disabled =
-      DisabledEntryHolds(page.disabledTitles, row.code, row.title.c_str(), row.key.c_str());
-  view.cell[0] = row.title.substr(FileNameOffset(row.title));
-  view.cell[1] = (row.value == 1 ? kRundllPrefix : "") +
+      task ? StartupTaskDisabled(row)
+           : DisabledEntryHolds(page.disabledTitles, row.code, row.title.c_str(), row.key.c_str());
+  // A task's title is its path in the scheduler's folders, shown whole.
+  view.cell[0] = task ? row.title : row.title.substr(FileNameOffset(row.title));
+  view.cell[1] = (row.value == 1 && !task ? kRundllPrefix : "") +
                  row.command.substr(CommandFileNameOffset(row.command));
   view.late[2] = ListLate::Company;
   view.cell[kLocationColumn] = view.disabled ? disabledText : ShortLocationName(row.code);
@@ -109,6 +113,8 @@ void StartupLocationRules(HWND window, int code) {
     EnableWindow(GetDlgItem(window, IDC_STARTUP_DISABLE), FALSE);
   }
   if (code == kLocationNotify) EnableWindow(GetDlgItem(window, IDC_STARTUP_REMOVE), FALSE);
+  // The Task Scheduler switches a task off; switching it on again is left to it.
+  if (StartupTaskRow(code)) EnableWindow(GetDlgItem(window, IDC_STARTUP_ENABLE), FALSE);
 }
 
 HFONT StartupBoldFont(HWND window) {
@@ -268,7 +274,7 @@ bool StartupPageCommand(StartupPage& page, int command) {
 int StartupPageFill(StartupPage& page, bool select) {
   const int previousRow = ListView_GetNextItem(page.list.list, -1, LVNI_SELECTED);
   HCURSOR previous = SetCursor(LoadCursorA(nullptr, MAKEINTRESOURCEA(32514)));
-  BuildStartupList(1);
+  StartupTasksBuildList(1);
   page.rows = ItemRowsCopy();
   page.disabledTitles = DisabledTitleList();
   char disabledText[64] = "";

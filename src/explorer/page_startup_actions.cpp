@@ -25,7 +25,9 @@
 #include "startup/disabled_titles.h"
 #include "startup/locations.h"
 #include "startup/startup_actions.h"
+#include "startup/startup_machine_remove.h"
 #include "startup/startup_points.h"
+#include "startup/startup_tasks.h"
 #include "startup_questions.h"
 #include "sweep_time_dialog.h"
 #include "text.h"
@@ -65,9 +67,19 @@ int StartupEntryOfCommand(const StartupPage& page, const char* command, int code
   return -1;
 }
 
+// A task is not stopped: the program it last started may be doing the user's work.
+void StartupRemoveTask(StartupPage& page, const ItemRow& row, bool single) {
+  if (single && !StartupAskRemove(page.window, row.title.c_str())) return;
+  if (!StartupTaskRemove(row)) TraceNote("startup page", "the task could not be deleted");
+}
+
 void StartupRemoveOne(StartupPage& page, const ItemRow& row, bool single) {
   const char* title = row.title.c_str();
   const char* command = row.command.c_str();
+  if (StartupTaskRow(row.code)) {
+    StartupRemoveTask(page, row, single);
+    return;
+  }
   if (row.code >= kLocationUserinit && !StartupPointCode(row.code)) {
     RemoveProtectedEntry(title, command, row.key.c_str(), row.code);
     return;
@@ -75,11 +87,20 @@ void StartupRemoveOne(StartupPage& page, const ItemRow& row, bool single) {
   // Asked first, so that answering No leaves the program running as well.
   if (single && !StartupAskRemove(page.window, command)) return;
   KillTask(command, title, single ? 1 : 0);
-  RemoveStartupEntry(title, command, row.key.c_str(), row.code);
+  StartupMachineRemove(title, command, row.key.c_str(), row.code);
 }
 
-void StartupToggleOne(const ItemRow& row, bool enable, bool single) {
+void StartupDisableTask(StartupPage& page, const ItemRow& row) {
+  if (!StartupTaskDisabled(row) && !StartupTaskDisable(row))
+    ShowMessageDialog(page.window, IDS_TASK_DISABLE_FAILED);
+}
+
+void StartupToggleOne(StartupPage& page, const ItemRow& row, bool enable, bool single) {
   const char* title = row.title.c_str();
+  if (StartupTaskRow(row.code)) {
+    if (!enable) StartupDisableTask(page, row);
+    return;
+  }
   if (enable) {
     if (IsEntryDisabled(title, row.code, row.key.c_str()))
       ToggleStartupEntry(title, row.command.c_str(), row.key.c_str(), row.code);
@@ -136,7 +157,7 @@ void StartupRemove(StartupPage& page) {
 void StartupToggle(StartupPage& page, bool enable) {
   const std::vector<ItemRow> rows = StartupPageSelection(page);
   if (rows.empty()) return;
-  for (const ItemRow& row : rows) StartupToggleOne(row, enable, rows.size() == 1);
+  for (const ItemRow& row : rows) StartupToggleOne(page, row, enable, rows.size() == 1);
   StartupPageFill(page, false);
 }
 

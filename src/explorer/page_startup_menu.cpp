@@ -7,6 +7,7 @@
 #include "resource.h"
 #include "startup/locations.h"
 #include "startup/startup_points.h"
+#include "startup/startup_tasks.h"
 
 namespace {
 
@@ -45,6 +46,10 @@ void StartupMenuFill(HMENU menu, const ItemRow& row, bool disabled) {
   } else if (StartupPointCode(row.code)) {
     StartupMenuAdd(menu, {0, 0});
     StartupMenuAdd(menu, {302, IDC_STARTUP_REMOVE});
+  } else if (StartupTaskRow(row.code)) {
+    StartupMenuAdd(menu, {0, 0});
+    StartupMenuAdd(menu, {302, IDC_STARTUP_REMOVE});
+    if (!disabled) StartupMenuAdd(menu, {633, IDC_STARTUP_DISABLE});
   }
   StartupMenuAdd(menu, {0, 0});
   StartupMenuAdd(menu, {641, ID_MENU_VELT_INFO});

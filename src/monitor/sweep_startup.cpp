@@ -3,7 +3,6 @@
 
 #include "alerts.h"
 #include "categories/active_tasks.h"
-#include "categories/machine_job.h"
 #include "foundation/settings.h"
 #include "foundation/trace.h"
 #include "monitor.h"
@@ -15,6 +14,7 @@
 #include "startup/locations.h"
 #include "startup/snapshot.h"
 #include "startup/startup_actions.h"
+#include "startup/startup_machine_remove.h"
 #include "sweep.h"
 #include "sweep_steps.h"
 #include "text.h"
@@ -72,21 +72,11 @@ void StartupDelayedBack(const ItemRow& entry) {
   }
 }
 
-// A machine-wide value goes through the job, which may hand it to an elevated explorer;
-// its line and snapshot are written here, once it is gone.
+// A machine-wide entry may be handed to an elevated explorer; its line and snapshot are
+// written here, once it is gone.
 bool StartupRemove(const ItemRow& entry) {
-  const char* title = entry.title.c_str();
-  const char* command = entry.command.c_str();
-  const char* key = entry.key.c_str();
-  if (!IsMachineRunFamily(entry.code))
-    return RemoveStartupEntry(title, command, key, entry.code) != 0;
-  const MachineJob job = MachineJobStartupRemove(title, command, key, entry.code);
-  if (MachineJobRun(job) == 0) {
-    MachineJobTellFailure(job, title);
-    return false;
-  }
-  RemoveStartupEntryRecord(title, command, key, entry.code);
-  return true;
+  return StartupMachineRemove(entry.title.c_str(), entry.command.c_str(), entry.key.c_str(),
+                              entry.code) != 0;
 }
 
 // An entry that could not be removed stays unknown, so the next check asks again.

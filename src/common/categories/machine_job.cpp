@@ -24,6 +24,7 @@
 #include "resource.h"
 #include "startup/locations.h"
 #include "startup/startup_actions.h"
+#include "startup/value_places.h"
 #include "text.h"
 
 namespace {
@@ -84,6 +85,15 @@ int DoFileTypeRestore(const std::vector<std::string>& f) {
   return restored ? kMachineJobDone : 0;
 }
 
+// The place's row says where the entry lives and what taking it out means (a value, an item of
+// a list); a per-user place belongs to the account that asked, not to the one that consented.
+int DoPointRemove(const std::vector<std::string>& f) {
+  const int code = ParseDecimal(f[0]);
+  const ValuePlace* place = ValuePlaceOf(code);
+  if (place == nullptr || place->perUser) return 0;
+  return ValuePlaceRemove(f[2].c_str(), f[1].c_str(), code) ? kMachineJobDone : 0;
+}
+
 struct JobRow {
   MachineJobKind kind;
   const char* name;
@@ -104,6 +114,7 @@ constexpr JobRow kJobRows[] = {
      IDS_JOB_IE_HELPER_REMOVE},
     {MachineJobKind::FileTypeRestore, "file-type-restore", 3, DoFileTypeRestore,
      IDS_JOB_FILE_TYPE_RESTORE},
+    {MachineJobKind::PointRemove, "point-remove", 3, DoPointRemove, IDS_JOB_POINT_REMOVE},
 };
 
 const JobRow* RowOf(MachineJobKind kind) {
@@ -154,6 +165,11 @@ MachineJob MachineJobIEHelperRemove(int code, const char* key) {
 MachineJob MachineJobFileTypeRestore(const char* ext, int source) {
   return {MachineJobKind::FileTypeRestore,
           {ext ? ext : "", std::to_string(source), FileTypeStoreAccount()}};
+}
+
+MachineJob MachineJobPointRemove(int code, const char* key, const char* command) {
+  return {MachineJobKind::PointRemove,
+          {std::to_string(code), key ? key : "", command ? command : ""}};
 }
 
 int MachineJobDo(const MachineJob& job) {

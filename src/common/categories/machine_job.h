@@ -16,6 +16,7 @@ enum class MachineJobKind {
   ActiveXKill,
   IEHelperRemove,
   FileTypeRestore,
+  PointRemove,
 };
 
 struct MachineJob {
@@ -38,6 +39,9 @@ MachineJob MachineJobIEHelperRemove(int code, const char* key);
 // Names the extension, its source and the account whose store keeps the association to put
 // back; the job reads the ProgID and command from that store, never from its command line.
 MachineJob MachineJobFileTypeRestore(const char* ext, int source);
+// Names an entry of a machine-wide value place by its code, item key and item (the command as
+// listed); the job finds the place's key and value through the place table itself.
+MachineJob MachineJobPointRemove(int code, const char* key, const char* command);
 
 // With this process's rights; the job's result.
 int MachineJobDo(const MachineJob& job);

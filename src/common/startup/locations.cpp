@@ -20,7 +20,7 @@ struct CategoryLabel {
   int code;
   int string;
 };
-constexpr CategoryLabel kCategoryLabels[] = {{800, 726}, {900, 725}, {901, 724}};
+constexpr CategoryLabel kCategoryLabels[] = {{800, 726}, {801, 726}, {900, 725}, {901, 724}};
 
 constexpr const char* kRunKeyPaths[kRootCount][kRunFamilySize] = {
     {"Software\\Microsoft\\Windows\\CurrentVersion\\Run",
@@ -69,7 +69,7 @@ constexpr CodeText kShortNames[] = {
     {35, "K_RUNSERVICESONCE"},
     {100, "WIN.INI_LOAD"}, {101, "WIN.INI_RUN"}, {200, "STARTUP_FOLDER"},
     {250, "LOGON_USERINIT"}, {251, "LOGON_SHELL"}, {252, "DELAYLOAD"}, {253, "TASKSCHEDULER"},
-    {254, "SHELLHOOK"}, {255, "APPINIT_DLL"}, {256, "NOTIFY"}};
+    {254, "SHELLHOOK"}, {255, "APPINIT_DLL"}, {256, "NOTIFY"}, {801, "TASK_SCHEDULED2"}};
 // clang-format on
 
 constexpr int kLabelledRunPositions = 5;

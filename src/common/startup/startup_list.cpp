@@ -187,6 +187,10 @@ int WinlogonUserinitExtra(char* out260) {
 
 int WinlogonShellExtra(char* out260) { return WinlogonExtra("Shell", ShellExtraText, out260); }
 
+bool StartupListShowsAll(int quick) {
+  return quick == 0 || OptionRead(kOptShowAllStartup) > 0;
+}
+
 int BuildStartupList(int quick) {
   ItemListClear();
   // One read of the disabled index serves every Run value and every disabled entry.
@@ -196,7 +200,7 @@ int BuildStartupList(int quick) {
   EnumStartupFolders();
   EnumWinIni();
   EnumDisabledEntriesWith(disabledIndex);
-  const bool everything = quick == 0 || OptionRead(kOptShowAllStartup) > 0;
+  const bool everything = StartupListShowsAll(quick);
   if (everything && IsNtFamily()) AddWinlogonEntries();
   if (everything) EnumShellHooks();
   if (everything) StartupPointsList();

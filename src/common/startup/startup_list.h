@@ -3,6 +3,8 @@
 #include <string>
 
 int BuildStartupList(int quick);
+// The full list (quick 0) or the advanced mode: the places beyond the Run family are listed.
+bool StartupListShowsAll(int quick);
 void EnumRunKeys();
 void EnumStartupFolders();
 void EnumWinIni();

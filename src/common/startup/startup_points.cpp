@@ -28,6 +28,11 @@ const char* StartupPointShortName(int code) {
   return "";
 }
 
+bool StartupPointPerUser(int code) {
+  if (const ValuePlace* place = ValuePlaceOf(code)) return place->perUser;
+  return code == kPointUserStartupFolder || code == kPointComShadow;
+}
+
 std::string StartupPointLabel(int code) {
   if (const ValuePlace* place = ValuePlaceOf(code)) return ValuePlaceLabel(*place);
   if (StartupPointFolderCode(code)) return FolderPointLabel(code);

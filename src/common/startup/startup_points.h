@@ -15,6 +15,9 @@ inline constexpr int kPointComShadow = 286;
 bool StartupPointCode(int code);
 // "" for other codes.
 const char* StartupPointShortName(int code);
+// The point is the current user's (HKCU, the user's folder, the user's classes); false for
+// machine-wide points and other codes.
+bool StartupPointPerUser(int code);
 // The registry place or folder the point reads; empty for other codes.
 std::string StartupPointLabel(int code);
 // Adds every entry of every point to the item list; the number added.

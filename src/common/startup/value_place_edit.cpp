@@ -41,6 +41,8 @@ int ValuePlaceRemove(const char* command, const char* key, int code) {
   PlaceEntry entry;
   if (!command || !command[0] || !PlaceEntryOf(key, code, entry) || !entry.place->removable)
     return 0;
+  // The system's own items are never listed, so a request naming one was not the user's.
+  if (PointIsDefault(command, ValuePlaceDefaults(*entry.place))) return 0;
   RegKey place;
   if (!place.Open(ValuePlaceRoot(*entry.place), entry.path.c_str(),
                   KEY_QUERY_VALUE | KEY_SET_VALUE))

@@ -16,6 +16,7 @@
 #include "startup/delayed_start.h"
 #include "startup/locations.h"
 #include "startup/startup_list.h"
+#include "startup/startup_points.h"
 #include "text.h"
 
 namespace {
@@ -69,7 +70,8 @@ void SpreadsheetWriteStartup(ReportFile& file, ReportFacts& facts) {
   const std::vector<ItemRow> rows = SpreadsheetRows(FillStartup);
   for (const ItemRow& row : rows) {
     if (row.code == kLocationStartupFolder) continue;
-    const bool perUser = LocationRoot(row.code) == HKEY_CURRENT_USER;
+    const bool perUser = StartupPointCode(row.code) ? StartupPointPerUser(row.code)
+                                                    : LocationRoot(row.code) == HKEY_CURRENT_USER;
     SpreadsheetRunType type = SpreadsheetRunTypeOf(row.code, perUser);
     const char* shortName = ShortLocationName(row.code);
     if (!IsRunFamily(row.code) && shortName != nullptr && shortName[0] != '\0')
