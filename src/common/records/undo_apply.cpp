@@ -1,5 +1,6 @@
 #include "records/undo_apply.h"
 
+#include "categories/cookies_mozilla_undo.h"
 #include "categories/service_undo.h"
 #include "foundation/trace.h"
 #include "records/history.h"
@@ -23,6 +24,7 @@ const UndoPartKind kUndoPartKinds[] = {
     {kUndoPartService, ServiceUndoPutBack, ServiceUndoRecapture},
     {kUndoPartStartup, StartupUndoPutBack, StartupUndoRecapture},
     {kUndoPartDelayed, DelayedUndoPutBack, DelayedUndoRecapture},
+    {kUndoPartCookieLines, MozillaUndoPutBack, MozillaUndoRecapture},
 };
 
 const UndoPartKind* UndoKindOf(const std::string& tag) {
