@@ -2,6 +2,7 @@
 #include <string>
 #include <vector>
 
+#include "cookie_lines_text.h"
 #include "cookies_text.h"
 #include "fuzz_check.h"
 
@@ -40,6 +41,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   KV_CHECK(CookieFilterText(kept, nuts) == kept);
   KV_CHECK(CookieFilterText(text, CookieNuts{}) == text);
   CheckKeptInOrder(text, kept, nuts);
+  // The dropped lines put back come after what the filter kept, and only once.
+  const std::string dropped = CookieLinesDropped(text, nuts);
+  KV_CHECK(dropped.size() <= text.size() + Lines(text).size());
+  const std::string back = CookieLinesAdded(kept, dropped);
+  KV_CHECK(CookieLinesAdded(back, dropped) == back);
+  KV_CHECK(back.compare(0, kept.size(), kept) == 0);
+  KV_CHECK(CookieLinesRemoved(back, "") == back);
 
   CookieForEachLine(text, [&](std::string_view line) {
     CookieFields fields;

@@ -71,6 +71,8 @@ inline constexpr char kUndoPartFile[] = "file";
 inline constexpr char kUndoPartService[] = "service";
 inline constexpr char kUndoPartStartup[] = "startup";
 inline constexpr char kUndoPartDelayed[] = "delayed";
+inline constexpr char kUndoPartCookieLines[] = "cookielines";
+inline constexpr char kUndoPartTaskV2[] = "taskv2";
 using UndoParts = std::vector<std::pair<std::string, std::string>>;
 std::string UndoDataText(const UndoParts& parts);
 // False when the data is not whole or not of this format.

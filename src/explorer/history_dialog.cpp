@@ -29,6 +29,8 @@ constexpr int kUndoAlready = 1308;
 constexpr int kUndoFailed = 1309;
 constexpr int kMenuTextSize = 128;
 constexpr char kSortOption[] = "SortHistory";
+// What the heading (string 710) calls the mark of a change that can be restored.
+constexpr char kReadyMark[] = "* ";
 
 struct HistoryState {
   ListPage list;
@@ -36,9 +38,10 @@ struct HistoryState {
   std::vector<UndoRow> undo;           // the same rows' undo records
 };
 
-void HistoryRowView(HistoryState& state, const HistoryRecord& record, ListRowView& view) {
+void HistoryRowView(HistoryState& state, const HistoryRecord& record, const UndoRow& undo,
+                    ListRowView& view) {
   view.image = ListPageFileFacts(state.list, record.command.c_str(), nullptr, 0).image;
-  view.cell[0] = record.title;
+  view.cell[0] = undo.state == kUndoRowReady ? kReadyMark + record.title : record.title;
   view.cell[1] = HistoryActionNameOf(record.actionCode);
   view.cell[2] = record.command;
   view.cell[3] = record.stamp;
@@ -70,7 +73,8 @@ void HistoryFill(HWND dialog, HistoryState& state) {
   ListPageBeginFill(state.list);
   state.list.rows.resize(state.records.size());
   for (std::size_t i = 0; i < state.records.size(); ++i)
-    HistoryRowView(state, state.records[i], state.list.rows[i]);
+    HistoryRowView(state, state.records[i],
+                   i < state.undo.size() ? state.undo[i] : UndoRow{}, state.list.rows[i]);
   const int count = ListPageEndFill(state.list);
   if (count > 0) ListView_EnsureVisible(state.list.list, count - 1, FALSE);
   HistorySelectionChanged(dialog, state);

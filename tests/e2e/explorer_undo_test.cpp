@@ -1,8 +1,8 @@
 // Taking actions back through the real explorer's history dialog: a rejected service, a
-// deleted scheduled task, a removed IE helper, a restored file type, a kill bit and a rejected
+// deleted scheduled task (of either scheduler), a removed IE helper, a restored file type, a kill bit and a rejected
 // HOSTS change are each done by the library the monitor and the explorer share, then undone
 // row by row in the dialog, and the system is checked to be as it was. A line with no undo
-// data says so.
+// data says so, and only rows that can still be taken back carry the mark "* ".
 #include <windows.h>
 #include <mstask.h>
 
@@ -13,6 +13,7 @@
 #include "categories/file_types.h"
 #include "categories/ie_helpers.h"
 #include "categories/scheduled_tasks.h"
+#include "categories/scheduled_tasks_v2.h"
 #include "categories/service_reject.h"
 #include "explorer_driver.h"
 #include "monitor_driver.h"
@@ -41,7 +42,27 @@ constexpr char kHostsRejected[] = "10.6.6.6 bank.example\r\n";
 constexpr char kGoneLine[] =
     "12/06/2026  2:05 PM\tSERVICE_Stop\tSERVICE_EXE\tKvUndoGone\tC:\\kvundo\\gone.exe\t\r\n";
 
+constexpr char kTaskV2Path[] = "\\KvUndoV2\\Probe";
+constexpr char kReadyMark[] = "* ";
+
 const ProbeService kProbe{kServiceName, kServiceDisplay};
+
+std::string TaskV2File() { return TasksV2Folder() + kTaskV2Path; }
+
+// As Windows writes a task file: UTF-16 with its mark.
+std::string TaskV2Bytes() {
+  const std::string xml =
+      "<?xml version=\"1.0\" encoding=\"UTF-16\"?>\r\n<Task version=\"1.2\" "
+      "xmlns=\"http://schemas.microsoft.com/windows/2004/02/mit/task\"><RegistrationInfo>"
+      "<Author>Undo Probe</Author></RegistrationInfo><Actions><Exec>"
+      "<Command>C:\\windows\\notepad.exe</Command></Exec></Actions></Task>\r\n";
+  std::string bytes = "\xFF\xFE";
+  for (char c : xml) {
+    bytes += c;
+    bytes += '\0';
+  }
+  return bytes;
+}
 
 std::string TaskFilePath() { return TaskJobPath(kTaskTitle); }
 
@@ -64,6 +85,8 @@ void CleanProbes() {
   RegDeleteTreeA(HKEY_CLASSES_ROOT, "KvUndoBad");
   SetFileAttributesA(HostsCopy().c_str(), FILE_ATTRIBUTE_NORMAL);
   DeleteFileA(HostsCopy().c_str());
+  DeleteFileA(TaskV2File().c_str());
+  RemoveDirectoryA((TasksV2Folder() + "\\KvUndoV2").c_str());
 }
 
 class ExplorerUndoTest : public ExplorerTest {
@@ -90,6 +113,11 @@ class ExplorerUndoTest : public ExplorerTest {
     taskBytes_ = FileText(TaskFilePath());
     ASSERT_EQ(S_OK, DeleteScheduledTask(kTaskTitle));
     ASSERT_FALSE(PathExists(TaskFilePath()));
+
+    ASSERT_TRUE(CreateDirectoryA((TasksV2Folder() + "\\KvUndoV2").c_str(), nullptr));
+    ASSERT_TRUE(WriteTextFile(TaskV2File(), TaskV2Bytes()));
+    ASSERT_EQ(S_OK, DeleteTaskV2(kTaskV2Path));
+    ASSERT_FALSE(PathExists(TaskV2File()));
 
     WriteRegString(HKEY_LOCAL_MACHINE, HelperKey(), "NoExplorer", "1");
     WriteRegString(HKEY_LOCAL_MACHINE, HelperClassKey() + "\\InprocServer32", nullptr,
@@ -124,12 +152,25 @@ class ExplorerUndoTest : public ExplorerTest {
     EXPECT_TRUE(PressPageButton(sheet, IDC_OPT_VIEW_HISTORY));
     return WaitExplorerDialog(run_->Id(), "Korvane History");
   }
+  // The newest row with that title, marked or not, and action; -1 when none.
+  static int NewestRow(const RemoteList& rows, const std::string& title,
+                       const std::string& action) {
+    int found = -1;
+    for (const std::string& shown : {title, kReadyMark + title})
+      for (int row : rows.RowsTitled(shown))
+        if (rows.Cell(row, 1) == action && row > found) found = row;
+    return found;
+  }
+  // The title cell of that row as the dialog shows it.
+  std::string Shown(HWND dialog, const std::string& title, const std::string& action) {
+    const RemoteList rows(GetDlgItem(dialog, IDC_PAGE_LIST));
+    const int row = NewestRow(rows, title, action);
+    return row < 0 ? "(no row)" : rows.Cell(row, 0);
+  }
   // Selects the newest row with that title and action and presses Restore.
   bool Restore(HWND dialog, const std::string& title, const std::string& action) {
     const RemoteList rows(GetDlgItem(dialog, IDC_PAGE_LIST));
-    int found = -1;
-    for (int row : rows.RowsTitled(title))
-      if (rows.Cell(row, 1) == action) found = row;
+    const int found = NewestRow(rows, title, action);
     if (found < 0 || !rows.Select({found})) return false;
     if (!WaitUntil([&] { return IsWindowEnabled(GetDlgItem(dialog, IDC_HISTORY_RESTORE)); }))
       return false;
@@ -158,6 +199,18 @@ TEST_F(ExplorerUndoTest, EachKindOfActionIsTakenBackFromTheHistoryDialog) {
   const HWND dialog = OpenHistory();
   ASSERT_NE(nullptr, dialog);
 
+  // Every action just taken is marked; the line whose data was never kept is not.
+  for (const auto& [title, action] : std::initializer_list<std::pair<std::string, std::string>>{
+           {kServiceDisplay, "SERVICE_Stop"}, {kTaskTitle, "TASK_Remove"},
+           {kTaskV2Path, "TASK_Remove"}, {kKillClsid, "ACTIVEX_KillBit"},
+           {kHostsName, "SYSFILE_Reject"}})
+    EXPECT_EQ(kReadyMark + title, Shown(dialog, title, action));
+  EXPECT_EQ("KvUndoGone", Shown(dialog, "KvUndoGone", "SERVICE_Stop"));
+  // KV_UNDO_MARKS_SHOT_MS holds the marked list open for a screenshot taken from outside.
+  char marks[16] = "";
+  if (GetEnvironmentVariableA("KV_UNDO_MARKS_SHOT_MS", marks, sizeof marks) > 0)
+    Sleep(atoi(marks));
+
   ASSERT_TRUE(Restore(dialog, kServiceDisplay, "SERVICE_Stop"));
   EXPECT_TRUE(WaitUntil([] { return kProbe.State() == SERVICE_RUNNING; }))
       << "a service that ran runs again";
@@ -165,6 +218,16 @@ TEST_F(ExplorerUndoTest, EachKindOfActionIsTakenBackFromTheHistoryDialog) {
 
   ASSERT_TRUE(Restore(dialog, kTaskTitle, "TASK_Remove"));
   EXPECT_TRUE(WaitUntil([&] { return FileText(TaskFilePath()) == taskBytes_; }));
+
+  // Registered again through the task service, and found again by the category's own read.
+  ASSERT_TRUE(Restore(dialog, kTaskV2Path, "TASK_Remove"));
+  EXPECT_TRUE(WaitUntil([] {
+    TaskV2 found;
+    return FindTaskV2(kTaskV2Path, found) && found.author == "Undo Probe";
+  }));
+  // Taken back: the row loses its mark, and the line of the taking back has it.
+  EXPECT_TRUE(WaitUntil([&] { return Shown(dialog, kTaskV2Path, "TASK_Remove") == kTaskV2Path; }));
+  EXPECT_EQ(kReadyMark + std::string(kTaskV2Path), Shown(dialog, kTaskV2Path, "TASK_Restore"));
 
   ASSERT_TRUE(Restore(dialog, "probehelper.dll", "IEHELPER_Remove"));
   EXPECT_TRUE(WaitUntil([] {
@@ -188,6 +251,7 @@ TEST_F(ExplorerUndoTest, EachKindOfActionIsTakenBackFromTheHistoryDialog) {
 
   for (const char* line : {"\tSERVICE_Manual\tSERVICE_EXE\tSentinel Undo Probe Service\t",
                            "\tTASK_Restore\tTASK_SCHEDULED\tKvUndoProbeTask.job\t",
+                           "\tTASK_Restore\tTASK_SCHEDULED2\t\\KvUndoV2\\Probe\t",
                            "\tIEHELPER_Restore\tTYPE_BHO\tprobehelper.dll\t",
                            "\tUNDO_Restore\tTYPE_FILETYPE\t.kvundo\t"})
     EXPECT_TRUE(WaitHistoryHas(line)) << line << "\n" << FileText(HistoryFilePath());

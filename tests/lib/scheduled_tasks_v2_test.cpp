@@ -5,10 +5,16 @@
 
 #include <fstream>
 #include <string>
+#include <tuple>
+#include <utility>
 
 #include "categories/scheduled_tasks.h"
 #include "categories/scheduled_tasks_v2.h"
 #include "foundation/handles.h"
+#include "records/history.h"
+#include "records/history_read.h"
+#include "records/history_undo.h"
+#include "records/undo_store.h"
 #include "sandbox.h"
 #include "task_service_probe.h"
 
@@ -69,6 +75,7 @@ class ScheduledTasksV2Test : public RegistrySandbox {
       DeleteFileA((folder_ + "\\" + name).c_str());
     RemoveDirectoryA((folder_ + "\\.KvDot").c_str());
     RemoveDirectoryA((folder_ + "\\" + kFolderName).c_str());
+    UndoStoreClear();
     CoUninitialize();
     RegistrySandbox::TearDown();
   }
@@ -165,6 +172,52 @@ TEST_F(ScheduledTasksV2Test, HostileFilesInTheFolderAreListedAndReadSafely) {
   const TaskV2* dot = Find(tasks, "\\.KvDot\\Inner");
   ASSERT_NE(nullptr, dot) << "a folder named with a dot hides nothing";
   EXPECT_EQ("dot.exe", dot->command);
+}
+
+// The newest history row of the action with its undo state, as the history dialog has them.
+std::pair<HistoryRecord, UndoRow> NewestRow(int action) {
+  std::vector<HistoryRecord> rows;
+  EXPECT_TRUE(HistoryReadRecords(rows));
+  const std::vector<UndoRow> undo = UndoStoreRows(rows);
+  for (std::size_t i = rows.size(); i-- > 0;)
+    if (rows[i].actionCode == action) return {rows[i], undo[i]};
+  ADD_FAILURE() << "no line of action " << action;
+  return {};
+}
+
+// A deleted task is registered again in its folder under its name, and only a fresh read
+// finding it counts; its TASK_Restore line takes it away again. A task made at that path
+// since is not overwritten: the Restore fails and stays offered.
+TEST_F(ScheduledTasksV2Test, DeletedTaskIsRegisteredAgainFromTheHistory) {
+  ASSERT_EQ(S_OK, RegisterThroughService(L"KvV2Folder", L"KvV2Probe"));
+  const std::string file = folder_ + "\\KvV2Folder\\KvV2Probe";
+  ASSERT_EQ(S_OK, DeleteTaskV2("\\KvV2Folder\\KvV2Probe"));
+  ASSERT_EQ(nullptr, Find(TasksV2List(), "\\KvV2Folder\\KvV2Probe"));
+  auto [row, undo] = NewestRow(kActTaskRemove);
+  ASSERT_EQ(kUndoRowReady, undo.state);
+
+  EXPECT_EQ(kRestoreDone, HistoryRestore(row, undo));
+  const TaskV2* back = Find(TasksV2List(), "\\KvV2Folder\\KvV2Probe");
+  ASSERT_NE(nullptr, back) << "a fresh read finds it again";
+  EXPECT_EQ("Probe Author", back->author);
+  EXPECT_TRUE(PathExists(file));
+  EXPECT_EQ(kUndoRowDone, NewestRow(kActTaskRemove).second.state);
+
+  const auto [restored, again] = NewestRow(kActTaskRestore);
+  EXPECT_EQ("\\KvV2Folder\\KvV2Probe", restored.title);
+  ASSERT_EQ(kUndoRowReady, again.state);
+  EXPECT_EQ(kRestoreDone, HistoryRestore(restored, again));
+  EXPECT_EQ(nullptr, Find(TasksV2List(), "\\KvV2Folder\\KvV2Probe"));
+
+  // Deleted again, then made anew before the Restore.
+  ASSERT_EQ(S_OK, RegisterThroughService(L"KvV2Folder", L"KvV2Probe"));
+  ASSERT_EQ(S_OK, DeleteTaskV2("\\KvV2Folder\\KvV2Probe"));
+  std::tie(row, undo) = NewestRow(kActTaskRemove);
+  ASSERT_EQ(S_OK, RegisterProbeTask(L"KvV2Folder", L"KvV2Probe", L"C:\\since.exe", L""));
+  const std::string since = FileText(file);
+  EXPECT_EQ(kRestoreFailed, HistoryRestore(row, undo));
+  EXPECT_EQ(since, FileText(file)) << "the newer task stays as it is";
+  EXPECT_EQ(kUndoRowReady, NewestRow(kActTaskRemove).second.state);
 }
 
 }  // namespace

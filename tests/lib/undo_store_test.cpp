@@ -10,6 +10,7 @@
 #include "categories/activex.h"
 #include "categories/cookies.h"
 #include "categories/cookies_folders.h"
+#include "categories/cookies_mozilla.h"
 #include "categories/file_types.h"
 #include "categories/ie_helpers.h"
 #include "categories/scheduled_tasks.h"
@@ -258,6 +259,40 @@ TEST_F(UndoStoreTest, CookieTheFilterDeletedComesBack) {
   EXPECT_EQ("u@ads.kvnut[1].txt", row.title);
   EXPECT_EQ(kRestoreDone, HistoryRestore(row, undo));
   EXPECT_EQ(bytes, FileText(cookie));
+}
+
+// The Mozilla filter's dropped lines come back into the file as it is by then: cookies that
+// came since stay, a dropped line the browser wrote again is not doubled, and the undo can
+// itself be taken back. A replacement that drops nothing writes no line.
+TEST_F(UndoStoreTest, MozillaFilterDeletionsComeBackBesideNewerCookies) {
+  const std::string folder = ScratchFolder() + "\\profile";
+  ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
+  const std::string ad1 = "ads.kvnut\tTRUE\t/\tFALSE\t2000000000\tid\t1\n";
+  const std::string ad2 = ".kvnut.org\tTRUE\t/\tFALSE\t2000000000\tt\t2\r\n";
+  const std::string shop = "shop.example\tTRUE\t/\tFALSE\t2000000000\tsid\t3\n";
+  const std::string late = "new.example\tTRUE\t/\tFALSE\t2000000000\tn\t4";
+  const std::string path =
+      WriteScratchFile("profile\\cookies.txt", "# Netscape\n" + ad1 + shop + ad2);
+  SettingsWriteString(HKEY_CURRENT_USER, kBaseKey, kMozillaFolderValue, (folder + "\\").c_str());
+  SetUpdateCookieFile(true);
+  ASSERT_EQ(1, ReplaceMozillaCookieFile());
+  EXPECT_TRUE(Rows().empty()) << HistoryText();
+
+  SettingsWriteString(HKEY_CURRENT_USER, kNutsKey, "kvnut", "1");
+  ASSERT_EQ(1, ReplaceMozillaCookieFile());
+  ASSERT_EQ("# Netscape\n" + shop, FileText(path));
+  const auto [row, undo] = Newest(kActCookieRemove);
+  EXPECT_EQ("ads.kvnut - id", row.title);
+  EXPECT_EQ(path, row.command);
+  EXPECT_EQ("2", row.extra) << "cookies dropped";
+  ASSERT_EQ(kUndoRowReady, undo.state);
+
+  WriteScratchFile("profile\\cookies.txt", "# Netscape\n" + shop + ad2 + late);
+  EXPECT_EQ(kRestoreDone, HistoryRestore(row, undo));
+  EXPECT_EQ("# Netscape\n" + shop + ad2 + late + "\n" + ad1, FileText(path));
+  EXPECT_EQ(kRestoreAlready, Restore(kActCookieRemove));
+  EXPECT_EQ(kRestoreDone, Restore(kActUndoRestore));
+  EXPECT_EQ("# Netscape\n" + shop + late + "\n", FileText(path));
 }
 
 // The record is in the store while the action has not written its line: a refused action

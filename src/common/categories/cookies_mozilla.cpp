@@ -6,7 +6,9 @@
 
 #include "categories/cookies.h"
 #include "categories/cookies_folders.h"
+#include "categories/cookies_mozilla_undo.h"
 #include "categories/cookies_nuts.h"
+#include "cookie_lines_text.h"
 #include "cookies_text.h"
 #include "foundation/datetime.h"
 #include "foundation/filefacts.h"
@@ -14,6 +16,7 @@
 #include "foundation/paths.h"
 #include "foundation/settings.h"
 #include "foundation/strings.h"
+#include "foundation/trace.h"
 #include "resource.h"
 #include "startup/item_list.h"
 #include "text.h"
@@ -140,10 +143,12 @@ void MozillaRememberFiltered(const std::string& path, const std::string& text) {
   g_filteredMemo.text = text;
 }
 
-bool MozillaWriteFiltered(const std::string& folder) {
+// dropped: when given, the lines the filtered file leaves out.
+bool MozillaWriteFiltered(const std::string& folder, std::string* dropped = nullptr) {
   std::string text;
   if (!MozillaRead(folder + kCookiesFile, kCookieFilterReadMax, true, text)) return false;
   const std::string filtered = CookieFilterText(text, NutsLoaded());
+  if (dropped != nullptr) *dropped = CookieLinesDropped(text, NutsLoaded());
   const std::string path = folder + kCookiesNewFile;
   const FileStamp stamp = FileStampOf(path.c_str());
   if (MozillaMemoHolds(path, stamp, filtered)) return true;
@@ -194,10 +199,14 @@ int ReplaceMozillaCookieFile() {
   const std::string folder = MozillaFolder();
   if (folder.empty()) return 0;
   LoadNuts();
-  const bool written = MozillaWriteFiltered(folder);
+  std::string dropped;
+  const bool written = MozillaWriteFiltered(folder, &dropped);
   FreeNuts();
   if (!written) return 0;
-  return CopyFileA((folder + kCookiesNewFile).c_str(), (folder + kCookiesFile).c_str(), FALSE)
-             ? 1
-             : 0;
+  const std::string target = folder + kCookiesFile;
+  if (!dropped.empty() && !MozillaUndoRecord(target, dropped))
+    TraceNote("cookies", "the lines the filter drops could not be kept for undo");
+  if (!CopyFileA((folder + kCookiesNewFile).c_str(), target.c_str(), FALSE)) return 0;
+  if (!dropped.empty()) MozillaUndoRemovedLine(target, dropped);
+  return 1;
 }

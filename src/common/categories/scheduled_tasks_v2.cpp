@@ -8,6 +8,7 @@
 
 #include "categories/hidden_files.h"
 #include "categories/scheduled_tasks_v2_files.h"
+#include "categories/scheduled_tasks_v2_undo.h"
 #include "foundation/handles.h"
 #include "records/history.h"
 #include "startup/item_list.h"
@@ -132,17 +133,53 @@ HRESULT TaskV2InFolder(const char* path, Use use) {
   return use(folder.get(), name.get());
 }
 
-bool TaskV2Find(const char* path, TaskV2& found, bool& fromFiles) {
-  for (TaskV2& task : TasksV2List(&fromFiles))
-    if (EqualsNoCase(task.path, path)) {
-      found = std::move(task);
-      return true;
-    }
-  return false;
-}
-
 bool TaskV2FileGone(const std::string& file) {
   return GetFileAttributesA(file.c_str()) == INVALID_FILE_ATTRIBUTES;
+}
+
+// Through the service, or by its file where only the file knows the task.
+HRESULT TaskV2Remove(const TaskV2& task, bool fromFiles) {
+  HRESULT result = TaskV2InFolder(task.path.c_str(), [](ITaskFolder* folder, BSTR name) {
+    return folder->DeleteTask(name, 0);
+  });
+  if (FAILED(result) && fromFiles)
+    result = DeleteFileA(task.file.c_str()) ? S_OK : HRESULT_FROM_WIN32(GetLastError());
+  if (SUCCEEDED(result) && !TaskV2FileGone(task.file) && fromFiles) result = E_FAIL;
+  return result;
+}
+
+// The task's folder, made below the root when it went with its last task.
+HRESULT TaskV2FolderFor(ITaskService* service, const std::string& folderPath,
+                        ComPtr<ITaskFolder>& folder) {
+  Bstr path(TaskV2Wide(folderPath));
+  if (SUCCEEDED(service->GetFolder(path.get(), folder.Put())) && folder) return S_OK;
+  ComPtr<ITaskFolder> root;
+  Bstr rootPath(L"\\");
+  HRESULT result = service->GetFolder(rootPath.get(), root.Put());
+  if (FAILED(result) || !root) return FAILED(result) ? result : E_FAIL;
+  VARIANT empty;
+  VariantInit(&empty);
+  result = root->CreateFolder(path.get(), empty, folder.Put());
+  return SUCCEEDED(result) && !folder ? E_FAIL : result;
+}
+
+HRESULT TaskV2Register(const std::string& path, const std::wstring& xml) {
+  const std::size_t slash = path.rfind('\\');
+  if (slash == std::string::npos || slash + 1 >= path.size() || xml.empty())
+    return E_INVALIDARG;
+  TaskServiceSession session;
+  if (session.Get() == nullptr) return REGDB_E_CLASSNOTREG;
+  ComPtr<ITaskFolder> folder;
+  HRESULT result =
+      TaskV2FolderFor(session.Get(), slash == 0 ? "\\" : path.substr(0, slash), folder);
+  if (FAILED(result)) return result;
+  Bstr name(TaskV2Wide(path.substr(slash + 1)));
+  Bstr text(xml);
+  VARIANT empty;
+  VariantInit(&empty);
+  ComPtr<IRegisteredTask> registered;
+  return folder->RegisterTask(name.get(), text.get(), TASK_CREATE, empty, empty, TASK_LOGON_NONE,
+                              empty, registered.Put());
 }
 
 // Asked afresh, from the definition the service keeps: a change it took but did not keep
@@ -183,20 +220,26 @@ int TasksV2AddToList() {
 
 std::string TaskV2VaultCopy(const TaskV2& task) { return HiddenVaultPath(task.file.c_str()); }
 
+bool FindTaskV2(const char* path, TaskV2& found, bool* fromFiles) {
+  bool files = false;
+  for (TaskV2& task : TasksV2List(&files))
+    if (path != nullptr && EqualsNoCase(task.path, path)) {
+      found = std::move(task);
+      if (fromFiles) *fromFiles = files;
+      return true;
+    }
+  return false;
+}
+
 long DeleteTaskV2(const char* path) {
   TaskV2 task;
   bool fromFiles = false;
-  if (!TaskV2Named(path) || !TaskV2Find(path, task, fromFiles))
+  if (!TaskV2Named(path) || !FindTaskV2(path, task, &fromFiles))
     return HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND);
   const std::string vault = TaskV2VaultCopy(task);
   if (vault.empty() || !TaskV2KeepCopy(task.file, vault)) return HRESULT_FROM_WIN32(GetLastError());
-  HRESULT result = TaskV2InFolder(path, [](ITaskFolder* folder, BSTR name) {
-    return folder->DeleteTask(name, 0);
-  });
-  // Known only by its file: the file is the task.
-  if (FAILED(result) && fromFiles)
-    result = DeleteFileA(task.file.c_str()) ? S_OK : HRESULT_FROM_WIN32(GetLastError());
-  if (SUCCEEDED(result) && !TaskV2FileGone(task.file) && fromFiles) result = E_FAIL;
+  TaskV2UndoRecord(task);
+  const HRESULT result = TaskV2Remove(task, fromFiles);
   if (FAILED(result)) {
     DeleteFileA(vault.c_str());
     return result;
@@ -216,4 +259,23 @@ long DisableTaskV2(const char* path) {
     if (FAILED(set)) return set;
     return TaskV2DisabledNow(folder, name) ? S_OK : E_FAIL;
   });
+}
+
+long RestoreTaskV2(const char* path, const std::string& fileBytes) {
+  if (!TaskV2Named(path)) return E_INVALIDARG;
+  HRESULT result = TaskV2Register(path, TaskV2WideOfUtf8(TaskXmlUtf8(fileBytes)));
+  if (FAILED(result)) return result;
+  // Wine's service answers yes and lists nothing; only a fresh read finding it counts.
+  TaskV2 found;
+  return FindTaskV2(path, found) ? S_OK : HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND);
+}
+
+long RemoveTaskV2(const char* path) {
+  TaskV2 task;
+  bool fromFiles = false;
+  if (!TaskV2Named(path)) return E_INVALIDARG;
+  if (!FindTaskV2(path, task, &fromFiles)) return S_OK;
+  const HRESULT result = TaskV2Remove(task, fromFiles);
+  if (FAILED(result)) return result;
+  return FindTaskV2(path, task) ? E_FAIL : S_OK;
 }

@@ -37,6 +37,14 @@ int TasksV2AddToList();
 // file where the service does not know it. S_OK when it is gone; the vault copy is kept only
 // then, and a history line names it.
 long DeleteTaskV2(const char* path);
+// The task of this path as a fresh read finds it.
+bool FindTaskV2(const char* path, TaskV2& found, bool* fromFiles = nullptr);
+// Registers the task again from its file's bytes (TASK_CREATE, in its own folder, made when
+// missing). S_OK only when a fresh read then finds it.
+long RestoreTaskV2(const char* path, const std::string& fileBytes);
+// Deletes the task without a vault copy or a history line; S_OK when a fresh read no longer
+// finds it.
+long RemoveTaskV2(const char* path);
 // Through the service only: a task file changed behind its back would not be honoured.
 long DisableTaskV2(const char* path);
 // The vault copy a deletion keeps of the task's file.

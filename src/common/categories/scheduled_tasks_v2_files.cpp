@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <climits>
 #include <string>
 #include <vector>
 
@@ -85,6 +86,16 @@ std::string TaskV2Ansi(const wchar_t* wide) {
   WideCharToMultiByte(CP_ACP, 0, wide, -1, text.data(), bytes, nullptr, nullptr);
   text.resize(static_cast<std::size_t>(bytes - 1));
   return text;
+}
+
+std::wstring TaskV2WideOfUtf8(const std::string& utf8) {
+  if (utf8.empty() || utf8.size() > static_cast<std::size_t>(INT_MAX)) return {};
+  const int size = static_cast<int>(utf8.size());
+  const int units = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, nullptr, 0);
+  if (units <= 0) return {};
+  std::wstring wide(static_cast<std::size_t>(units), L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, wide.data(), units);
+  return wide;
 }
 
 std::wstring TaskV2Wide(const std::string& ansi) {

@@ -9,6 +9,7 @@
 
 std::string TaskV2Ansi(const wchar_t* wide);
 std::wstring TaskV2Wide(const std::string& ansi);
+std::wstring TaskV2WideOfUtf8(const std::string& utf8);
 // Command, author and state from what the task's XML says.
 void TaskV2Describe(const TaskXmlFacts& facts, TaskV2& task);
 // One task per file below folder, sub-folders included; a file too large or unreadable is

@@ -1,5 +1,7 @@
 #include "records/undo_apply.h"
 
+#include "categories/cookies_mozilla_undo.h"
+#include "categories/scheduled_tasks_v2_undo.h"
 #include "categories/service_undo.h"
 #include "foundation/trace.h"
 #include "records/history.h"
@@ -23,6 +25,8 @@ const UndoPartKind kUndoPartKinds[] = {
     {kUndoPartService, ServiceUndoPutBack, ServiceUndoRecapture},
     {kUndoPartStartup, StartupUndoPutBack, StartupUndoRecapture},
     {kUndoPartDelayed, DelayedUndoPutBack, DelayedUndoRecapture},
+    {kUndoPartCookieLines, MozillaUndoPutBack, MozillaUndoRecapture},
+    {kUndoPartTaskV2, TaskV2UndoPutBack, TaskV2UndoRecapture},
 };
 
 const UndoPartKind* UndoKindOf(const std::string& tag) {
