@@ -80,7 +80,9 @@ TEST_F(StartupTasksTest, TasksAreListedWithTheOtherNewPlacesButNotInTheMonitorsC
   for (const ItemRow& row : rows) {
     const bool off = row.title == "\\KvStartOff";
     EXPECT_EQ(off, StartupTaskDisabled(row)) << row.title;
-    if (off) EXPECT_EQ("C:\\Off\\off.exe", row.command);
+    if (off) {
+      EXPECT_EQ("C:\\Off\\off.exe", row.command);
+    }
   }
   // A Run entry's value is no task state, and its row never reaches the task functions.
   const ItemRow run = {"\\KvStartOff", "C:\\Off\\off.exe", "", "", 11, 0};
