@@ -124,6 +124,8 @@ int FolderPointsList() {
 int FolderPointRemove(const char* key, int code) {
   const std::string copy = key ? HiddenVaultPath(key) : std::string();
   if (copy.empty() || !FolderPointOwns(key, code)) return 0;
+  // Without a profile the vault lies in the program's folder, made here when first needed.
+  CreateDirectoryA(copy.substr(0, copy.rfind('\\')).c_str(), nullptr);
   return MoveFileExA(key, copy.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_COPY_ALLOWED) ? 1
                                                                                           : 0;
 }
