@@ -4,14 +4,17 @@
 // was before), the history line says so and taking that line back puts the entry back.
 // Hostile values per kind of place are listed verbatim or passed over, never asked twice.
 #include <windows.h>
+#include <objbase.h>
 
 #include <string>
 #include <vector>
 
+#include "categories/scheduled_tasks_v2.h"
 #include "history_text.h"
 #include "monitor_driver.h"
 #include "records/history_undo.h"
 #include "sandbox.h"
+#include "task_service_probe.h"
 #include "vault_text.h"
 
 using namespace std::string_literals;
@@ -44,6 +47,9 @@ constexpr char kActiveSetupId[] = "{6D2E1F00-0000-4E00-9E00-00000000A5E7}";
 constexpr char kWow64Run[] = "Software\\Wow6432Node\\Microsoft\\Windows\\CurrentVersion\\Run";
 
 constexpr int kCommandField = 1026;
+constexpr int kNameField = 100;
+constexpr char kTaskFolder[] = "\\KvPointFolder";
+constexpr char kTaskPath[] = "\\KvPointFolder\\KvPointTask";
 constexpr DWORD kSeenWithinMs = 5000;
 inline constexpr const char* kRealtimeSwitches[] = {
     "RealtimeStartup",   "RealtimeIEHelper", "RealtimeSysFiles", "RealtimeFileType",
@@ -377,6 +383,8 @@ class SweepPointsEachTest : public MonitorTest {
         DeleteFileA(row.item.c_str());
         DeleteFileA(VaultCopy(row.item).c_str());
       }
+    DeleteFileA((TasksV2Folder() + kTaskPath).c_str());
+    RemoveDirectoryA((TasksV2Folder() + kTaskFolder).c_str());
     const std::string user = Expanded(kUserFolderRef);
     for (const char* name : {"\\desktop.ini", "\\kv\xE9\xFCpoint.bat"}) DeleteFileA((user + name).c_str());
     RemoveDirectoryA((user + "\\kvsub.bat").c_str());
@@ -486,4 +494,31 @@ TEST_F(SweepPointsEachTest, HostileValuesAreListedVerbatimOrPassedOverAndNeverAs
   WriteRegString(HKEY_CURRENT_USER, kHostileRunOnceEx, "", "Still installing");
   EXPECT_TRUE(Quiet(window));
   EXPECT_TRUE(monitor_->Running());
+}
+
+// The Task Scheduler 2.0 task, registered through the real service: seen by the folder watch.
+TEST_F(SweepPointsEachTest, ANewSchedulerTaskIsAlertedWithoutATickAndRejectingKeepsItsFile) {
+  const std::string file = TasksV2Folder() + kTaskPath;
+  ASSERT_TRUE(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));
+  WriteOption("Tasks", "500");
+  LaunchWatching();
+  ASSERT_EQ(S_OK, RegisterProbeTask(L"KvPointFolder", L"KvPointTask", L"C:\\KvPoint\\task801.exe",
+                                    L"/persist"));
+  const std::string xml = FileText(file);
+  const HWND alert = Alert();
+  ASSERT_NE(nullptr, alert);
+  EXPECT_EQ(kTaskPath, DialogItemText(alert, kNameField));
+  PressBoxButton(alert, IDNO);
+  EXPECT_TRUE(WaitUntil([&] { return !PathExists(file); }));
+  const std::string line = "\tTASK_Remove\tTASK_SCHEDULED2\t"s + kTaskPath + "\t";
+  EXPECT_TRUE(WaitHistoryHas(line));
+  // The line's last field names the copy kept of the task's file.
+  const std::string history = FileText(HistoryFilePath());
+  const std::size_t at = history.find(line);
+  ASSERT_NE(std::string::npos, at);
+  const std::string rest = history.substr(at, history.find("\r\n", at) - at);
+  const std::string copy = rest.substr(rest.rfind('\t') + 1);
+  EXPECT_EQ(xml, FileText(copy));
+  DeleteFileA(copy.c_str());
+  CoUninitialize();
 }
