@@ -291,6 +291,15 @@ std::string ShadowServer(const char* clsid) {
   return kClasses + std::string(clsid) + "\\InprocServer32";
 }
 
+constexpr char kIExplore[] = "C:\\Program Files\\Internet Explorer\\iexplore.exe";
+
+// The 8.3 form of an existing file, as an installer may write it.
+std::string ShortForm(const char* path) {
+  char out[MAX_PATH] = "";
+  const DWORD length = GetShortPathNameA(path, out, MAX_PATH);
+  return length > 0 && length < MAX_PATH ? out : path;
+}
+
 // The hostile values no check may list: wrong types, nothing but blanks, more than a value
 // can sensibly hold, a RunOnceEx description, a shadow of a class the machine lacks.
 std::vector<HostileRow> PassedOver() {
@@ -339,6 +348,8 @@ std::vector<HostileRow> Listed() {
        "C:\\KvHostile\\step.exe\0"s, "C:\\KvHostile\\step.exe"},
       {"a shadow server with quotes, rejected", cu, ShadowServer(kHostileShadow), "", REG_SZ,
        "\"C:\\KvHostile\\shadow.dll\"\0"s, "C:\\KvHostile\\shadow.dll", true},
+      {"a program's short name, rejected", lm, kWinlogon, "Taskman", REG_SZ,
+       ShortForm(kIExplore) + '\0', kIExplore, true},
   };
 }
 
