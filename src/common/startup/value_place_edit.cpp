@@ -21,6 +21,15 @@ bool PlaceEntryOf(const char* key, int code, PlaceEntry& entry) {
          ValuePlaceLocate(*entry.place, key ? key : "", entry.path, entry.value);
 }
 
+// The data without the stored item the list shows as command.
+std::string PlaceEntryWithout(const PlaceValueData& data, PointListKind list, const char* command,
+                              bool& removed) {
+  removed = false;
+  for (const std::string& item : PointItems(data.bytes, list))
+    if (PlaceItemIsListed(item, command)) return PointListWithout(data.bytes, list, item, removed);
+  return data.bytes;
+}
+
 // The item list keeps a key of at most 259 characters: a value named longer is found again by
 // the start of its name, and only when it still holds the command.
 bool PlaceEntryFindCut(HKEY key, PlaceEntry& entry, const char* itemKey, const char* command,
@@ -33,7 +42,7 @@ bool PlaceEntryFindCut(HKEY key, PlaceEntry& entry, const char* itemKey, const c
         !EqualsNoCase(std::string_view(name).substr(0, entry.value.size()), entry.value) ||
         !PlaceValueRead(key, name.c_str(), data) || !PlaceValueIsText(data.type))
       continue;
-    PointListWithout(data.bytes, entry.place->list, command, held);
+    PlaceEntryWithout(data, entry.place->list, command, held);
     if (held) {
       entry.value = name;
       return true;
@@ -72,9 +81,9 @@ int ValuePlaceRemove(const char* command, const char* key, int code) {
   bool removed = false;
   std::string rest;
   if (PlaceValueRead(place.get(), entry.value.c_str(), data) && PlaceValueIsText(data.type))
-    rest = PointListWithout(data.bytes, entry.place->list, command, removed);
+    rest = PlaceEntryWithout(data, entry.place->list, command, removed);
   if (!removed && PlaceEntryFindCut(place.get(), entry, key, command, data))
-    rest = PointListWithout(data.bytes, entry.place->list, command, removed);
+    rest = PlaceEntryWithout(data, entry.place->list, command, removed);
   return removed && PlaceEntryRewrite(place.get(), entry, data, rest) ? 1 : 0;
 }
 
