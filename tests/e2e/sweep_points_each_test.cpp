@@ -148,7 +148,8 @@ std::vector<PointRow> Rows() {
        "kvpoint", userFile},
       {285, "GROUP_CommonShellStartup", S::kFile, lm, Expanded(kCommonFolderRef), "", commonFile,
        "kvpoint", commonFile},
-      {286, "COM_UserShadow", S::kShadow, cu, kClasses + std::string(kShadowClass) + "\\InprocServer32",
+      {286, "COM_UserShadow", S::kShadow, cu,
+       kClasses + std::string(kShadowClass) + "\\InprocServer32",
        "", "C:\\KvPoint\\shadow286.dll", "Kv Point Class", kShadowClass},
       {287, "WINLOGON_PolicyShell", S::kValue, cu, kUserPolicySystem, "Shell",
        "C:\\KvPoint\\policy287.exe", "Shell", ""},
@@ -207,7 +208,9 @@ bool SharedView(const PointRow& row) {
   return link;
 }
 
-std::string StoredBytes(const PointRow& row) { return SavedPlace(row.root, row.key, row.value).bytes; }
+std::string StoredBytes(const PointRow& row) {
+  return SavedPlace(row.root, row.key, row.value).bytes;
+}
 
 std::string WithoutTerminators(std::string bytes) {
   while (!bytes.empty() && bytes.back() == '\0') bytes.pop_back();
@@ -276,7 +279,8 @@ struct HostileRow {
 };
 
 constexpr char kHostileIfeo[] =
-    "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Image File Execution Options\\kv\xE9hostile.exe";
+    "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Image File Execution Options\\"
+    "kv\xE9hostile.exe";
 constexpr char kHostileIfeoBare[] =
     "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Image File Execution Options\\kvhostile.exe";
 constexpr char kHostileIfeoHuge[] =
@@ -306,19 +310,24 @@ std::vector<HostileRow> PassedOver() {
   const HKEY lm = HKEY_LOCAL_MACHINE, cu = HKEY_CURRENT_USER;
   return {
       {"a number as the shell", cu, kUserWinlogon, "Shell", REG_DWORD, "\x01\0\0\0"s, ""},
-      {"bytes as the task manager", lm, kWinlogon, "Taskman", REG_BINARY, "C:\\KvHostile\\bin.exe"s, ""},
-      {"blanks as the screensaver", cu, "Control Panel\\Desktop", "SCRNSAVE.EXE", REG_SZ, "   \0"s, ""},
+      {"bytes as the task manager", lm, kWinlogon, "Taskman", REG_BINARY,
+       "C:\\KvHostile\\bin.exe"s, ""},
+      {"blanks as the screensaver", cu, "Control Panel\\Desktop", "SCRNSAVE.EXE", REG_SZ,
+       "   \0"s, ""},
       {"commas and blanks only", lm, kWinlogon, "AppSetup", REG_SZ, " , ,, "s, ""},
       {"a boot list of the system's own", lm, kSessionManager, "BootExecute", REG_MULTI_SZ,
        "\0AUTOCHECK autochk /k:C *\0\0"s, ""},
-      {"a boot list as a number", lm, kLsa, "Authentication Packages", REG_DWORD, "\x02\0\0\0"s, ""},
+      {"a package list as a number", lm, kLsa, "Authentication Packages", REG_DWORD,
+       "\x02\0\0\0"s, ""},
       {"an empty debugger", lm, kHostileIfeoBare, "Debugger", REG_SZ, "\0"s, ""},
       {"a debugger of over a megabyte", lm, kHostileIfeoHuge, "Debugger", REG_SZ,
        "C:\\" + std::string((1u << 20) + 16, 'h'), ""},
-      {"a certificate DLL as the default value", lm, kAppCert, "", REG_SZ, "C:\\KvHostile\\d.dll"s, ""},
+      {"a certificate DLL as the default value", lm, kAppCert, "", REG_SZ,
+       "C:\\KvHostile\\d.dll"s, ""},
       {"a RunOnceEx description", cu, kHostileRunOnceEx, "", REG_SZ, "Installing\0"s, ""},
       {"a RunOnceEx step as bytes", cu, kHostileRunOnceEx, "Raw", REG_BINARY, "\xFF\xFE\0\0"s, ""},
-      {"a shadow server as a number", cu, ShadowServer(kHostileShadow), "", REG_DWORD, "\x03\0\0\0"s, ""},
+      {"a shadow server as a number", cu, ShadowServer(kHostileShadow), "", REG_DWORD,
+       "\x03\0\0\0"s, ""},
       {"a shadow of no machine class", cu, ShadowServer(kOrphanShadow), "", REG_SZ,
        "C:\\KvHostile\\orphan.dll"s, ""},
   };
@@ -397,7 +406,8 @@ class SweepPointsEachTest : public MonitorTest {
     DeleteFileA((TasksV2Folder() + kTaskPath).c_str());
     RemoveDirectoryA((TasksV2Folder() + kTaskFolder).c_str());
     const std::string user = Expanded(kUserFolderRef);
-    for (const char* name : {"\\desktop.ini", "\\kv\xE9\xFCpoint.bat"}) DeleteFileA((user + name).c_str());
+    for (const char* name : {"\\desktop.ini", "\\kv\xE9\xFCpoint.bat"})
+      DeleteFileA((user + name).c_str());
     RemoveDirectoryA((user + "\\kvsub.bat").c_str());
     for (const char* folder : {kUserFolderRef, kCommonFolderRef})
       RemoveDirectoryA(Expanded(folder).c_str());
@@ -439,7 +449,8 @@ TEST_F(SweepPointsEachTest, EveryPointIsAlertedRejectedLoggedAndUndone) {
     EXPECT_EQ(row.item, DialogItemText(alert, kCommandField));
     EXPECT_TRUE(WaitHistoryHas("\tSTART_Alert\t"s + row.type + "\t" + row.title + "\t"));
     PressBoxButton(alert, IDNO);
-    EXPECT_TRUE(WaitUntil([&] { return row.seed == Seed::kFile ? !PathExists(row.item) : !RowHolds(row); }));
+    EXPECT_TRUE(WaitUntil(
+        [&] { return row.seed == Seed::kFile ? !PathExists(row.item) : !RowHolds(row); }));
     if (row.seed != Seed::kFile) {
       EXPECT_TRUE(before.Same(SavedPlace(row.root, row.key, row.value)));
     }
@@ -460,7 +471,8 @@ TEST_F(SweepPointsEachTest, EveryPointIsAlertedRejectedLoggedAndUndone) {
 }
 
 TEST_F(SweepPointsEachTest, HostileValuesAreListedVerbatimOrPassedOverAndNeverAskedTwice) {
-  WriteRegString(HKEY_LOCAL_MACHINE, kClasses + std::string(kHostileShadow), "", "Kv Hostile Class");
+  WriteRegString(HKEY_LOCAL_MACHINE, kClasses + std::string(kHostileShadow), "",
+                 "Kv Hostile Class");
   Keep(HKEY_LOCAL_MACHINE, kClasses + std::string(kHostileShadow), "");
   for (const char* clsid : {kHostileShadow, kOrphanShadow})
     Keep(HKEY_CURRENT_USER, kClasses + std::string(clsid), "");
