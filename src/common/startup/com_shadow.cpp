@@ -73,7 +73,7 @@ int ComShadowRemove(const char* command, const char* clsid) {
   if (!command || !clsid || !clsid[0] || std::string(clsid).find('\\') != std::string::npos)
     return 0;
   const std::string path = ComShadowServerPath(clsid);
-  if (!PointSameItem(ComShadowDefault(HKEY_CURRENT_USER, path), command)) return 0;
+  if (!PlaceItemIsListed(ComShadowDefault(HKEY_CURRENT_USER, path), command)) return 0;
   return SettingsDeleteKeyTree(HKEY_CURRENT_USER, path.c_str());
 }
 

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "categories/hidden_files.h"
 #include "foundation/handles.h"
 #include "foundation/paths.h"
 #include "point_text.h"
@@ -56,14 +57,6 @@ std::string FolderPointRead(const FolderPointRow& row, const char* subkey) {
     return "";
   const std::vector<std::string> items = PointItems(data.bytes, PointListKind::kSingle);
   return items.empty() ? "" : FolderPointExpand(items.front());
-}
-
-std::string FolderPointDisabledCopy(const char* key) {
-  const std::string path = key ? key : "";
-  const std::size_t slash = path.rfind('\\');
-  char folder[kPathSize] = "";
-  if (slash == std::string::npos || ProgramFolder(folder, sizeof folder) == 0) return "";
-  return std::string(folder) + "\\Disabled" + path.substr(slash);
 }
 
 // The entry's file must lie directly in the point's folder: the key comes from the item list
@@ -125,16 +118,20 @@ int FolderPointsList() {
   return ItemCount() - before;
 }
 
+// The removed file waits in the vault under a name taken from its whole path: the catalogue's
+// Disabled folder is itself listed as the home of disabled startup files, and two folders may
+// hold files of one name.
 int FolderPointRemove(const char* key, int code) {
-  const std::string copy = FolderPointDisabledCopy(key);
+  const std::string copy = key ? HiddenVaultPath(key) : std::string();
   if (copy.empty() || !FolderPointOwns(key, code)) return 0;
+  // Without a profile the vault lies in the program's folder, made here when first needed.
   CreateDirectoryA(copy.substr(0, copy.rfind('\\')).c_str(), nullptr);
   return MoveFileExA(key, copy.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_COPY_ALLOWED) ? 1
                                                                                           : 0;
 }
 
 int FolderPointRestore(const char* key, int code) {
-  const std::string copy = FolderPointDisabledCopy(key);
+  const std::string copy = key ? HiddenVaultPath(key) : std::string();
   if (copy.empty() || !FolderPointOwns(key, code)) return 0;
   if (GetFileAttributesA(key) != INVALID_FILE_ATTRIBUTES) return 1;
   return MoveFileExA(copy.c_str(), key, MOVEFILE_COPY_ALLOWED) ? 1 : 0;

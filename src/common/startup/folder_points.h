@@ -11,7 +11,7 @@ std::string FolderPointLabel(int code);
 // The folder of the code (expanded) when it differs from the legacy one; empty otherwise.
 std::string FolderPointFolder(int code);
 int FolderPointsList();
-// Moves the entry's file (its key) into the program's Disabled folder; 1 when moved.
+// Moves the entry's file (its key) into the vault; 1 when moved.
 int FolderPointRemove(const char* key, int code);
 // Moves it back; 1 when it is back in its folder.
 int FolderPointRestore(const char* key, int code);

@@ -62,7 +62,7 @@ void StartupPointPlaces(std::vector<StartupPlace>& places) {
   const ValuePlace* table = ValuePlaceTable(count);
   for (std::size_t i = 0; i < count; ++i) {
     const ValuePlace& place = table[i];
-    if (place.wow64 && !g_wow64RunKey) continue;
+    if (!ValuePlaceOwnView(place)) continue;
     const bool subtree =
         place.shape == PlaceShape::kSubKeyValue || place.shape == PlaceShape::kSubKeyAllValues;
     const bool listed = std::any_of(places.begin(), places.end(), [&](const StartupPlace& p) {

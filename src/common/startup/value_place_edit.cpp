@@ -2,8 +2,10 @@
 #include <string>
 
 #include "foundation/handles.h"
+#include "startup/item_list.h"
 #include "startup/value_place_read.h"
 #include "startup/value_places.h"
+#include "text.h"
 
 namespace {
 
@@ -17,6 +19,36 @@ bool PlaceEntryOf(const char* key, int code, PlaceEntry& entry) {
   entry.place = ValuePlaceOf(code);
   return entry.place != nullptr &&
          ValuePlaceLocate(*entry.place, key ? key : "", entry.path, entry.value);
+}
+
+// The data without the stored item the list shows as command.
+std::string PlaceEntryWithout(const PlaceValueData& data, PointListKind list, const char* command,
+                              bool& removed) {
+  removed = false;
+  for (const std::string& item : PointItems(data.bytes, list))
+    if (PlaceItemIsListed(item, command)) return PointListWithout(data.bytes, list, item, removed);
+  return data.bytes;
+}
+
+// The item list keeps a key of at most 259 characters: a value named longer is found again by
+// the start of its name, and only when it still holds the command.
+bool PlaceEntryFindCut(HKEY key, PlaceEntry& entry, const char* itemKey, const char* command,
+                       PlaceValueData& data) {
+  if (!itemKey || std::string(itemKey).size() + 1 < static_cast<std::size_t>(kItemKeySize))
+    return false;
+  for (const std::string& name : PlaceValueNames(key)) {
+    bool held = false;
+    if (name.size() <= entry.value.size() ||
+        !EqualsNoCase(std::string_view(name).substr(0, entry.value.size()), entry.value) ||
+        !PlaceValueRead(key, name.c_str(), data) || !PlaceValueIsText(data.type))
+      continue;
+    PlaceEntryWithout(data, entry.place->list, command, held);
+    if (held) {
+      entry.value = name;
+      return true;
+    }
+  }
+  return false;
 }
 
 // A text or comma list left empty goes as a whole; a multi-string (BootExecute, the LSA
@@ -48,10 +80,12 @@ int ValuePlaceRemove(const char* command, const char* key, int code) {
                   KEY_QUERY_VALUE | KEY_SET_VALUE))
     return 0;
   PlaceValueData data;
-  if (!PlaceValueRead(place.get(), entry.value.c_str(), data) || !PlaceValueIsText(data.type))
-    return 0;
   bool removed = false;
-  const std::string rest = PointListWithout(data.bytes, entry.place->list, command, removed);
+  std::string rest;
+  if (PlaceValueRead(place.get(), entry.value.c_str(), data) && PlaceValueIsText(data.type))
+    rest = PlaceEntryWithout(data, entry.place->list, command, removed);
+  if (!removed && PlaceEntryFindCut(place.get(), entry, key, command, data))
+    rest = PlaceEntryWithout(data, entry.place->list, command, removed);
   return removed && PlaceEntryRewrite(place.get(), entry, data, rest) ? 1 : 0;
 }
 

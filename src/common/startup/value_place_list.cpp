@@ -76,7 +76,7 @@ int ValuePlaceListSubKeys(const ValuePlaceFound& found, HKEY parent) {
 }
 
 int ValuePlaceListOne(const ValuePlace& place) {
-  if (place.wow64 && !g_wow64RunKey) return 0;
+  if (!ValuePlaceOwnView(place)) return 0;
   RegKey key;
   if (!key.Open(ValuePlaceRoot(place), place.path, KEY_READ)) return 0;
   const ValuePlaceFound found{place, ValuePlaceDefaults(place)};
@@ -85,7 +85,32 @@ int ValuePlaceListOne(const ValuePlace& place) {
   return subKeys ? ValuePlaceListSubKeys(found, key.get()) : ValuePlaceListKey(found, key.get(), "");
 }
 
+// A registry link: the key is another key seen under a second name.
+bool ValuePlaceKeyIsLink(HKEY root, const std::string& path) {
+  HKEY raw = nullptr;
+  if (RegOpenKeyExA(root, path.c_str(), REG_OPTION_OPEN_LINK, KEY_QUERY_VALUE, &raw) !=
+      ERROR_SUCCESS)
+    return false;
+  const RegKey key(raw);
+  DWORD type = REG_NONE;
+  return RegQueryValueExA(key.get(), "SymbolicLinkValue", nullptr, &type, nullptr, nullptr) ==
+             ERROR_SUCCESS &&
+         type == REG_LINK;
+}
+
 }  // namespace
+
+// The 32-bit view's key (or one above it) may be linked to the native key, as Windows and
+// Wine share Image File Execution Options: its entries are then the native place's.
+bool ValuePlaceOwnView(const ValuePlace& place) {
+  if (!place.wow64) return true;
+  if (!g_wow64RunKey) return false;
+  const std::string path = place.path;
+  for (std::size_t end = path.find('\\'); ; end = path.find('\\', end + 1)) {
+    if (ValuePlaceKeyIsLink(ValuePlaceRoot(place), path.substr(0, end))) return false;
+    if (end == std::string::npos) return true;
+  }
+}
 
 int ValuePlaceListAll() {
   std::size_t count = 0;

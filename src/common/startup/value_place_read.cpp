@@ -1,5 +1,8 @@
 #include "startup/value_place_read.h"
 
+#include "foundation/paths.h"
+#include "point_text.h"
+
 namespace {
 
 // Windows keeps values far shorter; anything claiming more is passed over, not read.
@@ -48,4 +51,16 @@ bool PlaceValueWrite(HKEY key, const char* name, DWORD type, const std::string& 
   return RegSetValueExA(key, name, 0, type,
                         reinterpret_cast<const BYTE*>(bytes.empty() ? "" : bytes.data()),
                         static_cast<DWORD>(bytes.size())) == ERROR_SUCCESS;
+}
+
+bool PlaceItemIsListed(const std::string& stored, const char* listed) {
+  if (!listed) return false;
+  if (PointSameItem(stored, listed)) return true;
+  if (stored.find('~') == std::string::npos) return false;
+  std::string plain;
+  for (char c : stored)
+    if (c != '"') plain += c;
+  char longForm[kPathSize] = "";
+  LongPath(plain.c_str(), longForm, sizeof longForm);
+  return PointSameItem(longForm, listed);
 }

@@ -16,4 +16,7 @@ bool PlaceValueRead(HKEY key, const char* name, PlaceValueData& data);
 bool PlaceValueIsText(DWORD type);
 // The names of the key's values, in index order; the walk is bounded by the count at its start.
 std::vector<std::string> PlaceValueNames(HKEY key);
+// The stored item is the one the item list shows as listed: the same text, or an 8.3 path the
+// list keeps in its long form.
+bool PlaceItemIsListed(const std::string& stored, const char* listed);
 bool PlaceValueWrite(HKEY key, const char* name, DWORD type, const std::string& bytes);

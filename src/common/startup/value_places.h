@@ -50,6 +50,9 @@ std::string ValuePlaceItemKey(const ValuePlace& place, std::string_view subKey,
                               std::string_view value);
 std::vector<std::string_view> ValuePlaceDefaults(const ValuePlace& place);
 
+// False for a 32-bit view's place on a system without that view, or whose key is a link to
+// the native one (the same entries, listed under the native place).
+bool ValuePlaceOwnView(const ValuePlace& place);
 // Adds every entry of every place to the item list; the number added.
 int ValuePlaceListAll();
 // Takes the entry out of its place: the value deleted, or the item taken out of its list.
