@@ -62,6 +62,27 @@ std::string PointUnquoted(std::string_view text) {
   return std::string(PointTrim(plain));
 }
 
+// Windows reads a multi-string only up to its first empty item, so the items after a gap are
+// dormant: the value keeps every byte but the item taken out, lest a dormant item come alive.
+std::string PointMultiStringWithout(std::string_view data, std::string_view item, bool& removed) {
+  std::string out(data);
+  for (std::size_t start = 0; start < out.size();) {
+    const std::size_t end = out.find('\0', start);
+    const std::size_t stop = end == std::string::npos ? out.size() : end;
+    if (PointSameItem(std::string_view(out).substr(start, stop - start), item)) {
+      out.erase(start, stop - start + (end == std::string::npos ? 0 : 1));
+      removed = true;
+      break;
+    }
+    start = stop + 1;
+  }
+  if (!removed) return out;
+  // A whole multi-string ends in two zeros; an empty one is a single zero.
+  if (out.empty() || out == std::string(1, '\0')) return std::string(1, '\0');
+  while (out.size() < 2 || out.back() != '\0' || out[out.size() - 2] != '\0') out += '\0';
+  return out;
+}
+
 }  // namespace
 
 std::vector<std::string> PointItems(std::string_view data, PointListKind kind) {
@@ -97,6 +118,7 @@ bool PointSameItem(std::string_view storedText, std::string_view listedText) {
 std::string PointListWithout(std::string_view data, PointListKind kind, std::string_view item,
                              bool& removed) {
   removed = false;
+  if (kind == PointListKind::kMultiString) return PointMultiStringWithout(data, item, removed);
   std::vector<std::string_view> kept;
   for (std::string_view piece : PointKeptItems(data, kind)) {
     if (!removed && PointSameItem(piece, item)) {

@@ -50,6 +50,18 @@ TEST(PointListWithout, RemovesOneItemAndKeepsTheListShape) {
   EXPECT_EQ("\0"s, PointListWithout("z\0\0"s, PointListKind::kMultiString, "z", removed));
 }
 
+TEST(PointListWithout, AMultiStringKeepsItsGapsSoDormantItemsStayDormant) {
+  bool removed = false;
+  // Windows stops at the first empty item: "d" is dormant before and after.
+  EXPECT_EQ("\0d\0\0"s, PointListWithout("a\0\0d\0\0"s, PointListKind::kMultiString, "a", removed));
+  EXPECT_TRUE(removed);
+  EXPECT_EQ("a\0\0\0"s, PointListWithout("a\0\0d\0\0"s, PointListKind::kMultiString, "d", removed));
+  // The other items keep their bytes, and a value cut short is ended whole.
+  EXPECT_EQ(" b \0\0"s, PointListWithout(" b \0c"s, PointListKind::kMultiString, "c", removed));
+  EXPECT_EQ("a\0b"s, PointListWithout("a\0b"s, PointListKind::kMultiString, "x", removed));
+  EXPECT_FALSE(removed);
+}
+
 TEST(PointListWithout, AnItemCutByTheListStillMatches) {
   const std::string stored(400, 'q');
   const std::string listed = stored.substr(0, 259);
