@@ -264,6 +264,15 @@ TEST_F(StartupPointsTest, PerUserClassShadowingAMachineClassIsListedAndRemovedWh
   EXPECT_TRUE(RegKeyExists(HKEY_LOCAL_MACHINE, machine.c_str()));
   EXPECT_EQ(1, RestoreStartupEntry("Shell Thing", "C:\\Bad\\shadow.dll", clsid, kPointComShadow));
   EXPECT_EQ("C:\\Bad\\shadow.dll", ReadRegString(HKEY_CURRENT_USER, user.c_str(), ""));
+  // The class comes back as it loaded before, threading model included, and nothing stays kept.
+  EXPECT_EQ("Both", ReadRegString(HKEY_CURRENT_USER, user.c_str(), "ThreadingModel"));
+  const std::string kept = kComShadowKeptKey + "\\"s + clsid;
+  EXPECT_FALSE(RegKeyExists(HKEY_CURRENT_USER, kept.c_str()));
+  // With the kept key gone, the history's line still puts the server's path back.
+  EXPECT_EQ(1, RemoveStartupEntry("Shell Thing", "C:\\Bad\\shadow.dll", clsid, kPointComShadow));
+  ASSERT_EQ(0, RegDeleteTreeA(HKEY_CURRENT_USER, kept.c_str()));
+  EXPECT_EQ(1, RestoreStartupEntry("Shell Thing", "C:\\Bad\\shadow.dll", clsid, kPointComShadow));
+  EXPECT_EQ("C:\\Bad\\shadow.dll", ReadRegString(HKEY_CURRENT_USER, user.c_str(), ""));
 }
 
 TEST_F(StartupPointsTest, TheCurrentStartupFolderIsListedOnlyWhereItDiffersFromTheLegacyOne) {

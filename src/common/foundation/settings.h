@@ -25,6 +25,8 @@ inline constexpr char kTasksKey[] = "Software\\Tamsel\\Korvane\\Tasks";
 inline constexpr char kServicesSnapshotKey[] = "Software\\Tamsel\\Korvane\\Services";
 inline constexpr char kActiveXSnapshotKey[] = "Software\\Tamsel\\Korvane\\ActiveX";
 inline constexpr char kHiddenSnapshotKey[] = "Software\\Tamsel\\Korvane\\Hidden";
+// A removed per-user COM server key, kept whole until the history puts it back.
+inline constexpr char kComShadowKeptKey[] = "Software\\Tamsel\\Korvane\\ComShadow";
 // Cookies: the Nuts list and the kept cookies.
 inline constexpr char kNutsKey[] = "Software\\Tamsel\\Korvane\\Nuts";
 inline constexpr char kKeptCookiesKey[] = "Software\\Tamsel\\Korvane\\Cookies";

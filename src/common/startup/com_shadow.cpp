@@ -2,6 +2,7 @@
 
 #include "foundation/handles.h"
 #include "foundation/settings.h"
+#include "foundation/trace.h"
 #include "point_text.h"
 #include "startup/item_list.h"
 #include "startup/startup_points.h"
@@ -44,6 +45,40 @@ int ComShadowAdd(const char* clsid) {
   return ItemAdd(title.c_str(), server.c_str(), clsid, "", kPointComShadow, 0) > 0;
 }
 
+// The server key's other values (its threading model and the like) decide how the class
+// loads: a put-back server without them would be a different class.
+std::string ComShadowKeptPath(const char* clsid) {
+  return std::string(kComShadowKeptKey) + "\\" + clsid;
+}
+
+bool ComShadowCopy(const std::string& from, const std::string& to) {
+  RegKey source, target;
+  return source.Open(HKEY_CURRENT_USER, from.c_str(), KEY_READ) &&
+         target.Create(HKEY_CURRENT_USER, to.c_str(), KEY_ALL_ACCESS) &&
+         RegCopyTreeA(source.get(), nullptr, target.get()) == ERROR_SUCCESS;
+}
+
+void ComShadowKeep(const char* clsid, const std::string& server) {
+  const std::string kept = ComShadowKeptPath(clsid);
+  SettingsDeleteKeyTree(HKEY_CURRENT_USER, kept.c_str());
+  // Without the copy the removal still goes ahead: the class is unwanted either way, and the
+  // history can still put its server back.
+  if (!ComShadowCopy(server, kept)) {
+    SettingsDeleteKeyTree(HKEY_CURRENT_USER, kept.c_str());
+    TraceNote("com shadow", "the removed server key could not be kept whole");
+  }
+}
+
+// The kept key when it is the one removed with this command; false leaves the caller to write
+// the server's path alone.
+bool ComShadowPutBackKept(const char* command, const char* clsid, const std::string& server) {
+  const std::string kept = ComShadowKeptPath(clsid);
+  if (!PointSameItem(ComShadowDefault(HKEY_CURRENT_USER, kept), command)) return false;
+  if (!ComShadowCopy(kept, server)) return false;
+  SettingsDeleteKeyTree(HKEY_CURRENT_USER, kept.c_str());
+  return true;
+}
+
 }  // namespace
 
 std::string ComShadowLabel() {
@@ -74,6 +109,7 @@ int ComShadowRemove(const char* command, const char* clsid) {
     return 0;
   const std::string path = ComShadowServerPath(clsid);
   if (!PlaceItemIsListed(ComShadowDefault(HKEY_CURRENT_USER, path), command)) return 0;
+  ComShadowKeep(clsid, path);
   return SettingsDeleteKeyTree(HKEY_CURRENT_USER, path.c_str());
 }
 
@@ -82,7 +118,9 @@ int ComShadowRestore(const char* command, const char* clsid) {
       std::string(clsid).find('\\') != std::string::npos)
     return 0;
   const std::string path = ComShadowServerPath(clsid);
-  if (!SettingsWriteString(HKEY_CURRENT_USER, path.c_str(), "", command)) return 0;
+  if (!ComShadowPutBackKept(command, clsid, path) &&
+      !SettingsWriteString(HKEY_CURRENT_USER, path.c_str(), "", command))
+    return 0;
   return PointSameItem(ComShadowDefault(HKEY_CURRENT_USER, path), command) ? 1 : 0;
 }
 
