@@ -392,6 +392,9 @@ class SweepPointsEachTest : public MonitorTest {
     if (!RegValueExists(HKEY_LOCAL_MACHINE, kLsa, "Authentication Packages"))
       WriteRegValue(HKEY_LOCAL_MACHINE, kLsa, "Authentication Packages", REG_MULTI_SZ,
                     "msv1_0\0\0"s);
+    if (!RegValueExists(HKEY_LOCAL_MACHINE, kLsa, "Notification Packages"))
+      WriteRegValue(HKEY_LOCAL_MACHINE, kLsa, "Notification Packages", REG_MULTI_SZ,
+                    "scecli\0\0"s);
     if (!RegValueExists(HKEY_LOCAL_MACHINE, kTsRdpwd, "StartupPrograms"))
       WriteRegString(HKEY_LOCAL_MACHINE, kTsRdpwd, "StartupPrograms", "rdpclip");
   }
