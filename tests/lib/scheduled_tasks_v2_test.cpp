@@ -40,33 +40,8 @@ constexpr char kWindowsTask[] =
     "  </Actions>\r\n"
     "</Task>\r\n";
 
-// As Windows writes task files.
-std::string Utf16WithMark(const std::string& ascii) {
-  std::string bytes = "\xFF\xFE";
-  for (char c : ascii) {
-    bytes += c;
-    bytes += '\0';
-  }
-  return bytes;
-}
-
-class ScheduledTasksV2Test : public RegistrySandbox {
+class ScheduledTasksV2Test : public TaskServiceSandbox {
  protected:
-  void SetUp() override {
-    char computer[MAX_COMPUTERNAME_LENGTH + 1] = "";
-    DWORD length = sizeof computer;
-    ASSERT_TRUE(GetComputerNameA(computer, &length));
-    RegistrySandbox::SetUp();
-    // The task service's client asks the machine's name of HKLM before it connects.
-    for (const char* key : {"ActiveComputerName", "ComputerName"})
-      WriteRegString(HKEY_LOCAL_MACHINE,
-                     std::string("System\\CurrentControlSet\\Control\\ComputerName\\") + key,
-                     "ComputerName", computer);
-    SetShellFolder("AppData", ScratchFolder());
-    ASSERT_TRUE(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));
-    folder_ = TasksV2Folder();
-    ASSERT_NE("", folder_);
-  }
   void TearDown() override {
     DeleteFileA((folder_ + "\\" + kTaskName).c_str());
     DeleteFileA((folder_ + "\\" + kFolderName + "\\" + kTaskName).c_str());
@@ -76,8 +51,7 @@ class ScheduledTasksV2Test : public RegistrySandbox {
     RemoveDirectoryA((folder_ + "\\.KvDot").c_str());
     RemoveDirectoryA((folder_ + "\\" + kFolderName).c_str());
     UndoStoreClear();
-    CoUninitialize();
-    RegistrySandbox::TearDown();
+    TaskServiceSandbox::TearDown();
   }
   static const TaskV2* Find(const std::vector<TaskV2>& tasks, const std::string& path) {
     for (const TaskV2& task : tasks)
@@ -87,7 +61,6 @@ class ScheduledTasksV2Test : public RegistrySandbox {
   void Drop(const std::string& name, const std::string& bytes) const {
     std::ofstream(folder_ + "\\" + name, std::ios::binary) << bytes;
   }
-  std::string folder_;
 };
 
 // Wine's service keeps a registered task's path, author and state but writes its actions

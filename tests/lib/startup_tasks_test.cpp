@@ -23,15 +23,6 @@ constexpr char kOffTask[] =
     "<Settings><Enabled>false</Enabled></Settings>"
     "<Actions><Exec><Command>C:\\Off\\off.exe</Command></Exec></Actions></Task>\r\n";
 
-std::string Utf16WithMark(const std::string& ascii) {
-  std::string bytes = "\xFF\xFE";
-  for (char c : ascii) {
-    bytes += c;
-    bytes += '\0';
-  }
-  return bytes;
-}
-
 std::vector<ItemRow> TaskRows() {
   std::vector<ItemRow> rows;
   for (const ItemRow& row : ItemRowsCopy())
@@ -40,30 +31,17 @@ std::vector<ItemRow> TaskRows() {
   return rows;
 }
 
-class StartupTasksTest : public RegistrySandbox {
+class StartupTasksTest : public TaskServiceSandbox {
  protected:
   void SetUp() override {
-    char computer[MAX_COMPUTERNAME_LENGTH + 1] = "";
-    DWORD length = sizeof computer;
-    ASSERT_TRUE(GetComputerNameA(computer, &length));
-    RegistrySandbox::SetUp();
-    for (const char* key : {"ActiveComputerName", "ComputerName"})
-      WriteRegString(HKEY_LOCAL_MACHINE,
-                     std::string("System\\CurrentControlSet\\Control\\ComputerName\\") + key,
-                     "ComputerName", computer);
-    SetShellFolder("AppData", ScratchFolder());
-    ASSERT_TRUE(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));
-    folder_ = TasksV2Folder();
-    ASSERT_NE("", folder_);
+    TaskServiceSandbox::SetUp();
     ASSERT_EQ(S_OK, RegisterProbeTask(L"", L"KvStartOn", L"C:\\On\\on.exe", L"/logon"));
     std::ofstream(folder_ + "\\KvStartOff", std::ios::binary) << Utf16WithMark(kOffTask);
   }
   void TearDown() override {
     for (const char* name : {"\\KvStartOn", "\\KvStartOff"}) DeleteFileA((folder_ + name).c_str());
-    CoUninitialize();
-    RegistrySandbox::TearDown();
+    TaskServiceSandbox::TearDown();
   }
-  std::string folder_;
 };
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include "task_service_probe.h"
 
+#include <objbase.h>
 #include <taskschd.h>
 
 #include "categories/scheduled_tasks_v2.h"
@@ -55,4 +56,34 @@ HRESULT RegisterProbeTask(const std::wstring& folder, const std::wstring& name,
   return target->RegisterTask(ProbeBstr(name).b, ProbeBstr(ProbeTaskXml(command, arguments)).b,
                               TASK_CREATE_OR_UPDATE, empty, empty, TASK_LOGON_INTERACTIVE_TOKEN,
                               empty, task.Put());
+}
+
+void TaskServiceSandbox::SetUp() {
+  char computer[MAX_COMPUTERNAME_LENGTH + 1] = "";
+  DWORD length = sizeof computer;
+  ASSERT_TRUE(GetComputerNameA(computer, &length));
+  RegistrySandbox::SetUp();
+  // The task service's client asks the machine's name of HKLM before it connects.
+  for (const char* key : {"ActiveComputerName", "ComputerName"})
+    WriteRegString(HKEY_LOCAL_MACHINE,
+                   std::string("System\\CurrentControlSet\\Control\\ComputerName\\") + key,
+                   "ComputerName", computer);
+  SetShellFolder("AppData", ScratchFolder());
+  ASSERT_TRUE(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));
+  folder_ = TasksV2Folder();
+  ASSERT_NE("", folder_);
+}
+
+void TaskServiceSandbox::TearDown() {
+  CoUninitialize();
+  RegistrySandbox::TearDown();
+}
+
+std::string Utf16WithMark(const std::string& ascii) {
+  std::string bytes = "\xFF\xFE";
+  for (char c : ascii) {
+    bytes += c;
+    bytes += '\0';
+  }
+  return bytes;
 }
