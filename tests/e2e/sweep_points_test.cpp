@@ -6,6 +6,7 @@
 
 #include "monitor_driver.h"
 #include "sandbox.h"
+#include "saved_place.h"
 
 using namespace std::string_literals;
 
@@ -17,33 +18,6 @@ constexpr char kIfeoProbe[] =
 constexpr char kSessionManager[] = "SYSTEM\\CurrentControlSet\\Control\\Session Manager";
 constexpr char kUserWinlogon[] = "Software\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon";
 constexpr char kShadowClass[] = "{5C4C4B1E-0000-4B1E-9A1E-00000000C0DE}";
-
-// A value as it was before the test, put back afterwards.
-struct SavedValue {
-  HKEY root;
-  std::string key, name;
-  DWORD type = REG_NONE;
-  std::string bytes;
-  bool present = false;
-
-  SavedValue(HKEY r, std::string k, std::string n) : root(r), key(std::move(k)), name(std::move(n)) {
-    DWORD size = 0;
-    if (RegGetValueA(root, key.c_str(), name.c_str(), RRF_RT_ANY | RRF_NOEXPAND, &type, nullptr,
-                     &size) != ERROR_SUCCESS)
-      return;
-    bytes.assign(size, '\0');
-    present = RegGetValueA(root, key.c_str(), name.c_str(), RRF_RT_ANY | RRF_NOEXPAND, &type,
-                           bytes.data(), &size) == ERROR_SUCCESS;
-    bytes.resize(size);
-  }
-  void Put() const {
-    if (present)
-      RegSetKeyValueA(root, key.c_str(), name.c_str(), type, bytes.data(),
-                      static_cast<DWORD>(bytes.size()));
-    else
-      RegDeleteKeyValueA(root, key.c_str(), name.c_str());
-  }
-};
 
 struct PointProbe {
   HKEY root;
@@ -80,7 +54,7 @@ class SweepPointsTest : public MonitorTest {
   }
   void TearDown() override {
     MonitorTest::TearDown();
-    for (const SavedValue& value : saved_) value.Put();
+    for (const SavedPlace& value : saved_) value.Put();
     RegDeleteTreeA(HKEY_LOCAL_MACHINE, kIfeoProbe);
     RegDeleteTreeA(HKEY_CURRENT_USER, ("Software\\Classes\\CLSID\\"s + kShadowClass).c_str());
     RegDeleteTreeA(HKEY_LOCAL_MACHINE, ("Software\\Classes\\CLSID\\"s + kShadowClass).c_str());
@@ -88,7 +62,7 @@ class SweepPointsTest : public MonitorTest {
   void Save(HKEY root, const std::string& key, const char* name) {
     saved_.emplace_back(root, key, name);
   }
-  std::vector<SavedValue> saved_;
+  std::vector<SavedPlace> saved_;
 };
 
 bool Holds(const PointProbe& probe, const char* item) {
