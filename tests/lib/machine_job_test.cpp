@@ -11,10 +11,10 @@
 #include "categories/system_files.h"
 #include "categories/windows_settings.h"
 #include "foundation/paths.h"
-#include "foundation/user_hooks.h"
 #include "item_codes.h"
 #include "machine_job_text.h"
 #include "records/history.h"
+#include "machine_job_sandbox.h"
 #include "sandbox.h"
 
 namespace {
@@ -22,9 +22,6 @@ namespace {
 constexpr char kRunKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 constexpr char kLiveUpdate[] =
     "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\WindowsUpdate\\Auto Update";
-constexpr char kFault[] = "KORVANE_FAULT_MACHINE_ACTIONS";
-
-std::vector<std::string> g_told;
 
 // What the elevated explorer receives: the job crosses a real command line.
 int RunAsJob(const std::string& kind, const std::vector<std::string>& fields) {
@@ -32,23 +29,7 @@ int RunAsJob(const std::string& kind, const std::vector<std::string>& fields) {
       ("\"C:\\K\\KorvaneEx.exe\" " + MachineJobArguments({kind, fields})).c_str());
 }
 
-class MachineJobTest : public RegistrySandbox {
- protected:
-  void SetUp() override {
-    RegistrySandbox::SetUp();
-    g_told.clear();
-    UserHooks hooks;
-    hooks.inform = [](HWND, const char* text) { g_told.emplace_back(text); };
-    UserHooksInstall(hooks);
-    // Whatever a test expects of the job, no real explorer is started from the sandbox.
-    SetEnvironmentVariableA(kFault, "job");
-  }
-  void TearDown() override {
-    SetEnvironmentVariableA(kFault, nullptr);
-    UserHooksInstall({});
-    RegistrySandbox::TearDown();
-  }
-};
+class MachineJobTest : public MachineJobSandbox {};
 
 TEST_F(MachineJobTest, JobsTakeTheirValuesFromTheCommandLineAndTouchOnlyMachinePlaces) {
   SetEnvironmentVariableA(kFault, nullptr);
@@ -102,9 +83,9 @@ TEST_F(MachineJobTest, RefusedJobsDoNothingAndTellTheUserOnce) {
   EXPECT_FALSE(RegValueExists(HKEY_LOCAL_MACHINE, kLiveUpdate, "AUOptions"));
 
   MachineJobTellFailure(MachineJobStartupRemove("Tool", "C:\\T\\tool.exe", "", 1), "Tool");
-  ASSERT_EQ(1u, g_told.size());
-  EXPECT_NE(std::string::npos, g_told[0].find("could not remove the startup entry")) << g_told[0];
-  EXPECT_NE(std::string::npos, g_told[0].find("Tool")) << g_told[0];
+  ASSERT_EQ(1u, Told().size());
+  EXPECT_NE(std::string::npos, Told()[0].find("could not remove the startup entry")) << Told()[0];
+  EXPECT_NE(std::string::npos, Told()[0].find("Tool")) << Told()[0];
 
   SetEnvironmentVariableA(kFault, "direct");
   EXPECT_FALSE(MachineJobDirectAllowed());

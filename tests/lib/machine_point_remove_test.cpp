@@ -7,10 +7,10 @@
 #include <vector>
 
 #include "categories/machine_job.h"
-#include "foundation/user_hooks.h"
 #include "history_text.h"
 #include "machine_job_text.h"
 #include "records/history_undo.h"
+#include "machine_job_sandbox.h"
 #include "sandbox.h"
 #include "startup/snapshot.h"
 #include "startup/startup_machine_remove.h"
@@ -19,15 +19,12 @@ using namespace std::string_literals;
 
 namespace {
 
-constexpr char kFault[] = "KORVANE_FAULT_MACHINE_ACTIONS";
 constexpr char kSessionManager[] = "SYSTEM\\CurrentControlSet\\Control\\Session Manager";
 constexpr char kWinlogon[] = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon";
 constexpr char kUserWinlogon[] = "Software\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon";
 constexpr char kIfeoNotepad[] =
     "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Image File Execution Options\\notepad.exe";
 constexpr char kDebugger[] = "C:\\Bad\\dbg.exe -x";
-
-std::vector<std::string> g_told;
 
 int RunAsJob(const std::vector<std::string>& fields) {
   return MachineJobFromCommandLine(
@@ -44,21 +41,11 @@ std::string MultiString(HKEY root, const char* path, const char* value, DWORD& t
   return bytes.substr(0, size);
 }
 
-class MachinePointRemoveTest : public RegistrySandbox {
+class MachinePointRemoveTest : public MachineJobSandbox {
  protected:
-  void SetUp() override {
-    RegistrySandbox::SetUp();
-    g_told.clear();
-    UserHooks hooks;
-    hooks.inform = [](HWND, const char* text) { g_told.emplace_back(text); };
-    UserHooksInstall(hooks);
-    SetEnvironmentVariableA(kFault, "job");
-  }
   void TearDown() override {
     DenyKeyWrites(HKEY_LOCAL_MACHINE, kIfeoNotepad, false);
-    SetEnvironmentVariableA(kFault, nullptr);
-    UserHooksInstall({});
-    RegistrySandbox::TearDown();
+    MachineJobSandbox::TearDown();
   }
 };
 
@@ -104,23 +91,25 @@ TEST_F(MachinePointRemoveTest, ARefusalIsToldOnceAndTheEntryStaysUnknownUntilItG
   EXPECT_TRUE(StartupMachineRemovable(1));
   EXPECT_TRUE(StartupMachineRemovable(260));
   EXPECT_TRUE(StartupMachineRemovable(268));
-  for (int code : {11, 263, 282, 285, 286, 801}) EXPECT_FALSE(StartupMachineRemovable(code)) << code;
+  for (int code : {11, 263, 282, 285, 286, 801})
+    EXPECT_FALSE(StartupMachineRemovable(code)) << code;
 
   // The monitor's own try denied by the key, the job refused: a standard user without consent.
   WriteRegString(HKEY_LOCAL_MACHINE, kIfeoNotepad, "Debugger", kDebugger);
   ASSERT_TRUE(DenyKeyWrites(HKEY_LOCAL_MACHINE, kIfeoNotepad, true));
   EXPECT_EQ(0, StartupMachineRemove("notepad.exe", kDebugger, "notepad.exe", 260));
   EXPECT_EQ(kDebugger, ReadRegString(HKEY_LOCAL_MACHINE, kIfeoNotepad, "Debugger"));
-  ASSERT_EQ(1u, g_told.size());
-  EXPECT_NE(std::string::npos, g_told[0].find("could not remove the autostart entry")) << g_told[0];
-  EXPECT_NE(std::string::npos, g_told[0].find("notepad.exe")) << g_told[0];
+  ASSERT_EQ(1u, Told().size());
+  EXPECT_NE(std::string::npos, Told()[0].find("could not remove the autostart entry"))
+      << Told()[0];
+  EXPECT_NE(std::string::npos, Told()[0].find("notepad.exe")) << Told()[0];
   EXPECT_EQ("", HistoryText());
   EXPECT_EQ(kSnapshotMissing, SnapshotLookup("notepad.exe", kDebugger));
 
   ASSERT_TRUE(DenyKeyWrites(HKEY_LOCAL_MACHINE, kIfeoNotepad, false));
   EXPECT_EQ(1, StartupMachineRemove("notepad.exe", kDebugger, "notepad.exe", 260));
   EXPECT_FALSE(RegValueExists(HKEY_LOCAL_MACHINE, kIfeoNotepad, "Debugger"));
-  EXPECT_EQ(1u, g_told.size());
+  EXPECT_EQ(1u, Told().size());
   const std::vector<HistoryRecord> records = ParseHistoryText(HistoryText());
   ASSERT_EQ(1u, records.size());
   EXPECT_EQ("notepad.exe", records[0].title);
@@ -134,5 +123,5 @@ TEST_F(MachinePointRemoveTest, ARefusalIsToldOnceAndTheEntryStaysUnknownUntilItG
   WriteRegString(HKEY_CURRENT_USER, kUserWinlogon, "Shell", "C:\\Bad\\shell.exe");
   EXPECT_EQ(1, StartupMachineRemove("Shell", "C:\\Bad\\shell.exe", "", 263));
   EXPECT_FALSE(RegValueExists(HKEY_CURRENT_USER, kUserWinlogon, "Shell"));
-  EXPECT_EQ(1u, g_told.size());
+  EXPECT_EQ(1u, Told().size());
 }
