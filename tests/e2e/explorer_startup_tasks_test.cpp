@@ -12,6 +12,7 @@
 #include "monitor_driver.h"
 #include "resource.h"
 #include "sandbox.h"
+#include "task_v2_checks.h"
 #include "task_service_probe.h"
 
 namespace {
@@ -19,8 +20,8 @@ namespace {
 inline constexpr char kTaskPath[] = "\\KvStartPage\\Probe";
 inline constexpr char kRemoveQuestion[] = "You have chosen to remove ";
 
-std::string TaskFile() { return TasksV2Folder() + kTaskPath; }
-bool TaskThere() { return GetFileAttributesA(TaskFile().c_str()) != INVALID_FILE_ATTRIBUTES; }
+std::string TaskFile() { return TaskV2FileOf(kTaskPath); }
+bool TaskThere() { return TaskV2There(kTaskPath); }
 
 class ExplorerStartupTasksTest : public ExplorerTest {
  protected:
@@ -95,11 +96,6 @@ TEST_F(ExplorerStartupTasksTest, AdvancedModeListsTheTaskAndItsRowDisablesInform
       << MessageBoxText(box);
   const std::string bytes = FileText(TaskFile());
   ASSERT_TRUE(AnswerBox(box, IDYES));
-  EXPECT_TRUE(WaitUntil([] { return !TaskThere(); }));
-  EXPECT_TRUE(WaitRowsTitled(list, kTaskPath, 0));
-  TaskV2 removed;
-  removed.file = TaskFile();
-  EXPECT_EQ(bytes, FileText(TaskV2VaultCopy(removed)));
-  EXPECT_TRUE(WaitHistoryHas(std::string("TASK_Remove\tTASK_SCHEDULED2\t") + kTaskPath));
+  ExpectTaskV2Removed(list, kTaskPath, bytes);
   EXPECT_TRUE(CloseSheet(sheet, *run));
 }

@@ -10,13 +10,15 @@
 #include "monitor_driver.h"
 #include "resource.h"
 #include "sandbox.h"
+#include "task_service_probe.h"
+#include "task_v2_checks.h"
 
 namespace {
 
 inline constexpr char kTaskPath[] = "\\KvPageV2\\Probe";
 
-std::string TaskFile() { return TasksV2Folder() + kTaskPath; }
-bool TaskThere() { return GetFileAttributesA(TaskFile().c_str()) != INVALID_FILE_ATTRIBUTES; }
+std::string TaskFile() { return TaskV2FileOf(kTaskPath); }
+bool TaskThere() { return TaskV2There(kTaskPath); }
 
 // As Windows writes a task file: UTF-16 with its mark.
 std::string WindowsTaskFile() {
@@ -25,12 +27,7 @@ std::string WindowsTaskFile() {
       "xmlns=\"http://schemas.microsoft.com/windows/2004/02/mit/task\"><Actions><Exec>"
       "<Command>C:\\windows\\notepad.exe</Command><Arguments>/probe</Arguments></Exec>"
       "</Actions></Task>\r\n";
-  std::string bytes = "\xFF\xFE";
-  for (char c : xml) {
-    bytes += c;
-    bytes += '\0';
-  }
-  return bytes;
+  return Utf16WithMark(xml);
 }
 
 class ExplorerTasksV2Test : public ExplorerTest {
@@ -75,11 +72,6 @@ TEST_F(ExplorerTasksV2Test, TaskListedRefusedDisableSaidAndRemovedIntoTheVault) 
   box = WaitExplorerDialog(run->Id(), kSheetCaption);
   ASSERT_NE(nullptr, box);
   ASSERT_TRUE(AnswerBox(box, IDYES));
-  EXPECT_TRUE(WaitUntil([] { return !TaskThere(); }));
-  EXPECT_TRUE(WaitRowsTitled(list, kTaskPath, 0));
-  TaskV2 removed;
-  removed.file = TaskFile();
-  EXPECT_EQ(bytes, FileText(TaskV2VaultCopy(removed)));
-  EXPECT_TRUE(WaitHistoryHas(std::string("TASK_Remove\tTASK_SCHEDULED2\t") + kTaskPath));
+  ExpectTaskV2Removed(list, kTaskPath, bytes);
   EXPECT_TRUE(CloseSheet(sheet, *run));
 }
