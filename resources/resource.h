@@ -174,6 +174,9 @@
 #define IDS_JOB_ACTIVEX_KILL 1416
 #define IDS_JOB_IE_HELPER_REMOVE 1417
 #define IDS_JOB_FILE_TYPE_RESTORE 1418
+#define IDS_JOB_STARTUP_RESTORE 1419
+#define IDS_JOB_UNDO_RESTORE 1420
+#define IDS_UNDO_FOR_ACCOUNT 1421
 #define IDS_JOB_POINT_REMOVE 1425
 
 // Scheduled tasks page: a task the Task Scheduler would not disable.

@@ -23,10 +23,10 @@ constexpr int kColumnTitles[] = {627, 715, 628, 713};
 constexpr int kColumnCount = 4;
 constexpr int kCaptionString = 712;
 constexpr int kClearQuestion = 1300;
-constexpr int kRestoreFailed = 1301;
-constexpr int kUndoGone = 1307;
-constexpr int kUndoAlready = 1308;
-constexpr int kUndoFailed = 1309;
+constexpr int kRestoreFailedMessage = 1301;
+constexpr int kUndoGoneMessage = 1307;
+constexpr int kUndoAlreadyMessage = 1308;
+constexpr int kUndoFailedMessage = 1309;
 constexpr int kMenuTextSize = 128;
 constexpr char kSortOption[] = "SortHistory";
 // What the heading (string 710) calls the mark of a change that can be restored.
@@ -101,9 +101,9 @@ void HistoryInit(HWND dialog, HistoryState& state) {
 
 int HistoryRestoreMessage(HistoryRestoreResult result, bool starred) {
   switch (result) {
-    case kRestoreFailed: return starred ? kRestoreFailed : kUndoFailed;
-    case kRestoreGone: return kUndoGone;
-    case kRestoreAlready: return kUndoAlready;
+    case kRestoreFailed: return starred ? kRestoreFailedMessage : kUndoFailedMessage;
+    case kRestoreGone: return kUndoGoneMessage;
+    case kRestoreAlready: return kUndoAlreadyMessage;
     default: return 0;
   }
 }

@@ -10,6 +10,7 @@
 #include "categories/service_reject.h"
 #include "categories/system_files.h"
 #include "categories/windows_settings.h"
+#include "foundation/account.h"
 #include "foundation/paths.h"
 #include "item_codes.h"
 #include "machine_job_text.h"
@@ -150,7 +151,7 @@ class MachineFileTypeJobTest : public MachineJobTest {
 
 TEST_F(MachineFileTypeJobTest, JobReadsWhatToPutBackFromTheAskingAccountsStore) {
   SetEnvironmentVariableA(kFault, nullptr);
-  const std::string account = FileTypeStoreAccount();
+  const std::string account = AccountOfProcess();
   ASSERT_NE("", account);
   EXPECT_EQ(0, RunAsJob("file-type-restore", {".kvt", "1", "S-1-5-21-1-2-3-4242"}))
       << "an account whose store is not loaded gives nothing to put back";

@@ -1,7 +1,6 @@
 #include "categories/file_types_machine.h"
 
 #include <windows.h>
-#include <sddl.h>
 
 #include <cstring>
 #include <string>
@@ -25,30 +24,6 @@ bool FileTypeNameSound(const std::string& name) {
 }
 
 }  // namespace
-
-std::string FileTypeStoreAccount() {
-  HANDLE token = nullptr;
-  if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) return {};
-  Handle owned(token);
-  DWORD size = 0;
-  GetTokenInformation(token, TokenUser, nullptr, 0, &size);
-  std::string buffer(size, '\0');
-  if (size == 0 || !GetTokenInformation(token, TokenUser, buffer.data(), size, &size)) return {};
-  char* text = nullptr;
-  if (!ConvertSidToStringSidA(reinterpret_cast<TOKEN_USER*>(buffer.data())->User.Sid, &text))
-    return {};
-  std::string account = text;
-  LocalFree(text);
-  return account;
-}
-
-HKEY FileTypeStoreOpen(const char* account) {
-  if (account == nullptr || account[0] == '\0' || std::strchr(account, '\\')) return nullptr;
-  if (EqualsNoCase(account, FileTypeStoreAccount())) return HKEY_CURRENT_USER;
-  HKEY hive = nullptr;
-  if (RegOpenKeyExA(HKEY_USERS, account, 0, KEY_READ, &hive) != ERROR_SUCCESS) return nullptr;
-  return hive;
-}
 
 bool FileTypeRestoreMachineFrom(HKEY store, const char* ext, int source) {
   if (store == nullptr || ext == nullptr || (source != 1 && source != 4)) return false;

@@ -6,11 +6,6 @@
 
 #include <string>
 
-// The account of this process as a SID text; empty when it cannot be read.
-std::string FileTypeStoreAccount();
-// The store of that account, opened for reading: HKCU for this process's own account.
-// Null when the account's hive is not loaded.
-HKEY FileTypeStoreOpen(const char* account);
 // Writes the association kept in store back under HKLM; true when every write it had to
 // make was made. Sources 1 and 4 only.
 bool FileTypeRestoreMachineFrom(HKEY store, const char* ext, int source);

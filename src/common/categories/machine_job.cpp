@@ -14,6 +14,7 @@
 #include "categories/system_files.h"
 #include "categories/system_files_facts.h"
 #include "categories/windows_settings.h"
+#include "foundation/account.h"
 #include "foundation/handles.h"
 #include "foundation/paths.h"
 #include "foundation/settings.h"
@@ -21,9 +22,11 @@
 #include "foundation/trace.h"
 #include "foundation/user_hooks.h"
 #include "machine_job_text.h"
+#include "records/undo_machine.h"
 #include "resource.h"
 #include "startup/locations.h"
 #include "startup/startup_actions.h"
+#include "startup/startup_machine_remove.h"
 #include "startup/value_places.h"
 #include "text.h"
 
@@ -79,10 +82,9 @@ int DoIEHelperRemove(const std::vector<std::string>& f) {
 
 // The asking account's store, not the consenting administrator's, keeps what to put back.
 int DoFileTypeRestore(const std::vector<std::string>& f) {
-  const HKEY store = FileTypeStoreOpen(f[2].c_str());
-  const bool restored = FileTypeRestoreMachineFrom(store, f[0].c_str(), ParseDecimal(f[1]));
-  if (store != nullptr && store != HKEY_CURRENT_USER) RegCloseKey(store);
-  return restored ? kMachineJobDone : 0;
+  const AccountHive store(f[2].c_str());
+  return FileTypeRestoreMachineFrom(store.get(), f[0].c_str(), ParseDecimal(f[1])) ? kMachineJobDone
+                                                                                  : 0;
 }
 
 // The place's row says where the entry lives and what taking it out means (a value, an item of
@@ -92,6 +94,20 @@ int DoPointRemove(const std::vector<std::string>& f) {
   const ValuePlace* place = ValuePlaceOf(code);
   if (place == nullptr || place->perUser) return 0;
   return ValuePlaceRemove(f[2].c_str(), f[1].c_str(), code) ? kMachineJobDone : 0;
+}
+
+int DoStartupRestore(const std::vector<std::string>& f) {
+  const int code = ParseDecimal(f[3]);
+  if (!StartupMachineRemovable(code)) return 0;
+  return RestoreStartupEntryOnly(f[0].c_str(), f[1].c_str(), f[2].c_str(), code) ? kMachineJobDone
+                                                                                  : 0;
+}
+
+int DoUndoRestore(const std::vector<std::string>& f) {
+  const std::string& seq = f[0];
+  if (seq.empty() || seq.size() > 9 || seq.find_first_not_of("0123456789") != std::string::npos)
+    return 0;
+  return UndoMachineRestore(std::stoul(seq), f[1].c_str()) ? kMachineJobDone : 0;
 }
 
 struct JobRow {
@@ -115,6 +131,9 @@ constexpr JobRow kJobRows[] = {
     {MachineJobKind::FileTypeRestore, "file-type-restore", 3, DoFileTypeRestore,
      IDS_JOB_FILE_TYPE_RESTORE},
     {MachineJobKind::PointRemove, "point-remove", 3, DoPointRemove, IDS_JOB_POINT_REMOVE},
+    {MachineJobKind::StartupRestore, "startup-restore", 4, DoStartupRestore,
+     IDS_JOB_STARTUP_RESTORE},
+    {MachineJobKind::UndoRestore, "undo-restore", 2, DoUndoRestore, IDS_JOB_UNDO_RESTORE},
 };
 
 const JobRow* RowOf(MachineJobKind kind) {
@@ -164,12 +183,22 @@ MachineJob MachineJobIEHelperRemove(int code, const char* key) {
 }
 MachineJob MachineJobFileTypeRestore(const char* ext, int source) {
   return {MachineJobKind::FileTypeRestore,
-          {ext ? ext : "", std::to_string(source), FileTypeStoreAccount()}};
+          {ext ? ext : "", std::to_string(source), AccountOfProcess()}};
 }
 
 MachineJob MachineJobPointRemove(int code, const char* key, const char* command) {
   return {MachineJobKind::PointRemove,
           {std::to_string(code), key ? key : "", command ? command : ""}};
+}
+
+MachineJob MachineJobStartupRestore(const char* title, const char* command, const char* key,
+                                    int code) {
+  return {MachineJobKind::StartupRestore,
+          {title ? title : "", command ? command : "", key ? key : "", std::to_string(code)}};
+}
+
+MachineJob MachineJobUndoRestore(unsigned long seq) {
+  return {MachineJobKind::UndoRestore, {std::to_string(seq), AccountOfProcess()}};
 }
 
 int MachineJobDo(const MachineJob& job) {

@@ -17,6 +17,8 @@ enum class MachineJobKind {
   IEHelperRemove,
   FileTypeRestore,
   PointRemove,
+  StartupRestore,
+  UndoRestore,
 };
 
 struct MachineJob {
@@ -42,6 +44,13 @@ MachineJob MachineJobFileTypeRestore(const char* ext, int source);
 // Names an entry of a machine-wide value place by its code, item key and item (the command as
 // listed); the job finds the place's key and value through the place table itself.
 MachineJob MachineJobPointRemove(int code, const char* key, const char* command);
+// A removed machine-wide startup entry written back as its history line names it; the job
+// takes only the machine places a removal could have needed it for.
+MachineJob MachineJobStartupRestore(const char* title, const char* command, const char* key,
+                                    int code);
+// Names a record of this account's undo store by its number, and the account; the job reads
+// the record from that store and puts back only what one machine-wide action changes.
+MachineJob MachineJobUndoRestore(unsigned long seq);
 
 // With this process's rights; the job's result.
 int MachineJobDo(const MachineJob& job);

@@ -84,11 +84,20 @@ int ProgramFolder(char* out, int capacity) {
   return static_cast<int>(CopyBounded(out, Size(capacity), std::string_view(module, offset - 1)));
 }
 
+int DataFolderOf(HKEY hive, char* out, int capacity) {
+  if (out == nullptr || capacity <= 0) return 0;
+  out[0] = '\0';
+  char folder[kPathSize];
+  if (SettingsReadString(hive, kShellFoldersKey, "AppData", folder, kPathSize) == 0 ||
+      AppendBounded(folder, kPathSize, "\\Korvane") >= kPathSize - 1)
+    return 0;
+  return static_cast<int>(CopyBounded(out, Size(capacity), folder));
+}
+
 int DataFolder(char* out, int capacity) {
   if (out == nullptr || capacity <= 0) return 0;
   char folder[kPathSize];
-  if (SettingsReadString(HKEY_CURRENT_USER, kShellFoldersKey, "AppData", folder, kPathSize) > 0) {
-    AppendBounded(folder, kPathSize, "\\Korvane");
+  if (DataFolderOf(HKEY_CURRENT_USER, folder, kPathSize) > 0) {
     char vault[kPathSize];
     CopyBounded(vault, kPathSize, folder);
     AppendBounded(vault, kPathSize, "\\vault");

@@ -9,6 +9,9 @@ enum BrowserKindCode { kBrowserIE = 1, kBrowserNetscape, kBrowserFirefox, kBrows
 
 int ProgramFolder(char* out, int capacity);
 int DataFolder(char* out, int capacity);
+// The data folder of the account whose hive this is, as DataFolder finds it, without making
+// it; 0 when the hive names no application-data folder.
+int DataFolderOf(HKEY hive, char* out, int capacity);
 int LongPath(const char* path, char* out, int capacity);
 // name is a buffer of kPathSize bytes; it may be rewritten to the System-folder short form.
 bool FileExists(char* name);

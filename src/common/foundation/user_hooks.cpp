@@ -39,6 +39,12 @@ bool UserHandOverGuardedSetting(GuardedSetting setting) {
   return true;
 }
 
+bool UserConfirmPutBackForAccount(const char* text) {
+  if (g_hooks.confirmPutBackForAccount)
+    return g_hooks.confirmPutBackForAccount(g_hooks.owner, text);
+  return ShowMessage(g_hooks.owner, text, MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) == IDYES;
+}
+
 void UserInform(const char* text) {
   if (g_hooks.inform)
     g_hooks.inform(g_hooks.owner, text);

@@ -30,6 +30,9 @@ struct UserHooks {
   // Where this program may not write machine-wide values: hands the put-back to a program
   // that may. Null: the library writes the value itself.
   void (*handOverGuardedSetting)(GuardedSetting setting) = nullptr;
+  // The elevated job is about to put back, machine-wide, a change another account asked to
+  // take back; text names it. True goes on. Null: a Yes/No box owned by owner.
+  bool (*confirmPutBackForAccount)(HWND owner, const char* text) = nullptr;
   // A notice the user only acknowledges. Null: an information box owned by owner.
   void (*inform)(HWND owner, const char* text) = nullptr;
 };
@@ -45,4 +48,5 @@ bool UserAskCookieReview();
 bool UserAskGuardedSetting(GuardedSetting setting, const char* caption, const char* text);
 // False when no hand-over hook is installed: the caller writes the value itself.
 bool UserHandOverGuardedSetting(GuardedSetting setting);
+bool UserConfirmPutBackForAccount(const char* text);
 void UserInform(const char* text);

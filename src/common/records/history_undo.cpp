@@ -3,15 +3,15 @@
 #include "categories/hidden_files.h"
 #include "records/history.h"
 #include "records/undo_apply.h"
-#include "startup/startup_actions.h"
+#include "startup/startup_machine_remove.h"
 
 int HistoryUndo(const HistoryRecord& record) {
   if (!HistoryActionReversible(record.actionCode)) return 0;
   switch (record.actionCode) {
     // The removal wrote the entry's key as the line's extra text.
     case kActStartRemove:
-      return RestoreStartupEntry(record.title.c_str(), record.command.c_str(),
-                                 record.extra.c_str(), record.typeCode);
+      return StartupMachineRestore(record.title.c_str(), record.command.c_str(),
+                                   record.extra.c_str(), record.typeCode);
     case kActHiddenDeleteFile:
       return RestoreHiddenFileFromVault(record.command.c_str()) ? 1 : 0;
     default:

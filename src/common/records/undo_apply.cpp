@@ -1,11 +1,13 @@
 #include "records/undo_apply.h"
 
 #include "categories/cookies_mozilla_undo.h"
+#include "categories/machine_job.h"
 #include "categories/scheduled_tasks_v2_undo.h"
 #include "categories/service_undo.h"
 #include "foundation/trace.h"
 #include "records/history.h"
 #include "records/undo_file.h"
+#include "records/undo_machine.h"
 #include "records/undo_registry.h"
 #include "startup/delayed_undo.h"
 #include "startup/startup_undo.h"
@@ -52,7 +54,24 @@ void UndoKeepRedo(const HistoryRecord& row, const UndoRow& undo, const UndoParts
     TraceNote("undo", "what the taking back changes could not be kept");
 }
 
+// A machine-wide record that this account may not put back itself goes, whole, to the elevated
+// job, which reads it from this account's store rather than from its command line.
+bool UndoPutBackAll(const HistoryRecord& row, const UndoRow& undo, const UndoParts& parts) {
+  const bool machine = UndoMachineFits(row.title, parts);
+  if (!machine || MachineJobDirectAllowed()) {
+    bool all = true;
+    for (const auto& [tag, part] : parts) all = UndoApplyPart(tag, part) && all;
+    if (all || !machine) return all;
+  }
+  return MachineJobHandOver(MachineJobUndoRestore(undo.seq)) == kMachineJobDone;
+}
+
 }  // namespace
+
+bool UndoApplyPart(const std::string& tag, const std::string& part) {
+  const UndoPartKind* kind = UndoKindOf(tag);
+  return kind != nullptr && kind->putBack(part);
+}
 
 int UndoApplyRow(const HistoryRecord& row, const UndoRow& undo) {
   std::string data;
@@ -63,9 +82,7 @@ int UndoApplyRow(const HistoryRecord& row, const UndoRow& undo) {
   for (const auto& part : parts)
     if (UndoKindOf(part.first) == nullptr) return kUndoMissing;
   UndoKeepRedo(row, undo, parts);
-  bool all = true;
-  for (const auto& [tag, part] : parts) all = UndoKindOf(tag)->putBack(part) && all;
-  if (!all) return kUndoFailed;
+  if (!UndoPutBackAll(row, undo, parts)) return kUndoFailed;
   if (!UndoStoreMarkUndone(undo.seq)) TraceNote("undo", "the taken-back record was not marked");
   const std::string extra =
       undo.undoAction == kActUndoRestore ? HistoryActionNameOf(row.actionCode) : row.extra;

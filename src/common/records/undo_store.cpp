@@ -140,6 +140,37 @@ bool UndoSameText(const std::string& a, const char* b) { return a == (b ? b : ""
 
 }  // namespace
 
+int UndoStoreFolderOf(HKEY hive, char* out, int capacity) {
+  char folder[kPathSize];
+  if (out == nullptr || capacity <= 0 || DataFolderOf(hive, folder, sizeof folder) == 0 ||
+      AppendBounded(folder, sizeof folder, kUndoFolderName) >= sizeof folder - 1 ||
+      std::strlen(folder) + 1 > static_cast<std::size_t>(capacity))
+    return 0;
+  return static_cast<int>(CopyBounded(out, static_cast<std::size_t>(capacity), folder));
+}
+
+bool UndoStoreRecordIn(const char* folder, unsigned long seq, UndoEntry& entry,
+                       std::string& data) {
+  data.clear();
+  const std::string base = folder ? folder : "";
+  if (base.empty()) return false;
+  Handle index(CreateFileA((base + kUndoIndexName).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  std::string text;
+  if (!index || !UndoReadAll(index.get(), text)) return false;
+  bool found = false;
+  for (const UndoEntry& e : UndoParseIndex(text))
+    if (e.seq == seq) {
+      entry = e;
+      found = true;
+    }
+  if (!found || !entry.lined || entry.undone) return false;
+  const std::string path = base + "\\" + std::to_string(seq) + ".dat";
+  Handle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                          FILE_ATTRIBUTE_NORMAL, nullptr));
+  return file && UndoReadAll(file.get(), data) && data.size() <= kUndoRecordMaxBytes;
+}
+
 int UndoStoreFolder(char* out, int capacity) {
   if (out == nullptr || capacity <= 0) return 0;
   out[0] = '\0';

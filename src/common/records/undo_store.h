@@ -2,6 +2,8 @@
 // tied to the history line the action writes, so the history dialog can take it back. The
 // history log itself is left exactly as it is.
 #pragma once
+#include <windows.h>
+
 #include <string>
 #include <vector>
 
@@ -49,3 +51,9 @@ bool UndoStoreMarkUndone(unsigned long seq);
 bool UndoStoreClear();
 // <data folder>\Undo, made when missing; 0 when it cannot be.
 int UndoStoreFolder(char* out, int capacity);
+// The same folder of the account whose hive this is, not made; 0 when it has none.
+int UndoStoreFolderOf(HKEY hive, char* out, int capacity);
+// One record of the store in that folder, only read: its index entry, which must have its
+// line and not have been taken back, and its data.
+bool UndoStoreRecordIn(const char* folder, unsigned long seq, UndoEntry& entry,
+                       std::string& data);

@@ -22,6 +22,8 @@ int RemoveProtectedEntry(const char* title, const char* command, const char* key
 // option is 0; any other value confirms without asking.
 bool ProtectedRemovalAskUnlessHidden(HWND owner, const char* title, const char* command);
 int RestoreStartupEntry(const char* title, const char* command, const char* key, int code);
+// Writes the entry back and nothing more: the elevated job's part, whose caller marks it known.
+int RestoreStartupEntryOnly(const char* title, const char* command, const char* key, int code);
 void ResetWinlogonShell();
 void ResetWinlogonUserinit();
 // Remove: 1 when the item was taken out. Append: 1 when the list holds the item afterwards

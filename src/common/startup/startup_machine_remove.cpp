@@ -2,6 +2,7 @@
 
 #include "categories/machine_job.h"
 #include "startup/locations.h"
+#include "startup/snapshot.h"
 #include "startup/startup_actions.h"
 #include "startup/value_places.h"
 
@@ -33,5 +34,14 @@ int StartupMachineRemove(const char* title, const char* command, const char* key
     return 0;
   }
   RemoveStartupEntryRecord(title, command, key, code);
+  return 1;
+}
+
+int StartupMachineRestore(const char* title, const char* command, const char* key, int code) {
+  if (!StartupMachineRemovable(code)) return RestoreStartupEntry(title, command, key, code);
+  if (MachineJobDirectAllowed() && RestoreStartupEntry(title, command, key, code)) return 1;
+  if (MachineJobHandOver(MachineJobStartupRestore(title, command, key, code)) != kMachineJobDone)
+    return 0;
+  SnapshotMarkKnown(command ? command : "", code);
   return 1;
 }

@@ -41,6 +41,10 @@ int RestoreWrite(const char* title, const char* command, const char* key, int co
 
 }  // namespace
 
+int RestoreStartupEntryOnly(const char* title, const char* command, const char* key, int code) {
+  return RestoreWrite(title ? title : "", command ? command : "", key ? key : "", code);
+}
+
 int RestoreStartupEntry(const char* title, const char* command, const char* key, int code) {
   const char* t = title ? title : "";
   const char* c = command ? command : "";
