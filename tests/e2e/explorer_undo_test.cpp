@@ -15,11 +15,13 @@
 #include "categories/scheduled_tasks.h"
 #include "categories/scheduled_tasks_v2.h"
 #include "categories/service_reject.h"
+#include "item_codes.h"
 #include "explorer_driver.h"
 #include "monitor_driver.h"
 #include "probe_service.h"
 #include "records/undo_store.h"
 #include "sandbox.h"
+#include "startup/startup_machine_remove.h"
 #include "undo_probes.h"
 
 namespace {
@@ -43,6 +45,10 @@ constexpr char kGoneLine[] =
     "12/06/2026  2:05 PM\tSERVICE_Stop\tSERVICE_EXE\tKvUndoGone\tC:\\kvundo\\gone.exe\t\r\n";
 
 constexpr char kTaskV2Path[] = "\\KvUndoV2\\Probe";
+constexpr char kMachineRunKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+constexpr char kRunTitle[] = "KvUndoMachineRun";
+constexpr char kRunCommand[] = "C:\\kvundo\\run.exe";
+constexpr char kFault[] = "KORVANE_FAULT_MACHINE_ACTIONS";
 constexpr char kReadyMark[] = "* ";
 
 const ProbeService kProbe{kServiceName, kServiceDisplay};
@@ -87,6 +93,7 @@ void CleanProbes() {
   DeleteFileA(HostsCopy().c_str());
   DeleteFileA(TaskV2File().c_str());
   RemoveDirectoryA((TasksV2Folder() + "\\KvUndoV2").c_str());
+  RegDeleteKeyValueA(HKEY_LOCAL_MACHINE, kMachineRunKey, kRunTitle);
 }
 
 class ExplorerUndoTest : public ExplorerTest {
@@ -97,6 +104,7 @@ class ExplorerUndoTest : public ExplorerTest {
     ASSERT_TRUE(UndoStoreClear());
   }
   void TearDown() override {
+    SetEnvironmentVariableA(kFault, nullptr);
     ExplorerTest::TearDown();
     CleanProbes();
     UndoStoreClear();
@@ -282,5 +290,77 @@ TEST_F(ExplorerUndoTest, EachKindOfActionIsTakenBackFromTheHistoryDialog) {
   char folder[MAX_PATH] = "";
   ASSERT_GT(UndoStoreFolder(folder, sizeof folder), 0);
   EXPECT_TRUE(WaitUntil([&] { return FileText(std::string(folder) + "\\undo.idx").empty(); }));
+  EXPECT_TRUE(AnswerBox(dialog, IDOK));
+}
+
+// A standard user: the explorer may not write machine-wide, so each of these comes back only
+// through the elevated job, which reads the record from this user's own store. Refused as
+// well, the row says it could not be taken back, and nothing changes or is written.
+TEST_F(ExplorerUndoTest, MachineWideChangesAreTakenBackForAStandardUserThroughTheJob) {
+  TakeEveryAction();
+  ASSERT_FALSE(HasFatalFailure());
+  WriteRegString(HKEY_LOCAL_MACHINE, kMachineRunKey, kRunTitle, kRunCommand);
+  ASSERT_EQ(1, StartupMachineRemove(kRunTitle, kRunCommand, "", kLocationMachineRun));
+  const std::string before = FileText(HistoryFilePath());
+
+  SetEnvironmentVariableA(kFault, "all");
+  HWND dialog = OpenHistory();
+  ASSERT_NE(nullptr, dialog);
+  ASSERT_TRUE(Restore(dialog, kKillClsid, "ACTIVEX_KillBit"));
+  HWND box = BoxOver(dialog);
+  ASSERT_NE(nullptr, box);
+  EXPECT_TRUE(Contains(BoxText(box), "could not be taken back")) << BoxText(box);
+  EXPECT_TRUE(AnswerBox(box, IDOK));
+  ASSERT_TRUE(Restore(dialog, kRunTitle, "*START_Remove"));
+  box = BoxOver(dialog);
+  ASSERT_NE(nullptr, box);
+  EXPECT_TRUE(AnswerBox(box, IDOK));
+  EXPECT_TRUE(RegKeyExists(HKEY_LOCAL_MACHINE, KillKey().c_str()));
+  EXPECT_FALSE(RegValueExists(HKEY_LOCAL_MACHINE, kMachineRunKey, kRunTitle));
+  EXPECT_EQ(kReadyMark + std::string(kKillClsid), Shown(dialog, kKillClsid, "ACTIVEX_KillBit"));
+  EXPECT_EQ(before, FileText(HistoryFilePath()));
+  run_->Kill();
+
+  SetEnvironmentVariableA(kFault, "direct");
+  dialog = OpenHistory();
+  ASSERT_NE(nullptr, dialog);
+  ASSERT_TRUE(Restore(dialog, kKillClsid, "ACTIVEX_KillBit"));
+  EXPECT_TRUE(WaitUntil([] { return !RegKeyExists(HKEY_LOCAL_MACHINE, KillKey().c_str()); }));
+  EXPECT_TRUE(WaitUntil([&] { return Shown(dialog, kKillClsid, "ACTIVEX_KillBit") == kKillClsid; }))
+      << "marked taken back once the job said it was done";
+
+  ASSERT_TRUE(Restore(dialog, kServiceDisplay, "SERVICE_Stop"));
+  EXPECT_TRUE(WaitUntil([] { return kProbe.State() == SERVICE_RUNNING; }));
+  EXPECT_EQ(3u, ReadDword(HKEY_LOCAL_MACHINE, kServiceKey, "Start"));
+
+  ASSERT_TRUE(Restore(dialog, "probehelper.dll", "IEHELPER_Remove"));
+  EXPECT_TRUE(WaitUntil([] {
+    return ReadRegString(HKEY_LOCAL_MACHINE, HelperKey().c_str(), "NoExplorer") == "1" &&
+           ReadRegString(HKEY_LOCAL_MACHINE, (HelperClassKey() + "\\InprocServer32").c_str(),
+                         nullptr) == kHelperServer;
+  }));
+
+  ASSERT_TRUE(Restore(dialog, kHostsName, "SYSFILE_Reject"));
+  EXPECT_TRUE(WaitUntil([] { return FileText(HostsCopy()) == kHostsRejected; }));
+
+  ASSERT_TRUE(Restore(dialog, kRunTitle, "*START_Remove"));
+  EXPECT_TRUE(WaitUntil([] {
+    return ReadRegString(HKEY_LOCAL_MACHINE, kMachineRunKey, kRunTitle) == kRunCommand;
+  }));
+
+  // A per-user change is still put back by the explorer itself.
+  ASSERT_TRUE(Restore(dialog, ".kvundo", "FILETYPE_Restore"));
+  EXPECT_TRUE(WaitUntil(
+      [] { return ReadRegString(HKEY_CURRENT_USER, kFileExts, "ProgID") == "KvUndoBad"; }));
+
+  EXPECT_TRUE(WaitUntil([] {
+    const std::string log = FileText(HistoryFilePath());
+    const std::size_t at = log.find(kKillClsid, log.find("\tUNDO_Restore\t"));
+    return at != std::string::npos && log.find('\n', log.find("\tUNDO_Restore\t")) > at;
+  })) << FileText(HistoryFilePath());
+  for (const char* line : {"\tSERVICE_Manual\tSERVICE_EXE\tSentinel Undo Probe Service\t",
+                           "\tIEHELPER_Restore\tTYPE_BHO\tprobehelper.dll\t",
+                           "\tUNDO_Restore\tTYPE_FILETYPE\t.kvundo\t"})
+    EXPECT_TRUE(WaitHistoryHas(line)) << line << "\n" << FileText(HistoryFilePath());
   EXPECT_TRUE(AnswerBox(dialog, IDOK));
 }
