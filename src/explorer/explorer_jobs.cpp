@@ -5,6 +5,8 @@
 #include "categories/machine_job.h"
 #include "categories/windows_settings.h"
 #include "machine_job_text.h"
+#include "resource.h"
+#include "foundation/msgbox.h"
 #include "foundation/strings.h"
 #include "startup/delayed_start.h"
 #include "text.h"
@@ -52,6 +54,9 @@ ExplorerJob ExplorerJobFor(const char* commandLine) {
 }
 
 int ExplorerRunJob(ExplorerJob job, const char* commandLine) {
+  // A job may ask before it writes (another account's undo); its box bears the window's name.
+  char caption[128] = "";
+  if (LocalString(IDS_EXPLORER_CAPTION, caption, sizeof caption) > 0) MessageCaptionSet(caption);
   switch (job) {
     case ExplorerJob::Machine: return MachineJobFromCommandLine(commandLine);
     case ExplorerJob::Restore: ExplorerRestoreDelayed(); break;

@@ -104,10 +104,7 @@ int DoStartupRestore(const std::vector<std::string>& f) {
 }
 
 int DoUndoRestore(const std::vector<std::string>& f) {
-  const std::string& seq = f[0];
-  if (seq.empty() || seq.size() > 9 || seq.find_first_not_of("0123456789") != std::string::npos)
-    return 0;
-  return UndoMachineRestore(std::stoul(seq), f[1].c_str()) ? kMachineJobDone : 0;
+  return UndoMachineRestore(f[0], f[1].c_str()) ? kMachineJobDone : 0;
 }
 
 struct JobRow {

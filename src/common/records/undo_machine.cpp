@@ -189,14 +189,15 @@ bool UndoMachineFits(const std::string& title, const UndoParts& parts) {
           FileTypeFits(title, parts) || SystemFileFits(title, parts));
 }
 
-int UndoMachineRestore(unsigned long seq, const char* account) {
+int UndoMachineRestore(const std::string& seq, const char* account) {
+  const int number = Number(seq);
   const AccountHive hive(account);
   char folder[kPathSize] = "";
   UndoEntry entry;
   std::string data;
   UndoParts parts;
-  if (!hive || UndoStoreFolderOf(hive.get(), folder, sizeof folder) == 0 ||
-      !UndoStoreRecordIn(folder, seq, entry, data) || !UndoDataParts(data, parts) ||
+  if (number <= 0 || !hive || UndoStoreFolderOf(hive.get(), folder, sizeof folder) == 0 ||
+      !UndoStoreRecordIn(folder, static_cast<unsigned long>(number), entry, data) || !UndoDataParts(data, parts) ||
       !UndoMachineFits(entry.title, parts) || !ConfirmedFor(hive, account, entry))
     return 0;
   bool all = true;

@@ -10,5 +10,5 @@
 
 // True when the parts fit one machine-wide kind of action on the item titled so.
 bool UndoMachineFits(const std::string& title, const UndoParts& parts);
-// The job: record seq of that account's store put back; 1 when every part was.
-int UndoMachineRestore(unsigned long seq, const char* account);
+// The job: the record numbered so in that account's store put back; 1 when every part was.
+int UndoMachineRestore(const std::string& seq, const char* account);
