@@ -6,10 +6,18 @@
 #include <string>
 #include <vector>
 
+#include "categories/machine_job.h"
 #include "foundation/user_hooks.h"
+#include "machine_job_text.h"
 #include "sandbox.h"
 
 inline constexpr char kFault[] = "KORVANE_FAULT_MACHINE_ACTIONS";
+
+// What the elevated explorer receives: the job crosses a real command line.
+inline int RunAsJob(const std::string& kind, const std::vector<std::string>& fields) {
+  return MachineJobFromCommandLine(
+      ("\"C:\\K\\KorvaneEx.exe\" " + MachineJobArguments({kind, fields})).c_str());
+}
 
 class MachineJobSandbox : public RegistrySandbox {
  protected:

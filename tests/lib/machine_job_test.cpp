@@ -24,12 +24,6 @@ constexpr char kRunKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 constexpr char kLiveUpdate[] =
     "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\WindowsUpdate\\Auto Update";
 
-// What the elevated explorer receives: the job crosses a real command line.
-int RunAsJob(const std::string& kind, const std::vector<std::string>& fields) {
-  return MachineJobFromCommandLine(
-      ("\"C:\\K\\KorvaneEx.exe\" " + MachineJobArguments({kind, fields})).c_str());
-}
-
 class MachineJobTest : public MachineJobSandbox {};
 
 TEST_F(MachineJobTest, JobsTakeTheirValuesFromTheCommandLineAndTouchOnlyMachinePlaces) {

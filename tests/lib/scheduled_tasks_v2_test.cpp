@@ -17,6 +17,7 @@
 #include "records/undo_store.h"
 #include "sandbox.h"
 #include "task_service_probe.h"
+#include "undo_rows.h"
 
 namespace {
 
@@ -147,16 +148,6 @@ TEST_F(ScheduledTasksV2Test, HostileFilesInTheFolderAreListedAndReadSafely) {
   EXPECT_EQ("dot.exe", dot->command);
 }
 
-// The newest history row of the action with its undo state, as the history dialog has them.
-std::pair<HistoryRecord, UndoRow> NewestRow(int action) {
-  std::vector<HistoryRecord> rows;
-  EXPECT_TRUE(HistoryReadRecords(rows));
-  const std::vector<UndoRow> undo = UndoStoreRows(rows);
-  for (std::size_t i = rows.size(); i-- > 0;)
-    if (rows[i].actionCode == action) return {rows[i], undo[i]};
-  ADD_FAILURE() << "no line of action " << action;
-  return {};
-}
 
 // A deleted task is registered again in its folder under its name, and only a fresh read
 // finding it counts; its TASK_Restore line takes it away again. A task made at that path
@@ -166,7 +157,7 @@ TEST_F(ScheduledTasksV2Test, DeletedTaskIsRegisteredAgainFromTheHistory) {
   const std::string file = folder_ + "\\KvV2Folder\\KvV2Probe";
   ASSERT_EQ(S_OK, DeleteTaskV2("\\KvV2Folder\\KvV2Probe"));
   ASSERT_EQ(nullptr, Find(TasksV2List(), "\\KvV2Folder\\KvV2Probe"));
-  auto [row, undo] = NewestRow(kActTaskRemove);
+  auto [row, undo] = NewestUndoRow(kActTaskRemove);
   ASSERT_EQ(kUndoRowReady, undo.state);
 
   EXPECT_EQ(kRestoreDone, HistoryRestore(row, undo));
@@ -174,9 +165,9 @@ TEST_F(ScheduledTasksV2Test, DeletedTaskIsRegisteredAgainFromTheHistory) {
   ASSERT_NE(nullptr, back) << "a fresh read finds it again";
   EXPECT_EQ("Probe Author", back->author);
   EXPECT_TRUE(PathExists(file));
-  EXPECT_EQ(kUndoRowDone, NewestRow(kActTaskRemove).second.state);
+  EXPECT_EQ(kUndoRowDone, NewestUndoRow(kActTaskRemove).second.state);
 
-  const auto [restored, again] = NewestRow(kActTaskRestore);
+  const auto [restored, again] = NewestUndoRow(kActTaskRestore);
   EXPECT_EQ("\\KvV2Folder\\KvV2Probe", restored.title);
   ASSERT_EQ(kUndoRowReady, again.state);
   EXPECT_EQ(kRestoreDone, HistoryRestore(restored, again));
@@ -185,12 +176,12 @@ TEST_F(ScheduledTasksV2Test, DeletedTaskIsRegisteredAgainFromTheHistory) {
   // Deleted again, then made anew before the Restore.
   ASSERT_EQ(S_OK, RegisterThroughService(L"KvV2Folder", L"KvV2Probe"));
   ASSERT_EQ(S_OK, DeleteTaskV2("\\KvV2Folder\\KvV2Probe"));
-  std::tie(row, undo) = NewestRow(kActTaskRemove);
+  std::tie(row, undo) = NewestUndoRow(kActTaskRemove);
   ASSERT_EQ(S_OK, RegisterProbeTask(L"KvV2Folder", L"KvV2Probe", L"C:\\since.exe", L""));
   const std::string since = FileText(file);
   EXPECT_EQ(kRestoreFailed, HistoryRestore(row, undo));
   EXPECT_EQ(since, FileText(file)) << "the newer task stays as it is";
-  EXPECT_EQ(kUndoRowReady, NewestRow(kActTaskRemove).second.state);
+  EXPECT_EQ(kUndoRowReady, NewestUndoRow(kActTaskRemove).second.state);
 }
 
 }  // namespace

@@ -15,15 +15,13 @@
 #include "foundation/account.h"
 #include "foundation/settings.h"
 #include "machine_job_sandbox.h"
-#include "machine_job_text.h"
 #include "records/history.h"
-#include "records/history_read.h"
 #include "records/history_undo.h"
 #include "records/undo_store.h"
 #include "startup/snapshot.h"
 #include "startup/startup_actions.h"
 #include "startup/startup_machine_remove.h"
-#include "categories/machine_job.h"
+#include "undo_rows.h"
 
 namespace {
 
@@ -56,21 +54,8 @@ class UndoMachineTest : public MachineJobSandbox {
     EXPECT_GT(UndoStoreFolder(folder, sizeof folder), 0);
     return folder;
   }
-  // The newest row of the action with its undo state, as the history dialog sees it.
-  std::pair<HistoryRecord, UndoRow> Newest(int action) {
-    std::vector<HistoryRecord> rows;
-    EXPECT_TRUE(HistoryReadRecords(rows));
-    const std::vector<UndoRow> undo = UndoStoreRows(rows);
-    for (std::size_t i = rows.size(); i-- > 0;)
-      if (rows[i].actionCode == action) return {rows[i], undo[i]};
-    ADD_FAILURE() << "no line of action " << action;
-    return {};
-  }
-  // What the elevated explorer receives: the job crosses a real command line.
   static int Job(const std::string& seq, const std::string& account = AccountOfProcess()) {
-    return MachineJobFromCommandLine(
-        ("\"C:\\K\\KorvaneEx.exe\" " + MachineJobArguments({"undo-restore", {seq, account}}))
-            .c_str());
+    return RunAsJob("undo-restore", {seq, account});
   }
   void Tamper(unsigned long seq, const UndoParts& parts) {
     std::ofstream(Folder() + "\\" + std::to_string(seq) + ".dat", std::ios::binary)
@@ -95,14 +80,14 @@ class UndoMachineTest : public MachineJobSandbox {
 // then puts it back from that account's store, and leaves the line to the one who asked.
 TEST_F(UndoMachineTest, RefusedUndoChangesNothingAndTheJobReadsTheAccountsStore) {
   ASSERT_TRUE(KillActiveX(kKill));
-  const auto [row, undo] = Newest(kActActiveXKillBit);
+  const auto [row, undo] = NewestUndoRow(kActActiveXKillBit);
   ASSERT_EQ(kUndoRowReady, undo.state);
 
   SetEnvironmentVariableA(kFault, "all");
   EXPECT_EQ(kRestoreFailed, HistoryRestore(row, undo));
   EXPECT_TRUE(RegKeyExists(HKEY_LOCAL_MACHINE, KillKey(kKill).c_str()));
   EXPECT_EQ(std::string::npos, HistoryText().find("UNDO_Restore"));
-  EXPECT_EQ(kUndoRowReady, Newest(kActActiveXKillBit).second.state) << "still to be taken back";
+  EXPECT_EQ(kUndoRowReady, NewestUndoRow(kActActiveXKillBit).second.state) << "still to be taken back";
   EXPECT_EQ(0, Job(std::to_string(undo.seq))) << "the job refused as well";
   EXPECT_TRUE(RegKeyExists(HKEY_LOCAL_MACHINE, KillKey(kKill).c_str()));
 
@@ -182,7 +167,7 @@ TEST_F(UndoMachineTest, JobRefusesRecordsThatReachBeyondTheirItem) {
                   "C:\\v.exe %1")}}));
 
   ASSERT_TRUE(KillActiveX(kKill));
-  const unsigned long seq = Newest(kActActiveXKillBit).second.seq;
+  const unsigned long seq = NewestUndoRow(kActActiveXKillBit).second.seq;
   SetEnvironmentVariableA(kFault, nullptr);
   for (std::size_t i : {0u, 3u}) {
     Tamper(seq, hostile[i].parts);
@@ -204,7 +189,7 @@ TEST_F(UndoMachineTest, JobBringsTheAddOnBackButLeavesARegisteredClassAlone) {
   ASSERT_EQ(1, EnumerateIEHelpers());
   ASSERT_EQ(1, RemoveIEHelper("C:\\nowhere\\helper.dll", 0));
   WriteRegString(HKEY_CLASSES_ROOT, server, nullptr, "C:\\Program Files\\Real\\real.dll");
-  const auto [row, undo] = Newest(kActIEHelperRemove);
+  const auto [row, undo] = NewestUndoRow(kActIEHelperRemove);
   SetEnvironmentVariableA(kFault, nullptr);
   EXPECT_EQ(kMachineJobDone, Job(std::to_string(undo.seq)));
   EXPECT_EQ("1", ReadRegString(HKEY_LOCAL_MACHINE, entry.c_str(), "NoExplorer"));
@@ -215,7 +200,7 @@ TEST_F(UndoMachineTest, JobBringsTheAddOnBackButLeavesARegisteredClassAlone) {
 // person has seen what it is and said yes.
 TEST_F(UndoMachineTest, AnotherAccountsRecordIsPutBackOnlyOnceWhoeverConsentedSaysYes) {
   ASSERT_TRUE(KillActiveX(kKill));
-  const unsigned long seq = Newest(kActActiveXKillBit).second.seq;
+  const unsigned long seq = NewestUndoRow(kActActiveXKillBit).second.seq;
   const std::string theirs = ScratchFolder() + "\\theirs";
   ASSERT_TRUE(CreateDirectoryA(theirs.c_str(), nullptr));
   ASSERT_TRUE(CreateDirectoryA((theirs + "\\Korvane").c_str(), nullptr));
@@ -254,10 +239,7 @@ TEST_F(UndoMachineTest, AnotherAccountsRecordIsPutBackOnlyOnceWhoeverConsentedSa
 // and is known again only once it is back; a per-user place is never the job's.
 TEST_F(UndoMachineTest, RemovedMachineRunEntryComesBackThroughTheJobOnly) {
   const auto startupJob = [](const char* code) {
-    return MachineJobFromCommandLine(
-        ("\"C:\\K\\KorvaneEx.exe\" " +
-         MachineJobArguments({"startup-restore", {"KvBack", "C:\\kv\\back.exe", "", code}}))
-            .c_str());
+    return RunAsJob("startup-restore", {"KvBack", "C:\\kv\\back.exe", "", code});
   };
   SetEnvironmentVariableA(kFault, nullptr);
   EXPECT_EQ(0, startupJob("11"));
