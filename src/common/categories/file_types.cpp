@@ -14,10 +14,8 @@
 
 namespace {
 
-constexpr char kMachineClasses[] = "Software\\Classes\\";
 constexpr char kUserFileExts[] =
     "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\FileExts\\";
-constexpr char kOpenCommand[] = "\\shell\\open\\command";
 
 // Where a source reads the ProgID, and where its open command lives below which root.
 struct SourceRow {

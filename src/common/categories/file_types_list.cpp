@@ -21,7 +21,6 @@ namespace {
 constexpr int kEnumeratedSources = 3;
 constexpr int kOldMarkerLength = 11;
 constexpr int kReadyWindow = 10;
-constexpr char kMachineClasses[] = "Software\\Classes\\";
 const char* const kCreatedKeys[] = {kFileTypeExtKey, kFileTypeExtAppKey, kFileTypeExtProgIdKey,
                                     kFileTypeClassKey};
 

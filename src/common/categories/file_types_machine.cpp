@@ -15,9 +15,6 @@
 
 namespace {
 
-constexpr char kMachineClasses[] = "Software\\Classes\\";
-constexpr char kOpenCommand[] = "\\shell\\open\\command";
-
 // A name with a backslash would reach keys beyond the file type's own.
 bool FileTypeNameSound(const std::string& name) {
   return name.size() > 1 && name.find('\\') == std::string::npos;

@@ -6,6 +6,9 @@
 
 inline constexpr char kFileTypeMarker[] = "Do not edit.";
 inline constexpr int kFileTypeListSize = 1024;
+// Where machine classes live below HKLM, and a class's open command below its own key.
+inline constexpr char kMachineClasses[] = "Software\\Classes\\";
+inline constexpr char kOpenCommand[] = "\\shell\\open\\command";
 
 // The store key that keeps the extension's ProgID for a source, or nullptr.
 const char* FileTypeSourceKey(int source);

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "categories/activex.h"
+#include "categories/file_types_store.h"
 #include "categories/ie_helpers.h"
 #include "categories/system_files.h"
 #include "foundation/account.h"
@@ -26,8 +27,6 @@ namespace {
 
 using Fields = std::vector<std::string>;
 
-constexpr char kMachineClasses[] = "Software\\Classes\\";
-constexpr char kOpenCommand[] = "\\shell\\open\\command";
 constexpr char kClassesKey[] = "CLSID\\";
 constexpr char kMachineRoot[] = "HKLM";
 constexpr char kClassesRoot[] = "HKCR";
