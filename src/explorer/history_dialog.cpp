@@ -11,6 +11,7 @@
 #include "foundation/trace.h"
 #include "history_text.h"
 #include "list_page.h"
+#include "records/history.h"
 #include "records/history_read.h"
 #include "records/history_undo.h"
 #include "records/undo_store.h"
@@ -99,9 +100,12 @@ void HistoryInit(HWND dialog, HistoryState& state) {
   HistoryFill(dialog, state);
 }
 
-int HistoryRestoreMessage(HistoryRestoreResult result, bool starred) {
+// A deleted hidden file comes back from its vault copy, which may be gone; every other action
+// that fails was refused by Windows (a machine-wide entry without an administrator).
+int HistoryRestoreMessage(HistoryRestoreResult result, int actionCode) {
   switch (result) {
-    case kRestoreFailed: return starred ? kRestoreFailedMessage : kUndoFailedMessage;
+    case kRestoreFailed:
+      return actionCode == kActHiddenDeleteFile ? kRestoreFailedMessage : kUndoFailedMessage;
     case kRestoreGone: return kUndoGoneMessage;
     case kRestoreAlready: return kUndoAlreadyMessage;
     default: return 0;
@@ -116,7 +120,7 @@ void HistoryRestore(HWND dialog, HistoryState& state) {
   const auto entry = static_cast<std::size_t>(record - state.records.data());
   const UndoRow undo = entry < state.undo.size() ? state.undo[entry] : UndoRow{};
   const HistoryRestoreResult result = HistoryRestore(*record, undo);
-  const int message = HistoryRestoreMessage(result, HistoryActionReversible(record->actionCode));
+  const int message = HistoryRestoreMessage(result, record->actionCode);
   if (message != 0) ShowStringMessage(dialog, message, MB_OK | MB_ICONEXCLAMATION);
   if (result != kRestoreDone) return;
   HistoryFill(dialog, state);

@@ -314,6 +314,7 @@ TEST_F(ExplorerUndoTest, MachineWideChangesAreTakenBackForAStandardUserThroughTh
   ASSERT_TRUE(Restore(dialog, kRunTitle, "*START_Remove"));
   box = BoxOver(dialog);
   ASSERT_NE(nullptr, box);
+  EXPECT_TRUE(Contains(BoxText(box), "may need an administrator")) << BoxText(box);
   EXPECT_TRUE(AnswerBox(box, IDOK));
   EXPECT_TRUE(RegKeyExists(HKEY_LOCAL_MACHINE, KillKey().c_str()));
   EXPECT_FALSE(RegValueExists(HKEY_LOCAL_MACHINE, kMachineRunKey, kRunTitle));
