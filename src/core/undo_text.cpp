@@ -94,6 +94,17 @@ UndoRowKey UndoKeyOf(const HistoryRecord& r) {
 
 }  // namespace
 
+int UndoFieldNumber(std::string_view text) {
+  constexpr std::size_t kMaxDigits = 9;
+  if (text.empty() || text.size() > kMaxDigits) return -1;
+  int number = 0;
+  for (char c : text) {
+    if (c < '0' || c > '9') return -1;
+    number = number * 10 + (c - '0');
+  }
+  return number;
+}
+
 std::string UndoFieldsText(const std::vector<std::string>& fields) {
   std::string text;
   for (const std::string& field : fields) {

@@ -11,6 +11,9 @@
 
 #include "history_text.h"
 
+// A field holding a small count or code: 1 to 9 decimal digits, else -1.
+int UndoFieldNumber(std::string_view text);
+
 // Fields as "<length>:<bytes>" one after the other; any byte may appear in a field.
 std::string UndoFieldsText(const std::vector<std::string>& fields);
 // Empty when the text is not a whole run of such fields.

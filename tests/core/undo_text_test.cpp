@@ -35,6 +35,11 @@ TEST(UndoFields, AnyBytesRoundTripAndBrokenRunsAreRefused) {
   for (const char* broken : {"3:ab", "x:a", "2a", ":", "-1:a", "99999999999999:a", "1:a1", "01:a"})
     EXPECT_FALSE(UndoParseFields(broken)) << broken;
   EXPECT_TRUE(UndoParseFields("")->empty());
+  // A number field is read whole or not at all: a tampered record must not pass as another.
+  EXPECT_EQ(4, UndoFieldNumber("4"));
+  EXPECT_EQ(123456789, UndoFieldNumber("123456789"));
+  for (const char* broken : {"", "-1", "+2", " 2", "2 ", "2x", "1234567890"})
+    EXPECT_EQ(-1, UndoFieldNumber(broken)) << broken;
 }
 
 TEST(UndoIndex, EventsFoldIntoEntriesAndACutShortTailIsIgnored) {

@@ -73,12 +73,8 @@ TEST_F(ExplorerStartupTasksTest, AdvancedModeListsTheTaskAndItsRowDisablesInform
   EXPECT_TRUE(WaitUntil([&] { return ButtonShown(sheet, IDC_STARTUP_DISABLE); }));
   EXPECT_FALSE(ButtonShown(sheet, IDC_STARTUP_ENABLE));
   ASSERT_TRUE(PressPageButton(sheet, IDC_STARTUP_DISABLE));
-  HWND box = WaitExplorerDialog(run->Id());
-  ASSERT_NE(nullptr, box);
-  EXPECT_TRUE(Contains(DialogItemText(box, IDC_MESSAGE_TEXT), "could not be disabled"))
-      << DialogItemText(box, IDC_MESSAGE_TEXT);
-  ASSERT_TRUE(AnswerBox(box, IDOK));
-  EXPECT_TRUE(TaskThere());
+  ExpectTaskV2DisableRefused(run->Id(), kTaskPath);
+  ASSERT_FALSE(HasFatalFailure());
 
   ASSERT_TRUE(Select(list));
   ASSERT_TRUE(PressPageButton(sheet, IDC_PAGE_INFO));
@@ -90,7 +86,7 @@ TEST_F(ExplorerStartupTasksTest, AdvancedModeListsTheTaskAndItsRowDisablesInform
 
   ASSERT_TRUE(Select(list));
   ASSERT_TRUE(PressPageButton(sheet, IDC_STARTUP_REMOVE));
-  box = WaitExplorerDialog(run->Id(), kSheetCaption);
+  HWND box = WaitExplorerDialog(run->Id(), kSheetCaption);
   ASSERT_NE(nullptr, box);
   EXPECT_TRUE(Contains(MessageBoxText(box), std::string(kRemoveQuestion) + kTaskPath))
       << MessageBoxText(box);

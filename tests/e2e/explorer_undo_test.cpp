@@ -21,6 +21,7 @@
 #include "probe_service.h"
 #include "records/undo_store.h"
 #include "sandbox.h"
+#include "task_service_probe.h"
 #include "startup/startup_machine_remove.h"
 #include "undo_probes.h"
 
@@ -62,12 +63,7 @@ std::string TaskV2Bytes() {
       "xmlns=\"http://schemas.microsoft.com/windows/2004/02/mit/task\"><RegistrationInfo>"
       "<Author>Undo Probe</Author></RegistrationInfo><Actions><Exec>"
       "<Command>C:\\windows\\notepad.exe</Command></Exec></Actions></Task>\r\n";
-  std::string bytes = "\xFF\xFE";
-  for (char c : xml) {
-    bytes += c;
-    bytes += '\0';
-  }
-  return bytes;
+  return Utf16WithMark(xml);
 }
 
 std::string TaskFilePath() { return TaskJobPath(kTaskTitle); }

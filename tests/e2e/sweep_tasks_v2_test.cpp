@@ -23,12 +23,7 @@ std::string WindowsTaskFile(const std::string& command, const std::string& argum
       "<?xml version=\"1.0\" encoding=\"UTF-16\"?>\r\n<Task version=\"1.2\" "
       "xmlns=\"http://schemas.microsoft.com/windows/2004/02/mit/task\"><Actions><Exec><Command>" +
       command + "</Command><Arguments>" + arguments + "</Arguments></Exec></Actions></Task>";
-  std::string bytes = "\xFF\xFE";
-  for (char c : xml) {
-    bytes += c;
-    bytes += '\0';
-  }
-  return bytes;
+  return Utf16WithMark(xml);
 }
 
 class SweepTasksV2Test : public MonitorTest {

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "categories/scheduled_tasks_v2.h"
+#include "resource.h"
 #include "explorer_driver.h"
 #include "monitor_driver.h"
 #include "sandbox.h"
@@ -25,4 +26,15 @@ inline void ExpectTaskV2Removed(HWND list, const char* path, const std::string& 
   removed.file = TaskV2FileOf(path);
   EXPECT_EQ(fileBefore, FileText(TaskV2VaultCopy(removed)));
   EXPECT_TRUE(WaitHistoryHas(std::string("TASK_Remove\tTASK_SCHEDULED2\t") + path));
+}
+
+// Wine's task service cannot switch a task off: after a page's Disable, the page says so and
+// the task stays.
+inline void ExpectTaskV2DisableRefused(DWORD explorerId, const char* path) {
+  const HWND box = WaitExplorerDialog(explorerId);
+  ASSERT_NE(nullptr, box);
+  EXPECT_TRUE(Contains(DialogItemText(box, IDC_MESSAGE_TEXT), "could not be disabled"))
+      << DialogItemText(box, IDC_MESSAGE_TEXT);
+  ASSERT_TRUE(AnswerBox(box, IDOK));
+  EXPECT_TRUE(TaskV2There(path));
 }

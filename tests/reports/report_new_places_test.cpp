@@ -13,6 +13,7 @@
 #include "reports/report_spreadsheet.h"
 #include "reports/report_system.h"
 #include "sandbox.h"
+#include "task_service_probe.h"
 
 namespace {
 
@@ -31,12 +32,7 @@ std::string TaskFileBytes() {
       "<?xml version=\"1.0\" encoding=\"UTF-16\"?>\r\n<Task version=\"1.2\" "
       "xmlns=\"http://schemas.microsoft.com/windows/2004/02/mit/task\"><Actions><Exec><Command>"
       "C:\\Probe\\v2report.exe</Command></Exec></Actions></Task>\r\n";
-  std::string bytes = "\xFF\xFE";
-  for (char c : xml) {
-    bytes += c;
-    bytes += '\0';
-  }
-  return bytes;
+  return Utf16WithMark(xml);
 }
 
 bool Has(const std::string& text, const std::string& part) {

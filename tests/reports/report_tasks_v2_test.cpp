@@ -8,6 +8,7 @@
 #include "categories/scheduled_tasks_v2.h"
 #include "reports/report_scan_log.h"
 #include "sandbox.h"
+#include "task_service_probe.h"
 
 namespace {
 
@@ -16,12 +17,7 @@ std::string WindowsTaskFile(const std::string& command) {
       "<?xml version=\"1.0\" encoding=\"UTF-16\"?>\r\n<Task version=\"1.2\" "
       "xmlns=\"http://schemas.microsoft.com/windows/2004/02/mit/task\"><Actions><Exec><Command>" +
       command + "</Command></Exec></Actions></Task>\r\n";
-  std::string bytes = "\xFF\xFE";
-  for (char c : xml) {
-    bytes += c;
-    bytes += '\0';
-  }
-  return bytes;
+  return Utf16WithMark(xml);
 }
 
 class ScanLogTasksV2Test : public RegistrySandbox {

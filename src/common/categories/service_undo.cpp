@@ -2,8 +2,6 @@
 
 #include <windows.h>
 
-#include <charconv>
-
 #include "categories/service_handle.h"
 #include "categories/service_start_change.h"
 #include "categories/services.h"
@@ -63,10 +61,8 @@ bool ServiceUndoPutBack(const std::string& part) {
   const auto fields = UndoParseFields(part);
   if (!fields || fields->size() != 3) return false;
   const char* name = (*fields)[0].c_str();
-  const std::string& startText = (*fields)[1];
-  int start = -1;
-  const auto parsed = std::from_chars(startText.data(), startText.data() + startText.size(), start);
-  if (parsed.ec != std::errc() || start < 0 || start > kDisabledStart ||
+  const int start = UndoFieldNumber((*fields)[1]);
+  if (start < 0 || start > kDisabledStart ||
       !SetServiceStartType(name, start))
     return false;
   const bool ran = (*fields)[2] == "1";

@@ -42,13 +42,6 @@ Fields FieldsOf(const std::string& part) {
   return fields ? std::move(*fields) : Fields();
 }
 
-int Number(const std::string& text) {
-  if (text.empty() || text.size() > 9) return -1;
-  for (char c : text)
-    if (c < '0' || c > '9') return -1;
-  return ParseDecimal(text);
-}
-
 // Add-ons and controls are named by their class: {8-4-4-4-12} in hex.
 bool GuidSound(std::string_view text) {
   constexpr std::string_view kShape = "{xxxxxxxx-xxxx-xxxx-xxxx-xxxxxxxxxxxx}";
@@ -97,7 +90,7 @@ bool ServiceFits(const std::string& title, const UndoParts& parts) {
   for (const auto& [tag, part] : parts) {
     const Fields f = FieldsOf(part);
     if (tag != kUndoPartService || f.size() != 3 || f[0] != title) return false;
-    const int start = Number(f[1]);
+    const int start = UndoFieldNumber(f[1]);
     if (start < kFirstServiceStart || start > kLastServiceStart) return false;
   }
   return true;
@@ -189,7 +182,7 @@ bool UndoMachineFits(const std::string& title, const UndoParts& parts) {
 }
 
 int UndoMachineRestore(const std::string& seq, const char* account) {
-  const int number = Number(seq);
+  const int number = UndoFieldNumber(seq);
   const AccountHive hive(account);
   char folder[kPathSize] = "";
   UndoEntry entry;

@@ -1,6 +1,5 @@
 #include "startup/delayed_undo.h"
 
-#include <charconv>
 #include <vector>
 
 #include "records/history.h"
@@ -15,12 +14,6 @@ enum DelayedField { kTitle, kCommand, kKey, kCode, kRundll, kProgram, kDelayed, 
 bool DelayedNow(const std::string& program) {
   DelayedEdit edit;
   return DelayedEditLoad(program.c_str(), &edit) != 0;
-}
-
-int DelayedNumber(const std::string& text) {
-  int number = -1;
-  const auto parsed = std::from_chars(text.data(), text.data() + text.size(), number);
-  return parsed.ec == std::errc() && parsed.ptr == text.data() + text.size() ? number : -1;
 }
 
 std::string DelayedCapture(const std::vector<std::string>& f) {
@@ -52,8 +45,8 @@ bool DelayedUndoPutBack(const std::string& part) {
   const auto fields = UndoParseFields(part);
   if (!fields || fields->size() != kFieldCount) return false;
   const std::vector<std::string>& f = *fields;
-  const int code = DelayedNumber(f[kCode]);
-  const int rundll = DelayedNumber(f[kRundll]);
+  const int code = UndoFieldNumber(f[kCode]);
+  const int rundll = UndoFieldNumber(f[kRundll]);
   if (code < 0 || rundll < 0) return false;
   const bool wanted = f[kDelayed] == "1";
   if (DelayedNow(f[kProgram]) == wanted) return true;

@@ -1,7 +1,5 @@
 #include "startup/startup_undo.h"
 
-#include <charconv>
-
 #include "records/history.h"
 #include "records/undo_store.h"
 #include "startup/locations.h"
@@ -13,12 +11,6 @@ namespace {
 
 bool StartupIsDisabled(const char* title, const char* key, int code) {
   return IsTitleDisabled(StartupEntryName(code, title, key).c_str());
-}
-
-int StartupCodeOf(const std::string& text) {
-  int code = -1;
-  const auto parsed = std::from_chars(text.data(), text.data() + text.size(), code);
-  return parsed.ec == std::errc() && parsed.ptr == text.data() + text.size() ? code : -1;
 }
 
 }  // namespace
@@ -49,7 +41,7 @@ bool StartupUndoPutBack(const std::string& part) {
   const auto fields = UndoParseFields(part);
   if (!fields || fields->size() != 5) return false;
   const std::vector<std::string>& f = *fields;
-  const int code = StartupCodeOf(f[3]);
+  const int code = UndoFieldNumber(f[3]);
   if (code < 0 || f[0].empty()) return false;
   const bool wasDisabled = f[4] == "1";
   if (StartupIsDisabled(f[0].c_str(), f[2].c_str(), code) == wasDisabled) return true;
@@ -60,5 +52,5 @@ std::string StartupUndoRecapture(const std::string& part) {
   const auto fields = UndoParseFields(part);
   if (!fields || fields->size() != 5) return std::string();
   const std::vector<std::string>& f = *fields;
-  return StartupUndoCapture(f[0].c_str(), f[1].c_str(), f[2].c_str(), StartupCodeOf(f[3]));
+  return StartupUndoCapture(f[0].c_str(), f[1].c_str(), f[2].c_str(), UndoFieldNumber(f[3]));
 }
