@@ -54,6 +54,12 @@ constexpr char kReadyMark[] = "* ";
 
 const ProbeService kProbe{kServiceName, kServiceDisplay};
 
+// Holds the screen as it is for a screenshot taken from outside, when the variable says so.
+void HoldForShot(const char* variable) {
+  char ms[16] = "";
+  if (GetEnvironmentVariableA(variable, ms, sizeof ms) > 0) Sleep(atoi(ms));
+}
+
 std::string TaskV2File() { return TasksV2Folder() + kTaskV2Path; }
 
 // As Windows writes a task file: UTF-16 with its mark.
@@ -210,10 +216,7 @@ TEST_F(ExplorerUndoTest, EachKindOfActionIsTakenBackFromTheHistoryDialog) {
            {kHostsName, "SYSFILE_Reject"}})
     EXPECT_EQ(kReadyMark + title, Shown(dialog, title, action));
   EXPECT_EQ("KvUndoGone", Shown(dialog, "KvUndoGone", "SERVICE_Stop"));
-  // KV_UNDO_MARKS_SHOT_MS holds the marked list open for a screenshot taken from outside.
-  char marks[16] = "";
-  if (GetEnvironmentVariableA("KV_UNDO_MARKS_SHOT_MS", marks, sizeof marks) > 0)
-    Sleep(atoi(marks));
+  HoldForShot("KV_UNDO_MARKS_SHOT_MS");
 
   ASSERT_TRUE(Restore(dialog, kServiceDisplay, "SERVICE_Stop"));
   EXPECT_TRUE(WaitUntil([] { return kProbe.State() == SERVICE_RUNNING; }))
@@ -272,9 +275,7 @@ TEST_F(ExplorerUndoTest, EachKindOfActionIsTakenBackFromTheHistoryDialog) {
   box = BoxOver(dialog);
   ASSERT_NE(nullptr, box);
   EXPECT_TRUE(Contains(BoxText(box), "can no longer be taken back")) << BoxText(box);
-  // KV_UNDO_SHOT_MS holds the box open for a screenshot taken from outside.
-  char hold[16] = "";
-  if (GetEnvironmentVariableA("KV_UNDO_SHOT_MS", hold, sizeof hold) > 0) Sleep(atoi(hold));
+  HoldForShot("KV_UNDO_SHOT_MS");
   EXPECT_TRUE(AnswerBox(box, IDOK));
 
   // Clear File, answered Yes, empties the log and the undo store with it.
@@ -306,6 +307,7 @@ TEST_F(ExplorerUndoTest, MachineWideChangesAreTakenBackForAStandardUserThroughTh
   HWND box = BoxOver(dialog);
   ASSERT_NE(nullptr, box);
   EXPECT_TRUE(Contains(BoxText(box), "could not be taken back")) << BoxText(box);
+  HoldForShot("KV_UNDO_SHOT_MS");
   EXPECT_TRUE(AnswerBox(box, IDOK));
   ASSERT_TRUE(Restore(dialog, kRunTitle, "*START_Remove"));
   box = BoxOver(dialog);
